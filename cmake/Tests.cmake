@@ -1,0 +1,11 @@
+# add_unit_test(NAME source LIBS lib...): one test executable per unit, linked
+# only to what it tests. Tests that touch Qt run on the offscreen platform.
+function(add_unit_test name source)
+    cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+        TIMEOUT 300)
+endfunction()

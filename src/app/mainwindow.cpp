@@ -1,0 +1,225 @@
+#include "app/mainwindow.h"
+
+#include "catalogue/catalogue.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/listbox.h"
+#include "toolkit/names.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace app {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What a hint-bearing control is, kept as a dynamic property so one event
+// filter serves them all.
+constexpr const char* kHintProperty = "hintKind";
+enum HintKind { kHintFrame = 1, kHintLabel = 2 };
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+{
+    tk::nameControl(this, QStringLiteral("frmMain"), qs(cat::kAppTitle));
+    m_ownMessages = std::make_unique<tk::QtMessageService>(this);
+    m_messages = m_ownMessages.get();
+    m_controls.window = this;
+
+    buildMenus();
+    m_controls.tab1 = new tk::TabStrip(QStringLiteral("tab1"), QStringLiteral("Suit models"), this);
+    m_controls.tab1->setCaptions(qs(cat::kTabCaptions));
+    setCentralWidget(m_controls.tab1);
+    for (int m = 0; m < cat::kModelCount; ++m)
+        buildPage(m);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(20000);
+
+    m_designer = std::make_unique<design::Designer>(m_state, m_controls);
+    for (int m = 0; m < cat::kModelCount; ++m)
+        connectPage(m);
+    connect(m_controls.tab1, &tk::TabStrip::switched, this,
+            [this](int oldTab, int newTab) { m_designer->tab1_Switch(oldTab, newTab); });
+    connect(m_controls.frontopt, &QRadioButton::clicked, this, [this] { m_designer->frontopt_Click(); });
+    connect(m_controls.backopt, &QRadioButton::clicked, this, [this] { m_designer->backopt_Click(); });
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setMessageService(tk::MessageService* service)
+{
+    m_messages = service != nullptr ? service : m_ownMessages.get();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("fileMnu"));
+    auto add = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(false); // start-up enables the commands
+        return action;
+    };
+    m_menuCommands[0] = add(file, "newMnu", QStringLiteral("&New"));
+    m_menuCommands[1] = add(file, "openMnu", QStringLiteral("&Open..."));
+    file->addSeparator();
+    m_menuCommands[2] = add(file, "saveMnu", QStringLiteral("&Save"));
+    m_menuCommands[3] = add(file, "saveasMnu", QStringLiteral("Save &as..."));
+    file->addSeparator();
+    m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("helpMnu"));
+    m_menuCommands[5] = add(help, "aboutMnu", QStringLiteral("&About Orlensuits Design"));
+
+    connect(m_menuCommands[4], &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::connectPage(int m)
+{
+    const auto mi = static_cast<std::size_t>(m);
+    design::Designer* d = m_designer.get();
+    auto connectAreaList = [this, d](int index) {
+        tk::ListBox* list = m_controls.suitlist[static_cast<std::size_t>(index)];
+        connect(list, &tk::ListBox::clicked, this, [d](int i) { d->suitlist_Click(i); });
+        connect(list, &tk::ListBox::mouseMoved, this,
+                [this](int i, int, int, float, float) { showHint(i, cat::kHintAreaList); });
+        tk::ListBox* colours = m_controls.colordesc[static_cast<std::size_t>(index)];
+        connect(colours, &tk::ListBox::mouseMoved, this,
+                [this](int i, int, int, float, float) { showHint(i, cat::kHintColourList); });
+        tk::PictureSurface* key = m_controls.cbbfrontPb[static_cast<std::size_t>(index)];
+        connect(key, &tk::PictureSurface::mouseMoved, this,
+                [this](int i, int, int, float, float) { showHint(i, cat::kHintKey); });
+    };
+    connectAreaList(m);
+    if (m == cat::kBrisa)
+        connectAreaList(cat::kBrisaBack);
+
+    connect(m_controls.matlist[mi], &tk::ListBox::clicked, this, [d](int i) { d->matlist_Click(i); });
+    connect(m_controls.matlist[mi], &tk::ListBox::mouseMoved, this,
+            [this](int i, int, int, float, float) { showHint(i, cat::kHintFabricList); });
+    connect(m_controls.ol1Pb[mi], &tk::PictureSurface::mouseReleased, this,
+            [d](int i, int button, int shift, float x, float y) { d->ol1Pb_MouseUp(i, button, shift, x, y); });
+    connect(m_controls.ol1Pb[mi], &tk::PictureSurface::mouseMoved, this,
+            [this, d](int i, int button, int shift, float x, float y) {
+                showHint(i, cat::kHintPalette);
+                d->ol1Pb_MouseMove(i, button, shift, x, y);
+            });
+
+    const PagePanels& p = m_panels[mi];
+    connect(p.Command1, &QPushButton::clicked, this, [this, m] { Command1_Click(m); });
+    connect(p.Command2, &QPushButton::clicked, this, [this, m] { Command2_Click(m); });
+    connect(p.Command3, &QPushButton::clicked, this, [this, m] { Command3_Click(m); });
+    p.Frame1->setProperty(kHintProperty, kHintFrame);
+    p.Frame1->setProperty("controlIndex", m);
+    p.Frame1->setMouseTracking(true);
+    p.Frame1->installEventFilter(this);
+    m_controls.colorlbl[mi]->setProperty(kHintProperty, kHintLabel);
+    m_controls.colorlbl[mi]->setProperty("controlIndex", m);
+    m_controls.colorlbl[mi]->setMouseTracking(true);
+    m_controls.colorlbl[mi]->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const int kind = watched->property(kHintProperty).toInt();
+        const int index = watched->property("controlIndex").toInt();
+        if (kind == kHintFrame) {
+            showHint(index, cat::kHintFrame);
+            m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+        } else if (kind == kHintLabel) {
+            m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showHint(int index, std::string_view hint)
+{
+    const int page = index == cat::kBrisaBack ? cat::kBrisa : index;
+    if (cat::isModelIndex(page))
+        m_panels[static_cast<std::size_t>(page)].SSstatus1->setText(qs(hint));
+}
+
+void MainWindow::Command1_Click(int index)
+{
+    PagePanels& p = m_panels[static_cast<std::size_t>(index)];
+    p.Frminfo->hide();
+    p.Frmorder->hide();
+    p.Command1->setEnabled(false);
+    p.Command2->setEnabled(true);
+    p.Command2->setFocus();
+    p.Command3->setEnabled(true);
+}
+
+void MainWindow::Command2_Click(int index)
+{
+    PagePanels& p = m_panels[static_cast<std::size_t>(index)];
+    p.Frmorder->hide();
+    p.Frminfo->show();
+    p.Command1->setEnabled(true);
+    p.Command2->setEnabled(false);
+    p.Command3->setEnabled(true);
+    p.Command3->setFocus();
+}
+
+void MainWindow::Command3_Click(int index)
+{
+    PagePanels& p = m_panels[static_cast<std::size_t>(index)];
+    p.Frminfo->show();
+    p.Frmorder->show();
+    p.Command1->setEnabled(true);
+    p.Command1->setFocus();
+    p.Command2->setEnabled(true);
+    p.Command3->setEnabled(false);
+}
+
+void MainWindow::Timer1_Timer()
+{
+    m_newsIndex = m_newsIndex + 1 > 5 ? 0 : m_newsIndex + 1;
+    const int page = m_controls.tab1->currentTab();
+    if (cat::isModelIndex(page))
+        m_panels[static_cast<std::size_t>(page)].SSstatus1->setText(
+            qs(cat::kNews[static_cast<std::size_t>(m_newsIndex)]));
+}
+
+bool MainWindow::formUnload()
+{
+    bool anyChanged = false;
+    for (const design::ModelDesign& model : m_state.models)
+        anyChanged = anyChanged || model.changed;
+    if (!anyChanged)
+        return true;
+    return m_messages->ask(QStringLiteral("Do you wish to exit without saving suit(s). "),
+                           tk::kYesNoQuestion)
+           == tk::kYes;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (formUnload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace app

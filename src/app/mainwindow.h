@@ -1,0 +1,99 @@
+#pragma once
+
+#include "design/controls.h"
+#include "design/designer.h"
+#include "design/state.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace tk {
+class MessageService;
+class FileDialogService;
+} // namespace tk
+
+namespace app {
+
+// The controls of one model page that belong to the application shell (the
+// editing controls are in design::Controls).
+struct PagePanels {
+    tk::PictureSurface* backPB = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QGroupBox* Frminfo = nullptr;
+    QPlainTextEdit* txtinfo = nullptr;
+    QGroupBox* Frmorder = nullptr;
+    QPlainTextEdit* txtorder = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QFrame* SSstatus0 = nullptr;
+    QLabel* SSstatus1 = nullptr;
+    QLabel* SSstatus2 = nullptr;
+};
+
+// The designer's main window: a menu bar and one tab page per suit model.
+// Construction builds the pages; formLoad() runs the start-up that fills them
+// and shows the window.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: fills every page from the catalogue, draws drawings, palettes
+    // and colour keys, puts the design state into its start values, shows the
+    // window. Runs once.
+    void formLoad();
+
+    // Test seams: scripted questions and dialogs instead of Qt's own.
+    void setMessageService(tk::MessageService* service);
+
+    design::Designer& designer() { return *m_designer; }
+    design::DesignState& state() { return m_state; }
+    const design::Controls& controls() const { return m_controls; }
+    const PagePanels& panels(int m) const { return m_panels[static_cast<std::size_t>(m)]; }
+    QTimer* newsTimer() const { return m_timer; }
+
+    // Panel buttons, news ticker and hints.
+    void Command1_Click(int index);
+    void Command2_Click(int index);
+    void Command3_Click(int index);
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPage(int m);
+    void buildBrisaView(int m);
+    void connectPage(int m);
+    void showHint(int index, std::string_view hint);
+    bool formUnload(); // true when the window may close
+
+    design::DesignState m_state;
+    design::Controls m_controls;
+    std::array<PagePanels, 8> m_panels{};
+    std::unique_ptr<design::Designer> m_designer;
+    std::unique_ptr<tk::MessageService> m_ownMessages;
+    tk::MessageService* m_messages = nullptr;
+    QTimer* m_timer = nullptr;
+    std::array<QAction*, 6> m_menuCommands{};
+    int m_newsIndex = 0;
+    bool m_loaded = false;
+};
+
+} // namespace app

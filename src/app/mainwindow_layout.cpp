@@ -1,0 +1,223 @@
+// The page layout: every model page carries its own drawing, lists, palette,
+// colour key, colour list, information panels and status bar. Positions are
+// the design layout in twips (15 to a pixel).
+#include "app/mainwindow.h"
+
+#include "catalogue/catalogue.h"
+#include "toolkit/listbox.h"
+#include "toolkit/names.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace app {
+
+namespace {
+
+using tk::px;
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+// Height in twips of the area list, colour key and colour list of a page:
+// about 243 twips (16 pixels) per area.
+int listHeight(int m)
+{
+    switch (m) {
+    case 0: return 1464;
+    case 1:
+    case 5: return 2184;
+    case 6: return 2424;
+    default: return 1944;
+    }
+}
+
+constexpr int kEntryHeight = 16; // one colour-key slot
+
+tk::PictureSurface* keySurface(int index, QWidget* parent)
+{
+    auto* key = new tk::PictureSurface(QStringLiteral("cbbfrontPb"), index,
+                                       index == cat::kBrisaBack ? QStringLiteral("Back colour key")
+                                                                : QStringLiteral("Colour key"),
+                                       parent);
+    key->setBorder(1);
+    key->setBackground(cat::kLightGrey);
+    return key;
+}
+
+tk::ListBox* areaList(int index, QWidget* parent)
+{
+    auto* list = new tk::ListBox(QStringLiteral("suitlist"), index,
+                                 index == cat::kBrisaBack ? QStringLiteral("Back suit areas")
+                                                          : QStringLiteral("Suit areas"),
+                                 parent);
+    list->setEntryHeight(kEntryHeight);
+    return list;
+}
+
+tk::ListBox* colourList(int index, QWidget* parent)
+{
+    auto* list = new tk::ListBox(QStringLiteral("colordesc"), index,
+                                 index == cat::kBrisaBack ? QStringLiteral("Back colour list")
+                                                          : QStringLiteral("Colour list"),
+                                 parent);
+    list->setEntryHeight(kEntryHeight);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setFocusPolicy(Qt::NoFocus);
+    return list;
+}
+
+} // namespace
+
+void MainWindow::buildPage(int m)
+{
+    const auto mi = static_cast<std::size_t>(m);
+    const bool brisa = m == cat::kBrisa;
+    QWidget* page = m_controls.tab1->page(m);
+    PagePanels& p = m_panels[mi];
+    design::Controls& c = m_controls;
+
+    // The drawing in its frame; start-up sizes and centres it.
+    p.backPB = new tk::PictureSurface(QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"), page);
+    p.backPB->setBorder(1);
+    p.backPB->setBackground(cat::kLightGrey);
+    place(p.backPB, 180, 240, 4872, 4812);
+    p.backPB->setOuterGeometry(p.backPB->x(), p.backPB->y(), p.backPB->width(), p.backPB->height());
+    c.MainPB[mi] = new tk::PictureSurface(QStringLiteral("MainPB"), m,
+                                          qs(cat::kModels[m].caption) + QStringLiteral(" drawing"), p.backPB);
+    c.MainPB[mi]->setBackground(cat::kLightGrey);
+
+    // The selection controls.
+    p.Frame1 = new QGroupBox(QStringLiteral("Selection"), page);
+    tk::nameControl(p.Frame1, QStringLiteral("Frame1"), m, QStringLiteral("Selection"));
+    place(p.Frame1, 5280, 120, 3732, 4332);
+
+    c.lblfabric[mi] = new QLabel(QStringLiteral("Fabric"), p.Frame1);
+    tk::nameControl(c.lblfabric[mi], QStringLiteral("lblfabric"), m, QStringLiteral("Fabric"));
+    place(c.lblfabric[mi], 120, 240, 1572, 252);
+
+    c.matlist[mi] = new tk::ListBox(QStringLiteral("matlist"), m, QStringLiteral("Fabrics"), p.Frame1);
+    place(c.matlist[mi], 120, 480, 1572, m == 0 ? 984 : 744);
+
+    c.colorlbl[mi] = new QLabel(p.Frame1);
+    tk::nameControl(c.colorlbl[mi], QStringLiteral("colorlbl"), m, QStringLiteral("Colour under the pointer"));
+    place(c.colorlbl[mi], 1920, 240, 1692, 252);
+
+    c.ol1Pb[mi] = new tk::PictureSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
+    c.ol1Pb[mi]->setBackground(cat::kLightGrey);
+    c.ol1Pb[mi]->setOuterGeometry(px(1920), px(480), px(1692), px(brisa ? 852 : 1250));
+
+    p.Label1 = new QLabel(QStringLiteral("Suit Area"), p.Frame1);
+    tk::nameControl(p.Label1, QStringLiteral("Label1"), m, QStringLiteral("Suit Area"));
+    place(p.Label1, 120, 1560, brisa ? 732 : 1572, 252);
+
+    const int height = listHeight(m);
+    c.suitlist[mi] = areaList(m, p.Frame1);
+    c.cbbfrontPb[mi] = keySurface(m, p.Frame1);
+    c.colordesc[mi] = colourList(m, p.Frame1);
+    if (brisa) {
+        place(c.suitlist[mi], 120, 1800, 1692, height);
+        c.cbbfrontPb[mi]->setOuterGeometry(px(1800), px(1800), px(252), px(height));
+        place(c.colordesc[mi], 2040, 1800, 1572, height);
+        buildBrisaView(m);
+    } else {
+        place(c.suitlist[mi], 120, 1800, 1332, height);
+        c.cbbfrontPb[mi]->setOuterGeometry(px(1440), px(1800), px(252), px(height));
+        place(c.colordesc[mi], 1680, 1800, 1932, height);
+    }
+
+    // The information panels cover the selection controls when shown.
+    p.Frminfo = new QGroupBox(QStringLiteral("Suit Information"), p.Frame1);
+    tk::nameControl(p.Frminfo, QStringLiteral("Frminfo"), m, QStringLiteral("Suit Information"));
+    p.Frminfo->setAutoFillBackground(true);
+    place(p.Frminfo, 0, 0, 3732, 4332);
+    p.txtinfo = new QPlainTextEdit(p.Frminfo);
+    tk::nameControl(p.txtinfo, QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"));
+    p.txtinfo->setReadOnly(true);
+    place(p.txtinfo, 120, 240, 3492, 3972);
+
+    p.Frmorder = new QGroupBox(QStringLiteral("Ordering Information"), p.Frminfo);
+    tk::nameControl(p.Frmorder, QStringLiteral("Frmorder"), m, QStringLiteral("Ordering Information"));
+    p.Frmorder->setAutoFillBackground(true);
+    place(p.Frmorder, 0, 0, 3732, 4332);
+    p.txtorder = new QPlainTextEdit(p.Frmorder);
+    tk::nameControl(p.txtorder, QStringLiteral("txtorder"), m, QStringLiteral("Ordering information text"));
+    p.txtorder->setReadOnly(true);
+    if (m == 0)
+        place(p.txtorder, 120, 300, 3555, 3915);
+    else
+        place(p.txtorder, 120, 240, 3492, 3972);
+
+    // Panel buttons.
+    auto button = [page, m](const char* name, const QString& caption, const QString& accessible, int left) {
+        auto* b = new QPushButton(caption, page);
+        tk::nameControl(b, QString::fromLatin1(name), m, accessible);
+        place(b, left, 4680, 1092, 372);
+        return b;
+    };
+    p.Command1 = button("Command1", QStringLiteral("&Selection"), QStringLiteral("Selection"), 5280);
+    p.Command2 = button("Command2", QStringLiteral("S&uit Info"), QStringLiteral("Suit Info"), 6600);
+    p.Command3 = button("Command3", QStringLiteral("&Ordering Info"), QStringLiteral("Ordering Info"), 7920);
+
+    // Status bar: news and hints on the left, the model heading on the right.
+    p.SSstatus0 = new QFrame(page);
+    tk::nameControl(p.SSstatus0, QStringLiteral("SSstatus0"), m, QStringLiteral("Status bar"));
+    p.SSstatus0->setFrameShape(QFrame::StyledPanel);
+    place(p.SSstatus0, -24, 5280, 9332, 408);
+    auto panel = [&p, m](const char* name, const QString& accessible, int left, int width) {
+        auto* l = new QLabel(p.SSstatus0);
+        tk::nameControl(l, QString::fromLatin1(name), m, accessible);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        place(l, left, 60, width, 288);
+        return l;
+    };
+    p.SSstatus1 = panel("SSstatus1", QStringLiteral("News and hints"), 60, 5252);
+    p.SSstatus2 = panel("SSstatus2", QStringLiteral("Model"), 5380, 3912);
+}
+
+void MainWindow::buildBrisaView(int m)
+{
+    const auto mi = static_cast<std::size_t>(m);
+    design::Controls& c = m_controls;
+    QWidget* frame = m_panels[mi].Frame1;
+    const int height = listHeight(m);
+
+    // The back-view controls share the places of the front-view ones; the
+    // back key lies inside the front key and covers it when shown.
+    c.suitlist[cat::kBrisaBack] = areaList(cat::kBrisaBack, frame);
+    place(c.suitlist[cat::kBrisaBack], 120, 1800, 1692, height);
+    c.colordesc[cat::kBrisaBack] = colourList(cat::kBrisaBack, frame);
+    place(c.colordesc[cat::kBrisaBack], 2040, 1800, 1572, height);
+    c.cbbfrontPb[cat::kBrisaBack] = keySurface(cat::kBrisaBack, c.cbbfrontPb[mi]);
+    c.cbbfrontPb[cat::kBrisaBack]->setOuterGeometry(0, 0, px(252), px(height));
+    c.suitlist[cat::kBrisaBack]->hide();
+    c.colordesc[cat::kBrisaBack]->hide();
+
+    auto* views = new QGroupBox(frame);
+    tk::nameControl(views, QStringLiteral("fffrm"), QStringLiteral("View"));
+    place(views, 960, 1248, 2652, 528);
+    views->lower();
+    c.frontopt = new QRadioButton(QStringLiteral("Front"), views);
+    tk::nameControl(c.frontopt, QStringLiteral("frontopt"), QStringLiteral("Front view"));
+    place(c.frontopt, 0, 240, 852, 300);
+    c.frontopt->setChecked(true);
+    c.backopt = new QRadioButton(QStringLiteral("Back"), views);
+    tk::nameControl(c.backopt, QStringLiteral("backopt"), QStringLiteral("Back view"));
+    place(c.backopt, 1080, 240, 852, 300);
+}
+
+} // namespace app

@@ -1,0 +1,194 @@
+// Start-up of the main window, step by step in its fixed order. The palettes
+// are drawn by the lists' selection events that selecting entries in code
+// raises, exactly as a user's click would.
+#include "app/mainwindow.h"
+
+#include "bitmaps.h"
+#include "catalogue/catalogue.h"
+#include "toolkit/listbox.h"
+#include "toolkit/names.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace app {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
+{
+    surface->clear();
+    surface->drawBitmap(clearing);
+    surface->makePersistent();
+}
+
+// The window's outer size for the page layout: the pages need 9332 x 5688 twips.
+constexpr int kPageWidth = 9332;
+constexpr int kPageHeight = 5700;
+
+} // namespace
+
+void MainWindow::formLoad()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    using tk::px;
+
+    // 1. Centre the window on the screen.
+    resize(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height()
+                                    + m_controls.tab1->tabBar()->sizeHint().height() + 8);
+    const QRect screen = QGuiApplication::primaryScreen() != nullptr
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
+    move(screen.x() + (screen.width() - frameGeometry().width()) / 2,
+         screen.y() + (screen.height() - frameGeometry().height()) / 2);
+
+    // 2. Size each drawing to its picture and centre it in its frame.
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        const cat::SuitModel& model = cat::kModels[m];
+        const PagePanels& p = m_panels[static_cast<std::size_t>(m)];
+        tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+        drawing->setDrawableSize(model.pictureWidth, model.pictureHeight);
+        const int left = (p.backPB->drawableWidth() - drawing->drawableWidth()) / 2;
+        const int top = (p.backPB->drawableHeight() - drawing->drawableHeight()) / 2;
+        drawing->move(p.backPB->border() + left, p.backPB->border() + top);
+    }
+
+    // 3. A window wider than the screen goes to the top-left corner instead.
+    if (x() - screen.x() <= 0)
+        move(screen.x() + px(-48), screen.y() + px(-48));
+
+    // 4. The caption.
+    m_designer->showCaption(0);
+
+    // 5. The area and fabric lists, model by model.
+    auto fillList = [](tk::ListBox* list, auto entries) {
+        for (const auto& entry : entries) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(entry)>, cat::AreaDefault>)
+                list->addEntry(qs(entry.name));
+            else
+                list->addEntry(qs(entry));
+        }
+    };
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        const auto mi = static_cast<std::size_t>(m);
+        const cat::SuitModel& model = cat::kModels[m];
+        fillList(m_controls.suitlist[mi], model.areas);
+        if (m == cat::kBrisa)
+            fillList(m_controls.suitlist[cat::kBrisaBack], model.backAreas);
+        fillList(m_controls.matlist[mi], model.startFabrics);
+    }
+
+    // 6. Clear the palettes, keys and drawings with the one-pixel picture.
+    const QImage clearing = builtInBitmap(cat::kClearingPictureId);
+    const int drawingTop = m_controls.MainPB[0]->y() - m_panels[0].backPB->border();
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        const auto mi = static_cast<std::size_t>(m);
+        // A drawing that reaches the top of its frame looks better in a flat frame.
+        if (drawingTop < 10)
+            m_panels[mi].backPB->setAppearance(0);
+        clearWithPicture(m_controls.ol1Pb[mi], clearing);
+        clearWithPicture(m_controls.cbbfrontPb[mi], clearing);
+        clearWithPicture(m_controls.MainPB[mi], clearing);
+    }
+    clearWithPicture(m_controls.cbbfrontPb[cat::kBrisaBack], clearing);
+
+    // 7. The drawings.
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+        drawing->drawBitmap(builtInBitmap(cat::kModels[m].pictureId));
+        drawing->makePersistent();
+    }
+
+    // 8. The palette tables are built into the catalogue.
+    // 9. File bookkeeping.
+    for (design::ModelDesign& model : m_state.models) {
+        model.fileName = cat::kUntitled;
+        model.saved = false;
+    }
+
+    // 10. First area and start-up fabric of every model; their selection
+    // events run before the area letters get their start values.
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        const auto mi = static_cast<std::size_t>(m);
+        const cat::SuitModel& model = cat::kModels[m];
+        design::ModelDesign& design = m_state[m];
+        m_controls.suitlist[mi]->selectByText(qs(model.areas.front().name));
+        m_controls.matlist[mi]->selectByText(qs(model.startFabric));
+        design::setDefaultLetters(design, m);
+        for (int slot = 0; slot < cat::slotCount(m); ++slot)
+            design.areaColour[static_cast<std::size_t>(slot)] = cat::kNoColour;
+        if (m == cat::kBrisa)
+            m_controls.suitlist[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
+    }
+
+    // 11. The palette cell sizes are fixed in the catalogue.
+    // 12. Divide the colour keys into their slots: keys 0-6, Brisa's back key, key 7.
+    constexpr int kKeyOrder[] = {0, 1, 2, 3, 4, 5, 6, cat::kBrisaBack, 7};
+    for (int key : kKeyOrder) {
+        tk::PictureSurface* surface = m_controls.cbbfrontPb[static_cast<std::size_t>(key)];
+        const int slots = cat::keySlots(key);
+        const int h = design::roundToInt16(static_cast<double>(surface->drawableHeight()) / slots);
+        for (int i = 1; i < slots; ++i)
+            surface->line(0, i * h, surface->drawableWidth(), i * h, cat::kBoundary);
+        surface->makePersistent();
+        if (key == cat::kBrisaBack)
+            surface->hide();
+    }
+
+    // 13. The key fill points, from the ten-slot key.
+    const tk::PictureSurface* tenSlots = m_controls.cbbfrontPb[cat::kBrisa];
+    design::computeKeyPoints(m_state, tenSlots->drawableWidth(), tenSlots->drawableHeight());
+
+    // 14. The menu commands.
+    for (QAction* command : m_menuCommands)
+        command->setEnabled(true);
+
+    // 15-16. The dialog folder and the file filters belong to the file commands.
+
+    // 17. Welcome message and news.
+    m_panels[0].SSstatus1->setText(qs(cat::kWelcome));
+    m_newsIndex = 0;
+    for (int m = 1; m < cat::kModelCount; ++m)
+        m_panels[static_cast<std::size_t>(m)].SSstatus1->setText(qs(cat::kNews[1]));
+
+    // 18. The information panels start hidden.
+    for (PagePanels& p : m_panels)
+        p.Frminfo->hide();
+    m_panels[0].Frmorder->hide();
+
+    // 19-20. Headings and information texts.
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        PagePanels& p = m_panels[static_cast<std::size_t>(m)];
+        p.SSstatus2->setText(qs(cat::kModels[m].heading));
+        p.txtinfo->setPlainText(qs(cat::kModels[m].info));
+    }
+
+    // 21. Show the window.
+    show();
+
+    // 22-23. Panel buttons, ordering text and the focus.
+    for (PagePanels& p : m_panels) {
+        p.Command1->setEnabled(false);
+        p.txtorder->setPlainText(qs(cat::kOrderingText));
+    }
+    m_panels[0].Command2->setFocus();
+    m_timer->start();
+}
+
+} // namespace app

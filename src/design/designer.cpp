@@ -1,0 +1,52 @@
+#include "design/designer.h"
+
+#include "catalogue/catalogue.h"
+#include "order/summary.h"
+#include "toolkit/tabstrip.h"
+
+#include <QRadioButton>
+#include <QString>
+#include <QWidget>
+
+namespace design {
+
+Designer::Designer(DesignState& state, const Controls& controls)
+    : m_state(state)
+    , m_controls(controls)
+{
+}
+
+bool Designer::frontViewShown() const
+{
+    return m_controls.frontopt == nullptr || m_controls.frontopt->isChecked();
+}
+
+void Designer::filltext(int m)
+{
+    order::filltext(m, m_state, m_controls.colordesc);
+}
+
+void Designer::tab1_Switch(int /*oldTab*/, int newTab)
+{
+    if (!cat::isModelIndex(newTab))
+        return;
+    showCaption(newTab);
+    // Heavy Cotton is deliberately not matched: its value is only ever set by
+    // the fabric choice itself, so it is already current.
+    const QString text = m_controls.matlist[static_cast<std::size_t>(newTab)]->selectedText();
+    const int fabric = cat::fabricByName(text.toStdString());
+    if (fabric >= 0 && fabric != cat::kHeavyCotton)
+        m_state[newTab].currentFabric = static_cast<std::int16_t>(fabric);
+}
+
+void Designer::showCaption(int m)
+{
+    if (m_controls.window == nullptr || !cat::isModelIndex(m))
+        return;
+    m_controls.window->setWindowTitle(QString::fromUtf8(cat::kAppTitle.data(), cat::kAppTitle.size())
+                                      + QStringLiteral(" [")
+                                      + QString::fromStdString(m_state[m].fileName)
+                                      + QStringLiteral("]"));
+}
+
+} // namespace design

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "catalogue/colour.h"
+#include "design/controls.h"
+#include "design/state.h"
+
+namespace design {
+
+// The editing behaviour of all eight model pages: area, fabric and view
+// choice, palette drawing, colour application, area fill and repaint, and the
+// model switch. It works on the shared design state and the page controls; the
+// main window routes the controls' events to the handlers below.
+//
+// Handler names follow their control and event; a control index of 8 (Brisa's
+// back view) is treated as page 6.
+class Designer final {
+public:
+    Designer(DesignState& state, const Controls& controls);
+    Designer(const Designer&) = delete;
+    Designer& operator=(const Designer&) = delete;
+
+    DesignState& state() { return m_state; }
+    const Controls& controls() const { return m_controls; }
+
+    // Area, fabric and view choice.
+    void suitlist_Click(int index);
+    void matlist_Click(int index);
+    void frontopt_Click();
+    void backopt_Click();
+
+    // Palettes: draw the current fabric's cells (no cells for Tape), or the
+    // Tape palette; both leave the model without a taken colour.
+    void createbox1(int m);
+    void createtapebox(int m);
+
+    // Colour application and the colour name under the pointer.
+    void ol1Pb_MouseUp(int m, int button, int shift, float x, float y);
+    void ol1Pb_MouseMove(int m, int button, int shift, float x, float y);
+
+    // Area fill and repaint.
+    void fillbox(int key, cat::Colour colour, int x, int y);
+    void fillsuit(int m, cat::Colour colour);
+    void fillopensuit(int m, int slot, cat::Colour colour);
+    void rebuild(int m);
+    void buildol() { rebuild(0); }
+    void buildvt() { rebuild(1); }
+    void buildkm() { rebuild(2); }
+    void buildkf() { rebuild(3); }
+    void builddm() { rebuild(4); }
+    void builddf() { rebuild(5); }
+    void buildbr() { rebuild(6); }
+    void buildlu() { rebuild(7); }
+    void filltext(int m);
+
+    // Model switch: the caption and the new model's current fabric.
+    void tab1_Switch(int oldTab, int newTab);
+    // The caption for the current model's file name.
+    void showCaption(int m);
+
+    // Whether Brisa's front view is the one shown.
+    bool frontViewShown() const;
+
+private:
+    void paintSeeds(int m, int slot, cat::Colour colour);
+
+    DesignState& m_state;
+    Controls m_controls;
+};
+
+} // namespace design

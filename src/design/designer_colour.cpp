@@ -1,0 +1,98 @@
+// Colour application: a click on a palette cell paints the selected area.
+#include "design/designer.h"
+
+#include "catalogue/catalogue.h"
+#include "design/palette.h"
+#include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
+
+#include <QLabel>
+#include <QString>
+
+namespace design {
+
+void Designer::ol1Pb_MouseUp(int m, int button, int /*shift*/, float x, float y)
+{
+    if (!cat::isModelIndex(m) || button != 1 || y > cat::kLastClickableY)
+        return;
+    const auto mi = static_cast<std::size_t>(m);
+    ModelDesign& design = m_state[m];
+    tk::PictureSurface* palette = m_controls.ol1Pb[mi];
+
+    design.previousColumn = design.paletteColumn;
+    design.previousRow = design.paletteRow;
+    // A coordinate between cells keeps the column (or row) it had.
+    if (const int column = cat::columnAt(x); column >= 0)
+        design.paletteColumn = static_cast<std::int16_t>(column);
+    if (const int row = cat::rowAt(y); row >= 0)
+        design.paletteRow = static_cast<std::int16_t>(row);
+    const int colourIndex = cat::cellIndex(design.paletteColumn, design.paletteRow);
+
+    // A place beyond the palette's last colour is an empty cell: the click is
+    // ignored, the marker and the taken colour stay.
+    const cat::PaletteColour* taken = cat::paletteColour(design.currentFabric, colourIndex);
+    if (taken == nullptr) {
+        design.paletteColumn = design.previousColumn;
+        design.paletteRow = design.previousRow;
+        return;
+    }
+
+    if (design.hasColour())
+        drawMarker(*palette, design.previousColumn, design.previousRow, design.currentColour,
+                   design.currentColour);
+    design.currentColour = taken->value;
+    const std::string colourName(taken->name);
+    drawMarker(*palette, design.paletteColumn, design.paletteRow, cat::kBoundary, cat::kWhite);
+    palette->makePersistent();
+
+    design.changed = true;
+    design.saved = false;
+
+    const bool back = m == cat::kBrisa && !frontViewShown();
+    const int listIndex = back ? cat::kBrisaBack : m;
+    const int areaOffset = back ? cat::kBackOffset : 0;
+    tk::ListBox* areas = m_controls.suitlist[static_cast<std::size_t>(listIndex)];
+    const int selected = areas->selectedIndex();
+    if (selected < 0)
+        return; // no area chosen: nothing to apply the colour to
+
+    const QString fabricText = m_controls.matlist[mi]->selectedText();
+    design.areaFabricCode[static_cast<std::size_t>(selected + areaOffset)] =
+        fabricText.isEmpty() ? std::string() : fabricText.left(1).toStdString();
+
+    const std::string area = areas->selectedText().toStdString();
+    const auto list = back ? cat::kModels[m].backAreas : cat::kModels[m].areas;
+    const int p = cat::areaPosition(list, area);
+    if (p < 0)
+        return;
+    const auto slot = static_cast<std::size_t>(p + areaOffset);
+    fillbox(listIndex, design.currentColour, m_state.keyX[static_cast<std::size_t>(p)],
+            m_state.keyY[static_cast<std::size_t>(p)]);
+    design.areaColourName[slot] = colourName;
+    design.areaFabric[slot] = design.currentFabric;
+    filltext(m);
+    if (area != cat::kBindingTape)
+        fillsuit(m, design.currentColour);
+    design.areaColour[slot] = static_cast<std::int16_t>(colourIndex);
+}
+
+void Designer::ol1Pb_MouseMove(int m, int /*button*/, int /*shift*/, float x, float y)
+{
+    if (!cat::isModelIndex(m) || y > cat::kLastClickableY)
+        return;
+    ModelDesign& design = m_state[m];
+    if (const int column = cat::columnAt(x); column >= 0)
+        design.hoverColumn = static_cast<std::int16_t>(column);
+    if (const int row = cat::rowAt(y); row >= 0)
+        design.hoverRow = static_cast<std::int16_t>(row);
+    if (!cat::isFabricIndex(design.currentFabric))
+        return;
+    const cat::PaletteColour* hovered =
+        cat::paletteColour(design.currentFabric, cat::cellIndex(design.hoverColumn, design.hoverRow));
+    QLabel* label = m_controls.colorlbl[static_cast<std::size_t>(m)];
+    label->setText(hovered != nullptr ? QString::fromUtf8(hovered->name.data(),
+                                                          static_cast<qsizetype>(hovered->name.size()))
+                                      : QString());
+}
+
+} // namespace design

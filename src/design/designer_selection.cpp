@@ -1,0 +1,145 @@
+// Area, fabric and view choice, and the palettes they draw.
+#include "design/designer.h"
+
+#include "catalogue/catalogue.h"
+#include "design/palette.h"
+#include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
+
+#include <QLabel>
+#include <QString>
+
+namespace design {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The fabric a recorded code selects, or -1 when the code selects nothing.
+int fabricForCode(std::string_view lookupCodes, const std::string& code)
+{
+    if (code.size() != 1 || lookupCodes.find(code[0]) == std::string_view::npos)
+        return -1;
+    switch (code[0]) {
+    case 'A': return cat::kAcrylic;
+    case 'C': return cat::kCottonFelt;
+    case 'P': return cat::kPolycotton;
+    case 'H': return cat::kHeavyCotton;
+    case 'N': return cat::kNylon;
+    case 'S': return cat::kSpandex;
+    case 'Z': return cat::kZeroPCanopy;
+    case '1': return cat::kCottonFelt; // an old code for CottonFelt
+    default: return -1;
+    }
+}
+
+} // namespace
+
+void Designer::suitlist_Click(int index)
+{
+    const int m = index == cat::kBrisaBack ? cat::kBrisa : index;
+    if (!cat::isModelIndex(m))
+        return;
+    const auto mi = static_cast<std::size_t>(m);
+    ModelDesign& design = m_state[m];
+    tk::ListBox* fabrics = m_controls.matlist[mi];
+    tk::PictureSurface* palette = m_controls.ol1Pb[mi];
+
+    int listIndex = m;
+    int areaOffset = 0;
+    if (m == cat::kBrisa) {
+        // Brisa has no tape and no fabric rules; its view decides the list.
+        if (!frontViewShown()) {
+            listIndex = cat::kBrisaBack;
+            areaOffset = cat::kBackOffset;
+        }
+    } else {
+        const std::string area = m_controls.suitlist[mi]->selectedText().toStdString();
+        if (area == cat::kBindingTape) {
+            fabrics->clearEntries();
+            fabrics->addEntry(qs(cat::kFabrics[cat::kTape].name));
+            fabrics->selectByText(qs(cat::kFabrics[cat::kTape].name));
+            design.currentFabric = cat::kTape;
+            palette->clear();
+            createtapebox(m);
+            return;
+        }
+        if (const cat::FabricRule* rule = cat::fabricRuleFor(m, area)) {
+            fabrics->clearEntries();
+            for (std::string_view name : rule->fabrics)
+                fabrics->addEntry(qs(name));
+        }
+    }
+
+    const int position = m_controls.suitlist[static_cast<std::size_t>(listIndex)]->selectedIndex();
+    if (position >= 0) {
+        const std::string& code = design.areaFabricCode[static_cast<std::size_t>(position + areaOffset)];
+        const int fabric = fabricForCode(cat::kModels[m].lookupCodes, code);
+        if (fabric >= 0) {
+            design.currentFabric = static_cast<std::int16_t>(fabric);
+            fabrics->selectByText(qs(cat::kFabrics[fabric].name));
+        }
+    }
+    palette->clear();
+    createbox1(m);
+}
+
+void Designer::matlist_Click(int index)
+{
+    if (!cat::isModelIndex(index))
+        return;
+    const auto mi = static_cast<std::size_t>(index);
+    const int fabric = cat::fabricByName(m_controls.matlist[mi]->selectedText().toStdString());
+    if (fabric >= 0) {
+        m_state[index].currentFabric = static_cast<std::int16_t>(fabric);
+        m_state.fallRate = cat::kFabrics[fabric].fallRate;
+    }
+    m_controls.ol1Pb[mi]->clear();
+    createbox1(index);
+    m_controls.lblfabric[mi]->setText(qs(cat::kFabricLabel) + QString::fromStdString(m_state.fallRate));
+}
+
+void Designer::frontopt_Click()
+{
+    m_controls.suitlist[cat::kBrisaBack]->hide();
+    m_controls.colordesc[cat::kBrisaBack]->hide();
+    m_controls.cbbfrontPb[cat::kBrisaBack]->hide();
+    m_controls.suitlist[cat::kBrisa]->show();
+    m_controls.colordesc[cat::kBrisa]->show();
+    m_controls.cbbfrontPb[cat::kBrisa]->show();
+    suitlist_Click(cat::kBrisa);
+}
+
+void Designer::backopt_Click()
+{
+    // The back key lies inside the front key, so the front key stays shown.
+    m_controls.suitlist[cat::kBrisa]->hide();
+    m_controls.colordesc[cat::kBrisa]->hide();
+    m_controls.suitlist[cat::kBrisaBack]->show();
+    m_controls.colordesc[cat::kBrisaBack]->show();
+    m_controls.cbbfrontPb[cat::kBrisaBack]->show();
+    suitlist_Click(cat::kBrisa);
+}
+
+void Designer::createbox1(int m)
+{
+    ModelDesign& design = m_state[m];
+    tk::PictureSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
+    if (design.currentFabric != cat::kTape)
+        drawPaletteCells(*palette, design.currentFabric);
+    palette->makePersistent();
+    design.currentColour = 0;
+}
+
+void Designer::createtapebox(int m)
+{
+    tk::PictureSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
+    drawPaletteCells(*palette, cat::kTape);
+    palette->makePersistent();
+    m_state[m].currentColour = 0;
+}
+
+} // namespace design

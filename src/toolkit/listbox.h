@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+
+namespace tk {
+
+// A list box whose selection event (`clicked`) runs for a user's click and,
+// at once and nested inside the caller, when code selects an entry by its text
+// and that changes the selection. Clearing the list raises no event.
+class ListBox : public QListWidget {
+    Q_OBJECT
+
+public:
+    ListBox(const QString& name, int index, const QString& accessibleName, QWidget* parent);
+
+    int index() const { return m_index; }
+
+    void clearEntries();
+    void addEntry(const QString& text);
+    int entryCount() const { return count(); }
+    QString entry(int row) const;
+    int selectedIndex() const; // -1 when nothing is selected
+    QString selectedText() const; // "" when nothing is selected
+
+    // The first entry exactly equal to text becomes selected; the selection
+    // event runs only when that changes the selection. No equal entry leaves
+    // the selection as it was.
+    void selectByText(const QString& text);
+
+    // Uniform entry height in pixels, so that entry k lines up with slot k of
+    // a colour key beside the list.
+    void setEntryHeight(int pixels);
+
+signals:
+    void clicked(int index);
+    void mouseMoved(int index, int button, int shift, float x, float y);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void onCurrentRowChanged(int row);
+    QSize entrySize(const QString& text) const;
+
+    int m_index;
+    int m_entryHeight = 0;
+    bool m_quiet = false;
+    int m_reported = -1; // the selection the last event (or quiet change) left
+};
+
+} // namespace tk

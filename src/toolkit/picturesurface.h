@@ -1,0 +1,89 @@
+#pragma once
+
+#include "catalogue/colour.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace tk {
+
+// A picture surface: a widget over an exact 32-bit image addressed in pixels
+// (x right, y down). What is drawn stays in the image until it is cleared, so
+// later fills see earlier ones. Pixels are never smoothed or dithered; on a
+// high-density screen the image is scaled by nearest neighbour.
+//
+// The widget may draw a thin frame (`border` pixels wide) around the image;
+// the image is the drawable area, so the widget's outer size is the drawable
+// size plus twice the border.
+//
+// Box and line end points follow the usual pixel convention: the far end point
+// is not drawn, so a box from (x, y) to (x + 14, y + 14) covers 14 x 14 pixels.
+class PictureSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    PictureSurface(const QString& name, int index, const QString& accessibleName, QWidget* parent);
+
+    int index() const { return m_index; }
+
+    // Places the widget by its outer rectangle (parent pixels) and resizes the
+    // image to fit inside the border; the image is cleared to the background.
+    void setOuterGeometry(int x, int y, int width, int height);
+    // Sizes the drawable area exactly; the outer size follows. A new size
+    // clears the image to the background; the same size keeps the picture.
+    void setDrawableSize(int width, int height);
+    int drawableWidth() const { return m_image.width(); }
+    int drawableHeight() const { return m_image.height(); }
+
+    // Keeps the drawable size (and the picture); the outer size follows.
+    void setBorder(int pixels);
+    int border() const { return m_border; }
+    // 1 draws the frame sunken (3-D), 0 flat; the geometry does not change.
+    void setAppearance(int appearance);
+    int appearance() const { return m_appearance; }
+
+    // The colour clear() paints; setting it does not clear by itself.
+    void setBackground(cat::Colour colour);
+    cat::Colour background() const { return m_background; }
+
+    void clear();
+    void drawBitmap(const QImage& bitmap); // at (0, 0), clipped to the surface
+    void line(int x1, int y1, int x2, int y2, cat::Colour colour);
+    void box(int x1, int y1, int x2, int y2, cat::Colour colour);
+    void filledBox(int x1, int y1, int x2, int y2, cat::Colour colour);
+    // Border fill bounded by pure black; returns the pixels painted.
+    std::size_t floodFill(int x, int y, cat::Colour fill);
+    // Shows what has been drawn (the image is already persistent).
+    void makePersistent();
+
+    // kNoPixel for a point outside the drawable area.
+    cat::Colour pixel(int x, int y) const;
+    static constexpr cat::Colour kNoPixel = 0xffffffffU;
+    const QImage& image() const { return m_image; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // Positions are in surface pixels; button 1 is the left button, shift the
+    // modifier state (1 shift, 2 control, 4 alt).
+    void mouseMoved(int index, int button, int shift, float x, float y);
+    void mouseReleased(int index, int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void resizeImage(int width, int height);
+    // Paints [left, right) x [top, bottom), clipped to the image.
+    void fillRect(long long left, long long top, long long right, long long bottom, QRgb colour);
+
+    int m_index;
+    int m_border = 0;
+    int m_appearance = 1;
+    cat::Colour m_background = cat::kLightGrey;
+    QImage m_image; // Format_RGB32
+};
+
+} // namespace tk
