@@ -9,3 +9,15 @@ function(add_unit_test name source)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
         TIMEOUT 300)
 endfunction()
+
+# add_widget_test(NAME source LIBS lib...): as add_unit_test, for tests that
+# need a QApplication; the shared main creates it on the offscreen platform.
+function(add_widget_test name source)
+    cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+    add_executable(${name} ${source} ${PROJECT_SOURCE_DIR}/tests/support/qt_main.cpp)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Widgets Qt6::Test GTest::gtest)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+        TIMEOUT 300)
+endfunction()

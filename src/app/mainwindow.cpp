@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -40,10 +41,18 @@ MainWindow::MainWindow(QWidget* parent)
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_controls.window = this;
+    // The layout is laid out for a small, classic dialog font.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    design::resetToStartValues(m_state);
 
     buildMenus();
     m_controls.tab1 = new tk::TabStrip(QStringLiteral("tab1"), QStringLiteral("Suit models"), this);
     m_controls.tab1->setCaptions(qs(cat::kTabCaptions));
+    // Eight captions must fit the width of one page.
+    m_controls.tab1->setUsesScrollButtons(false);
+    m_controls.tab1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
     setCentralWidget(m_controls.tab1);
     for (int m = 0; m < cat::kModelCount; ++m)
         buildPage(m);

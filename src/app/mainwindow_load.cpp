@@ -15,6 +15,8 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
+#include <QTabBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -74,7 +76,7 @@ void MainWindow::formLoad()
         move(screen.x() + px(-48), screen.y() + px(-48));
 
     // 4. The caption.
-    m_designer->showCaption(0);
+    setWindowTitle(qs(cat::kAppTitle) + QStringLiteral(" [Untitled]"));
 
     // 5. The area and fabric lists, model by model.
     auto fillList = [](tk::ListBox* list, auto entries) {
@@ -142,9 +144,9 @@ void MainWindow::formLoad()
     constexpr int kKeyOrder[] = {0, 1, 2, 3, 4, 5, 6, cat::kBrisaBack, 7};
     for (int key : kKeyOrder) {
         tk::PictureSurface* surface = m_controls.cbbfrontPb[static_cast<std::size_t>(key)];
-        const int slots = cat::keySlots(key);
-        const int h = design::roundToInt16(static_cast<double>(surface->drawableHeight()) / slots);
-        for (int i = 1; i < slots; ++i)
+        const int slotsInKey = cat::keySlots(key);
+        const int h = design::roundToInt16(static_cast<double>(surface->drawableHeight()) / slotsInKey);
+        for (int i = 1; i < slotsInKey; ++i)
             surface->line(0, i * h, surface->drawableWidth(), i * h, cat::kBoundary);
         surface->makePersistent();
         if (key == cat::kBrisaBack)

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "order/summary.h"
+#include "toolkit/listbox.h"
 #include "toolkit/tabstrip.h"
 
 #include <QRadioButton>

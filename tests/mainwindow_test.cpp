@@ -1,0 +1,471 @@
+// The designer driven as a user drives it: list entries and palette cells are
+// clicked with the mouse, and what the pages show is read back.
+#include "app/mainwindow.h"
+#include "bitmaps.h"
+#include "catalogue/catalogue.h"
+#include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QImage& image, std::ostream* os)
+{
+    *os << "image " << image.width() << "x" << image.height();
+}
+QT_END_NAMESPACE
+
+namespace {
+
+using cat::rgb;
+
+class Designer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<app::MainWindow>();
+        window->formLoad();
+    }
+
+    const design::Controls& c() const { return window->controls(); }
+    design::ModelDesign& model(int m) { return window->state()[m]; }
+    tk::ListBox* areas(int i) const { return c().suitlist[static_cast<std::size_t>(i)]; }
+    tk::ListBox* fabrics(int m) const { return c().matlist[static_cast<std::size_t>(m)]; }
+    tk::ListBox* colours(int i) const { return c().colordesc[static_cast<std::size_t>(i)]; }
+    tk::PictureSurface* palette(int m) const { return c().ol1Pb[static_cast<std::size_t>(m)]; }
+    tk::PictureSurface* drawing(int m) const { return c().MainPB[static_cast<std::size_t>(m)]; }
+    tk::PictureSurface* key(int i) const { return c().cbbfrontPb[static_cast<std::size_t>(i)]; }
+    QString fabricLabel(int m) const { return c().lblfabric[static_cast<std::size_t>(m)]->text(); }
+
+    void showPage(int m) { c().tab1->setCurrentTab(m); }
+
+    // A user's click on a list entry.
+    static void pick(tk::ListBox* list, const QString& text)
+    {
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+        ASSERT_EQ(list->selectedText(), text);
+    }
+
+    // A user's click at a palette pixel, and on the middle of a cell.
+    void clickAt(int m, int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(palette(m), button, {}, QPoint(x, y) + QPoint(palette(m)->border(), palette(m)->border()));
+    }
+    void clickCell(int m, int index)
+    {
+        const cat::CellPos cell = cat::cellOf(index);
+        clickAt(m, cat::cellLeft(cell.column) + 7, cat::cellTop(cell.row) + 7);
+    }
+
+    cat::Colour keySlot(int i, int slot) const
+    {
+        return key(i)->pixel(window->state().keyX[static_cast<std::size_t>(slot)],
+                             window->state().keyY[static_cast<std::size_t>(slot)]);
+    }
+
+    static QStringList entries(const tk::ListBox* list)
+    {
+        QStringList all;
+        for (int i = 0; i < list->entryCount(); ++i)
+            all << list->entry(i);
+        return all;
+    }
+
+    std::unique_ptr<app::MainWindow> window;
+};
+
+TEST_F(Designer, RoadOfOneEdit)
+{
+    pick(areas(0), "Legs");
+    EXPECT_EQ(entries(fabrics(0)), QStringList({"Acrylic", "CottonFelt", "Polycotton", "Heavy Cotton"}));
+    EXPECT_EQ(fabrics(0)->selectedText(), "CottonFelt");
+    pick(fabrics(0), "Polycotton");
+    EXPECT_EQ(fabricLabel(0), "Fabric - (Slow)");
+    EXPECT_EQ(model(0).currentFabric, cat::kPolycotton);
+
+    clickCell(0, 8); // Royal Blue
+    const cat::Colour royal = rgb(19, 24, 132);
+    EXPECT_EQ(drawing(0)->pixel(70, 138), royal);
+    EXPECT_EQ(drawing(0)->pixel(230, 133), royal);
+    EXPECT_EQ(keySlot(0, 1), royal);
+    EXPECT_EQ(keySlot(0, 0), cat::kLightGrey);
+    ASSERT_EQ(colours(0)->entryCount(), 6);
+    EXPECT_EQ(colours(0)->entry(1), "Royal Blue (P)");
+    EXPECT_EQ(colours(0)->entry(0), "");
+    EXPECT_TRUE(model(0).changed);
+    EXPECT_FALSE(model(0).saved);
+    EXPECT_EQ(model(0).areaColour[1], 8);
+    EXPECT_EQ(model(0).areaFabric[1], 1);
+    EXPECT_EQ(model(0).areaFabricCode[1], "P");
+    EXPECT_EQ(model(0).currentColour, royal);
+    // The marker: black on the swatch's edge, white one pixel in, the swatch inside.
+    EXPECT_EQ(palette(0)->pixel(18, 18), cat::kBoundary);
+    EXPECT_EQ(palette(0)->pixel(31, 31), cat::kBoundary);
+    EXPECT_EQ(palette(0)->pixel(19, 19), cat::kWhite);
+    EXPECT_EQ(palette(0)->pixel(30, 30), cat::kWhite);
+    EXPECT_EQ(palette(0)->pixel(25, 25), royal);
+    // Nothing else of model 0 or any other model changed.
+    EXPECT_EQ(drawing(0)->pixel(74, 76), cat::kWhite);
+    for (int m = 1; m < cat::kModelCount; ++m)
+        EXPECT_FALSE(model(m).changed);
+}
+
+TEST_F(Designer, StartUpStateOfEveryPage)
+{
+    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [Untitled]");
+    EXPECT_EQ(c().tab1->currentTab(), 0);
+    EXPECT_EQ(c().tab1->count(), 8);
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        SCOPED_TRACE(m);
+        const cat::SuitModel& suit = cat::kModels[m];
+        EXPECT_EQ(c().tab1->tabText(m).toStdString(), suit.caption);
+        EXPECT_EQ(areas(m)->selectedIndex(), 0);
+        EXPECT_EQ(fabrics(m)->selectedText().toStdString(), suit.startFabric);
+        EXPECT_EQ(fabrics(m)->entryCount(), static_cast<int>(suit.startFabrics.size()));
+        EXPECT_EQ(fabricLabel(m), m == cat::kBrisa ? "Fabric - (Slow)" : "Fabric - (Medium)");
+        EXPECT_EQ(model(m).currentFabric, m == cat::kBrisa ? cat::kPolycotton : cat::kCottonFelt);
+        EXPECT_FALSE(model(m).hasColour());
+        EXPECT_FALSE(model(m).changed);
+        EXPECT_FALSE(model(m).saved);
+        EXPECT_EQ(model(m).fileName, "Untitled");
+        EXPECT_EQ(colours(m)->entryCount(), 0);
+        for (int s = 0; s < cat::slotCount(m); ++s) {
+            EXPECT_EQ(model(m).areaColour[static_cast<std::size_t>(s)], 99);
+            EXPECT_EQ(model(m).areaFabric[static_cast<std::size_t>(s)], 0);
+            EXPECT_EQ(model(m).areaFabricCode[static_cast<std::size_t>(s)][0], cat::defaultLetter(m, s));
+        }
+        // The drawing has its picture's size and pixels.
+        const QImage picture = builtInBitmap(suit.pictureId).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(drawing(m)->drawableWidth(), suit.pictureWidth);
+        EXPECT_EQ(drawing(m)->drawableHeight(), suit.pictureHeight);
+        EXPECT_EQ(drawing(m)->image(), picture);
+        // The palette shows the start-up fabric, no marker.
+        const cat::Fabric& fabric = cat::kFabrics[cat::fabricByName(suit.startFabric)];
+        EXPECT_EQ(palette(m)->pixel(2, 2), fabric.palette[0].value);
+        EXPECT_EQ(palette(m)->pixel(98 + 13, 18 + 13), fabric.palette[13].value);
+        // Every key slot is empty and divided by black lines.
+        for (int s = 0; s < cat::keySlots(m); ++s)
+            EXPECT_EQ(keySlot(m, s), cat::kLightGrey) << s;
+        EXPECT_EQ(key(m)->pixel(0, 16), cat::kBoundary);
+        const app::PagePanels& p = window->panels(m);
+        EXPECT_FALSE(p.Command1->isEnabled());
+        EXPECT_TRUE(p.Command2->isEnabled());
+        EXPECT_FALSE(p.Frminfo->isVisible());
+        EXPECT_EQ(p.SSstatus2->text().toStdString(), suit.heading);
+        EXPECT_EQ(p.SSstatus1->text().toStdString(), m == 0 ? cat::kWelcome : cat::kNews[1]);
+    }
+    EXPECT_TRUE(c().frontopt->isChecked());
+    EXPECT_TRUE(key(cat::kBrisaBack)->isHidden());
+    EXPECT_TRUE(areas(cat::kBrisaBack)->isHidden());
+    EXPECT_EQ(areas(cat::kBrisaBack)->selectedText(), "Upper Body Left");
+    EXPECT_EQ(key(cat::kBrisaBack)->drawableHeight(), key(cat::kBrisa)->drawableHeight());
+    for (int s = 0; s < 10; ++s)
+        EXPECT_EQ(keySlot(cat::kBrisaBack, s), cat::kLightGrey);
+}
+
+TEST_F(Designer, EveryKeyPointLiesInsideItsSlot)
+{
+    for (int k = 0; k <= cat::kBrisaBack; ++k) {
+        const int h = key(k)->drawableHeight() / cat::keySlots(k);
+        for (int s = 0; s < cat::keySlots(k); ++s) {
+            const int y = window->state().keyY[static_cast<std::size_t>(s)];
+            EXPECT_GT(y, s * h) << "key " << k << " slot " << s;
+            EXPECT_LT(y, (s + 1) * h) << "key " << k << " slot " << s;
+            EXPECT_LT(y, key(k)->drawableHeight());
+        }
+    }
+}
+
+TEST_F(Designer, BrisaBackViewWritesBackSlotsAndBackKey)
+{
+    showPage(cat::kBrisa);
+    c().backopt->click();
+    EXPECT_TRUE(areas(cat::kBrisa)->isHidden());
+    EXPECT_FALSE(areas(cat::kBrisaBack)->isHidden());
+    EXPECT_FALSE(key(cat::kBrisaBack)->isHidden());
+    pick(areas(cat::kBrisaBack), "Legs Right");
+    clickCell(cat::kBrisa, 6); // Polycotton Red
+    const cat::Colour red = rgb(198, 0, 0);
+    design::ModelDesign& brisa = model(cat::kBrisa);
+    EXPECT_EQ(brisa.areaColour[19], 6);
+    EXPECT_EQ(brisa.areaColour[9], 99);
+    EXPECT_EQ(keySlot(cat::kBrisaBack, 9), red);
+    EXPECT_EQ(keySlot(cat::kBrisa, 9), cat::kLightGrey);
+    EXPECT_EQ(drawing(cat::kBrisa)->pixel(280, 245), red);
+    EXPECT_EQ(drawing(cat::kBrisa)->pixel(53, 238), red);
+    EXPECT_EQ(colours(cat::kBrisaBack)->entry(9), "Red (P)");
+    EXPECT_EQ(colours(cat::kBrisa)->entryCount(), 10);
+    EXPECT_EQ(colours(cat::kBrisa)->entry(9), "");
+
+    // A seedless back area keys and lists but paints nothing.
+    const QImage before = drawing(cat::kBrisa)->image();
+    pick(areas(cat::kBrisaBack), "Upper Arm Right");
+    clickCell(cat::kBrisa, 8);
+    EXPECT_EQ(drawing(cat::kBrisa)->image(), before);
+    EXPECT_EQ(keySlot(cat::kBrisaBack, 3), rgb(19, 24, 132));
+    EXPECT_EQ(brisa.areaColour[13], 8);
+
+    // Back to the front view: the front area of the same name is its own slot.
+    c().frontopt->click();
+    EXPECT_TRUE(key(cat::kBrisaBack)->isHidden());
+    pick(areas(cat::kBrisa), "Upper Body Left");
+    clickCell(cat::kBrisa, 0);
+    EXPECT_EQ(brisa.areaColour[0], 0);
+    EXPECT_EQ(brisa.areaColour[10], 99);
+    EXPECT_EQ(drawing(cat::kBrisa)->pixel(234, 33), rgb(100, 22, 139)); // also paints the back view
+}
+
+TEST_F(Designer, BindingTapePaintsOnlyTheKeyAndTheList)
+{
+    pick(areas(0), "Binding Tape");
+    EXPECT_EQ(entries(fabrics(0)), QStringList({"Tape"}));
+    EXPECT_EQ(fabrics(0)->selectedText(), "Tape");
+    EXPECT_EQ(model(0).currentFabric, cat::kTape);
+    EXPECT_EQ(fabricLabel(0), "Fabric");
+    // The Tape palette: cells 28-30 in row 4, the rest of that row background.
+    EXPECT_EQ(palette(0)->pixel(2, 66), rgb(233, 65, 119));
+    EXPECT_EQ(palette(0)->pixel(34 + 13, 66 + 13), rgb(6, 86, 47));
+    EXPECT_EQ(palette(0)->pixel(50, 66), cat::kLightGrey);
+
+    const QImage before = drawing(0)->image();
+    clickCell(0, 30); // Emerald, row 4 column 2
+    EXPECT_EQ(drawing(0)->image(), before);
+    EXPECT_EQ(keySlot(0, 5), rgb(6, 86, 47));
+    EXPECT_EQ(colours(0)->entry(5), "Emerald (T)");
+    EXPECT_EQ(model(0).areaColour[5], 30);
+    EXPECT_TRUE(model(0).changed);
+}
+
+TEST_F(Designer, ClickRangesAndEmptyCells)
+{
+    pick(areas(0), "Body");
+    // The very first click on an empty cell changes nothing.
+    clickCell(0, 17); // CottonFelt has 17 colours: index 17 is empty
+    EXPECT_FALSE(model(0).changed);
+    EXPECT_FALSE(model(0).hasColour());
+    EXPECT_EQ(model(0).paletteColumn, 0);
+    EXPECT_EQ(model(0).paletteRow, 0);
+
+    clickAt(0, 3, 0); // just inside column 0, row 0
+    EXPECT_EQ(model(0).areaColour[0], 0);
+    clickAt(0, 40, 40); // cell (2, 2), index 16
+    EXPECT_EQ(model(0).areaColour[0], 16);
+    clickAt(0, 2, 40); // X = 2 is in no column: the column stays
+    EXPECT_EQ(model(0).paletteColumn, 2);
+    EXPECT_EQ(model(0).areaColour[0], 16);
+    clickAt(0, 25, 31); // Y = 31 is in no row: the row stays 2, column 1
+    EXPECT_EQ(model(0).areaColour[0], 15);
+    clickAt(0, 25, 15); // Y = 15: row stays 2
+    EXPECT_EQ(model(0).areaColour[0], 15);
+
+    // An empty cell keeps the marker and the taken colour; the design stays.
+    const cat::Colour taken = model(0).currentColour;
+    clickAt(0, 55, 40); // (3, 2), index 17
+    EXPECT_EQ(model(0).currentColour, taken);
+    EXPECT_EQ(model(0).paletteColumn, 1);
+    EXPECT_EQ(model(0).paletteRow, 2);
+    EXPECT_EQ(model(0).areaColour[0], 15);
+    EXPECT_EQ(palette(0)->pixel(18, 34), cat::kBoundary); // marker still on (1, 2)
+
+    // Y = 79 and other buttons do nothing; Y = 63 is row 4 (empty here).
+    model(0).changed = false;
+    clickAt(0, 10, 79);
+    clickAt(0, 10, 10, Qt::RightButton);
+    clickAt(0, 10, 63);
+    EXPECT_FALSE(model(0).changed);
+    EXPECT_EQ(model(0).areaColour[0], 15);
+
+    // Clicking the marked cell again repaints with the same colour, marker in place.
+    clickAt(0, 25, 40);
+    EXPECT_TRUE(model(0).changed);
+    EXPECT_EQ(palette(0)->pixel(18, 34), cat::kBoundary);
+    EXPECT_EQ(palette(0)->pixel(19, 35), cat::kWhite);
+    // Moving to another cell erases the old marker into the swatch's colour.
+    clickCell(0, 0);
+    EXPECT_EQ(palette(0)->pixel(18, 34), cat::kFabrics[0].palette[15].value);
+    EXPECT_EQ(palette(0)->pixel(19, 35), cat::kFabrics[0].palette[15].value);
+}
+
+TEST_F(Designer, TapePaletteAcceptsRowFour)
+{
+    pick(areas(1), "Binding Tape");
+    clickAt(1, 40, 63); // row 4 starts at 63: cell (2, 4) = 30
+    EXPECT_EQ(model(1).areaColour[8], 30);
+    clickAt(1, 55, 70); // (3, 4) is empty in the Tape palette
+    EXPECT_EQ(model(1).areaColour[8], 30);
+}
+
+TEST_F(Designer, AreaChoiceFollowsTheRecordedFabric)
+{
+    // Delma (Male) "Wings" recorded as CottonFelt, a fabric its rule does not offer.
+    showPage(4);
+    model(4).areaFabricCode[6] = "C";
+    const QString label = fabricLabel(4);
+    pick(areas(4), "Wings");
+    EXPECT_EQ(entries(fabrics(4)), QStringList({"ZeroP Canopy"}));
+    EXPECT_EQ(fabrics(4)->selectedIndex(), -1);
+    EXPECT_EQ(model(4).currentFabric, cat::kCottonFelt);
+    EXPECT_EQ(palette(4)->pixel(2, 2), cat::kFabrics[0].palette[0].value);
+    EXPECT_EQ(fabricLabel(4), label);
+    pick(fabrics(4), "ZeroP Canopy");
+    EXPECT_EQ(model(4).currentFabric, cat::kZeroPCanopy);
+    EXPECT_EQ(fabricLabel(4), "Fabric");
+
+    // Orlensuit: "H" selects Heavy Cotton; "1" is CottonFelt.
+    model(0).areaFabricCode[2] = "H";
+    pick(areas(0), "Arms");
+    EXPECT_EQ(fabrics(0)->selectedText(), "Heavy Cotton");
+    EXPECT_EQ(model(0).currentFabric, cat::kHeavyCotton);
+    EXPECT_EQ(fabricLabel(0), "Fabric - (Slow)");
+    model(0).areaFabricCode[3] = "1";
+    pick(areas(0), "Front of Grips");
+    EXPECT_EQ(entries(fabrics(0)), QStringList({"CottonFelt", "Polycotton", "Heavy Cotton"}));
+    EXPECT_EQ(fabrics(0)->selectedText(), "CottonFelt");
+
+    // Brisa's list never changes; "N" shows Nylon's palette without selecting it.
+    showPage(cat::kBrisa);
+    model(cat::kBrisa).areaFabricCode[4] = "N";
+    pick(areas(cat::kBrisa), "Lower Arm Left");
+    EXPECT_EQ(entries(fabrics(cat::kBrisa)), QStringList({"Acrylic", "CottonFelt", "Polycotton"}));
+    EXPECT_EQ(fabrics(cat::kBrisa)->selectedText(), "Polycotton");
+    EXPECT_EQ(model(cat::kBrisa).currentFabric, cat::kNylon);
+    EXPECT_EQ(palette(cat::kBrisa)->pixel(2, 2), cat::kFabrics[cat::kNylon].palette[0].value);
+}
+
+TEST_F(Designer, AChoiceDropsTheTakenColour)
+{
+    pick(areas(0), "Body");
+    clickCell(0, 2);
+    EXPECT_TRUE(model(0).hasColour());
+    pick(fabrics(0), "Acrylic");
+    EXPECT_FALSE(model(0).hasColour());
+    // The redrawn palette carries no marker.
+    EXPECT_EQ(palette(0)->pixel(34, 2), cat::kFabrics[cat::kAcrylic].palette[2].value);
+}
+
+TEST_F(Designer, SwitchingTabsChangesOnlyCaptionAndCurrentFabric)
+{
+    pick(areas(0), "Arms");
+    clickCell(0, 4);
+    const QImage drawing0 = drawing(0)->image();
+    const auto design0 = model(0).areaColour;
+    model(0).fileName = "red.olr";
+
+    showPage(3);
+    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [Untitled]");
+    showPage(0);
+    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [red.olr]");
+    EXPECT_EQ(drawing(0)->image(), drawing0);
+    EXPECT_EQ(model(0).areaColour, design0);
+    EXPECT_EQ(colours(0)->entry(2), "Navy Blue (C)");
+    EXPECT_TRUE(model(0).hasColour()); // the taken colour survives
+
+    // "Tape" selected: the switch restores the current fabric 5.
+    pick(areas(2), "Binding Tape");
+    model(2).currentFabric = 0;
+    showPage(0);
+    showPage(2);
+    EXPECT_EQ(model(2).currentFabric, cat::kTape);
+    // Heavy Cotton is left as it is.
+    pick(fabrics(0), "Heavy Cotton");
+    model(0).currentFabric = 3;
+    showPage(1);
+    showPage(0);
+    EXPECT_EQ(model(0).currentFabric, 3);
+}
+
+TEST_F(Designer, RebuildSkipsWhatNoPaletteHolds)
+{
+    design::ModelDesign& d = model(0);
+    d.areaColour[0] = 3;  // Body: Polycotton cell 3
+    d.areaFabric[0] = 1;
+    d.areaColour[1] = 14; // Legs: Polycotton has no cell 14
+    d.areaFabric[1] = 1;
+    d.areaColour[2] = 2;  // Arms: Nylon is not an Orlensuit fabric
+    d.areaFabric[2] = 3;
+    d.areaColour[3] = -5;
+    d.areaFabric[3] = 0;
+    d.areaColour[5] = 31; // beyond the Tape palette
+    const QImage before = drawing(0)->image();
+    window->designer().buildol();
+    EXPECT_EQ(drawing(0)->pixel(74, 76), rgb(23, 154, 157));
+    EXPECT_EQ(drawing(0)->pixel(70, 138), cat::kWhite);
+    EXPECT_EQ(drawing(0)->pixel(23, 65), cat::kWhite);
+    EXPECT_EQ(keySlot(0, 1), cat::kLightGrey);
+    EXPECT_EQ(keySlot(0, 5), cat::kLightGrey);
+    ASSERT_EQ(colours(0)->entryCount(), 6);
+    EXPECT_EQ(colours(0)->entry(0), "Turquoise (P)");
+    for (int i = 1; i < 6; ++i)
+        EXPECT_EQ(colours(0)->entry(i), "") << i;
+
+    // Only the tape set: nothing painted, only the key's last slot.
+    app::MainWindow fresh;
+    fresh.formLoad();
+    fresh.state()[0].areaColour[5] = 2;
+    const QImage pristine = fresh.controls().MainPB[0]->image();
+    fresh.designer().buildol();
+    EXPECT_EQ(fresh.controls().MainPB[0]->image(), pristine);
+    EXPECT_EQ(fresh.controls().cbbfrontPb[0]->pixel(fresh.state().keyX[5], fresh.state().keyY[5]),
+              rgb(5, 43, 211));
+    EXPECT_EQ(fresh.controls().colordesc[0]->entry(5), "Royal Blue (T)");
+
+    // Brisa's rebuild uses the back key for slots 10-19 and touches no other model.
+    const auto fabricsBefore = std::array{model(1).currentFabric, model(2).currentFabric};
+    model(cat::kBrisa).areaColour[17] = 0;
+    model(cat::kBrisa).areaFabric[17] = 6;
+    window->designer().buildbr();
+    EXPECT_EQ(drawing(cat::kBrisa)->pixel(270, 170), rgb(5, 79, 200));
+    EXPECT_EQ(drawing(cat::kBrisa)->pixel(55, 169), rgb(5, 79, 200));
+    EXPECT_EQ(keySlot(cat::kBrisaBack, 7), rgb(5, 79, 200));
+    EXPECT_EQ(colours(cat::kBrisaBack)->entry(7), "Royal (Z)");
+    EXPECT_EQ((std::array{model(1).currentFabric, model(2).currentFabric}), fabricsBefore);
+}
+
+TEST_F(Designer, HoverNamesTheColourUnderThePointer)
+{
+    QLabel* label = c().colorlbl[0];
+    QTest::mouseMove(palette(0), QPoint(25, 25)); // CottonFelt cell (1, 1)
+    EXPECT_EQ(label->text(), "Magenta");
+    QTest::mouseMove(palette(0), QPoint(25, 31)); // a gap between rows keeps the row
+    EXPECT_EQ(label->text(), "Magenta");
+    QTest::mouseMove(palette(0), QPoint(55, 40)); // beyond the last colour
+    EXPECT_EQ(label->text(), "");
+    QTest::mouseMove(palette(0), QPoint(10, 10));
+    EXPECT_EQ(label->text(), "Charcoal");
+    EXPECT_EQ(window->panels(0).SSstatus1->text().toStdString(), cat::kHintPalette);
+    EXPECT_EQ(model(0).paletteColumn, 0); // hovering selects nothing
+}
+
+TEST_F(Designer, PanelButtonsAndHints)
+{
+    const app::PagePanels& p = window->panels(0);
+    p.Command3->click();
+    EXPECT_TRUE(p.Frmorder->isVisible());
+    EXPECT_FALSE(p.Command3->isEnabled());
+    p.Command2->click();
+    EXPECT_TRUE(p.Frminfo->isVisible());
+    EXPECT_FALSE(p.Frmorder->isVisible());
+    p.Command1->click();
+    EXPECT_FALSE(p.Frminfo->isVisible());
+    EXPECT_FALSE(p.Command1->isEnabled());
+
+    window->Timer1_Timer();
+    EXPECT_EQ(p.SSstatus1->text().toStdString(), cat::kNews[1]);
+    EXPECT_EQ(window->panels(1).SSstatus1->text().toStdString(), cat::kNews[1]);
+}
+
+} // namespace
