@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTimer>
 
 namespace app {
@@ -52,7 +53,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_controls.tab1->setCaptions(qs(cat::kTabCaptions));
     // Eight captions must fit the width of one page.
     m_controls.tab1->setUsesScrollButtons(false);
-    m_controls.tab1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
+    m_controls.tab1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
     setCentralWidget(m_controls.tab1);
     for (int m = 0; m < cat::kModelCount; ++m)
         buildPage(m);

@@ -1,0 +1,79 @@
+// The designer's own costs: a palette click on the area with the most seeds,
+// and start-up against a bare window with eight tab pages.
+#include "app/mainwindow.h"
+#include "catalogue/catalogue.h"
+#include "toolkit/listbox.h"
+#include "toolkit/tabstrip.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTabWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// The palette click on Lumen "Front" (seven seeds), from the button release to
+// the surfaces repainted. Two colours alternate so every fill really paints.
+void BM_PaletteClickLumenFront(benchmark::State& state)
+{
+    app::MainWindow window;
+    window.formLoad();
+    window.controls().tab1->setCurrentTab(7);
+    window.controls().suitlist[7]->selectByText(QStringLiteral("Front"));
+    QApplication::processEvents();
+    bool other = false;
+    for (auto _ : state) {
+        const float x = other ? 25.0F : 10.0F;
+        window.designer().ol1Pb_MouseUp(7, 1, 0, x, 10.0F);
+        QApplication::processEvents();
+        other = !other;
+    }
+    benchmark::DoNotOptimize(window.state()[7].areaColour[0]);
+}
+BENCHMARK(BM_PaletteClickLumenFront)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// Start-up: building the window, Form_Load and showing it.
+void BM_StartUpDesigner(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto window = std::make_unique<app::MainWindow>();
+        window->formLoad();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.get());
+    }
+}
+BENCHMARK(BM_StartUpDesigner)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// The floor: a bare main window with eight empty tab pages.
+void BM_StartUpBareWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto window = std::make_unique<QMainWindow>();
+        auto* tabs = new QTabWidget(window.get());
+        for (const char* caption : {"Orlensuit", "Vantor", "Kiro (Male)", "Kiro (Female)", "Delma (Male)",
+                                    "Delma (Female)", "Brisa", "Lumen"})
+            tabs->addTab(new QWidget, QString::fromLatin1(caption));
+        window->setCentralWidget(tabs);
+        window->resize(640, 440);
+        window->show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.get());
+    }
+}
+BENCHMARK(BM_StartUpBareWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

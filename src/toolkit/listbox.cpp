@@ -1,0 +1,110 @@
+#include "listbox.h"
+
+#include "mousecodes.h"
+#include "names.h"
+
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace tk {
+
+ListBox::ListBox(const QString& name, int index, const QString& accessibleName, QWidget* parent)
+    : QListWidget(parent)
+    , m_index(index)
+{
+    nameControl(this, name, index, accessibleName);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    // A click moves the current row before it changes the selection, and
+    // adding the first entry moves the current row without selecting it, so
+    // both signals lead to one check of the selection itself.
+    connect(this, &QListWidget::currentRowChanged, this, &ListBox::onCurrentRowChanged);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { onCurrentRowChanged(currentRow()); });
+}
+
+void ListBox::onCurrentRowChanged(int /*row*/)
+{
+    const int now = selectedIndex();
+    if (now == m_reported)
+        return;
+    m_reported = now;
+    if (!m_quiet && now >= 0)
+        emit clicked(m_index);
+}
+
+void ListBox::clearEntries()
+{
+    m_quiet = true;
+    clear();
+    m_reported = -1;
+    m_quiet = false;
+}
+
+QSize ListBox::entrySize(const QString& text) const
+{
+    if (m_entryHeight <= 0)
+        return {};
+    // The view stretches entries to its width; the text width only feeds the
+    // horizontal scroll range.
+    return {fontMetrics().horizontalAdvance(text) + 2 * frameWidth(), m_entryHeight};
+}
+
+void ListBox::addEntry(const QString& text)
+{
+    m_quiet = true;
+    auto* item = new QListWidgetItem(text);
+    item->setSizeHint(entrySize(text));
+    addItem(item);
+    m_quiet = false;
+}
+
+QString ListBox::entry(int row) const
+{
+    const QListWidgetItem* it = item(row);
+    return it != nullptr ? it->text() : QString();
+}
+
+int ListBox::selectedIndex() const
+{
+    const QModelIndexList rows = selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QString ListBox::selectedText() const
+{
+    return entry(selectedIndex());
+}
+
+void ListBox::selectByText(const QString& text)
+{
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->text() != text)
+            continue;
+        if (row != selectedIndex()) {
+            setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+            scrollToItem(item(row));
+        }
+        return;
+    }
+}
+
+void ListBox::setEntryHeight(int pixels)
+{
+    m_entryHeight = std::max(pixels, 0);
+    setUniformItemSizes(m_entryHeight > 0);
+    setSpacing(0);
+    for (int row = 0; row < count(); ++row)
+        item(row)->setSizeHint(entrySize(item(row)->text()));
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    emit mouseMoved(m_index, detail::buttonCode(event->buttons()), detail::shiftCode(event->modifiers()),
+                    static_cast<float>(at.x()), static_cast<float>(at.y()));
+    QListWidget::mouseMoveEvent(event);
+}
+
+} // namespace tk

@@ -1,0 +1,271 @@
+#include "picturesurface.h"
+
+#include "floodfill.h"
+#include "mousecodes.h"
+#include "names.h"
+#include "qtcolour.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace tk {
+
+PictureSurface::PictureSurface(const QString& name, int index, const QString& accessibleName, QWidget* parent)
+    : QWidget(parent)
+    , m_index(index)
+{
+    nameControl(this, name, index, accessibleName);
+    // Moves are reported with no button held, as the designer's hover help needs.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureSurface::resizeImage(int width, int height)
+{
+    m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    m_image.fill(toQRgb(m_background));
+    update();
+}
+
+void PictureSurface::setOuterGeometry(int x, int y, int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    setGeometry(x, y, width, height);
+    resizeImage(width - 2 * m_border, height - 2 * m_border);
+}
+
+void PictureSurface::setDrawableSize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width != m_image.width() || height != m_image.height())
+        resizeImage(width, height);
+    resize(width + 2 * m_border, height + 2 * m_border);
+}
+
+void PictureSurface::setBorder(int pixels)
+{
+    m_border = std::max(pixels, 0);
+    resize(m_image.width() + 2 * m_border, m_image.height() + 2 * m_border);
+    update();
+}
+
+void PictureSurface::setAppearance(int appearance)
+{
+    m_appearance = appearance;
+    update();
+}
+
+void PictureSurface::setBackground(cat::Colour colour)
+{
+    m_background = colour & 0xffffffU;
+}
+
+QSize PictureSurface::sizeHint() const
+{
+    return {m_image.width() + 2 * m_border, m_image.height() + 2 * m_border};
+}
+
+void PictureSurface::clear()
+{
+    m_image.fill(toQRgb(m_background));
+    update();
+}
+
+void PictureSurface::drawBitmap(const QImage& bitmap)
+{
+    if (bitmap.isNull() || m_image.isNull())
+        return;
+    const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
+    const int width = std::min(source.width(), m_image.width());
+    const int height = std::min(source.height(), m_image.height());
+    for (int y = 0; y < height; ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        // Opaque whatever the source said, so every pixel compares as a colour.
+        for (int x = 0; x < width; ++x)
+            to[x] = from[x] | 0xff000000U;
+    }
+    update();
+}
+
+void PictureSurface::fillRect(long long left, long long top, long long right, long long bottom, QRgb colour)
+{
+    left = std::max(left, 0LL);
+    top = std::max(top, 0LL);
+    right = std::min(right, static_cast<long long>(m_image.width()));
+    bottom = std::min(bottom, static_cast<long long>(m_image.height()));
+    if (left >= right || top >= bottom)
+        return;
+    for (auto y = static_cast<int>(top); y < bottom; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        std::fill(row + left, row + right, colour);
+    }
+}
+
+void PictureSurface::line(int x1, int y1, int x2, int y2, cat::Colour colour)
+{
+    const long long dx = static_cast<long long>(x2) - x1;
+    const long long dy = static_cast<long long>(y2) - y1;
+    const long long n = std::max(std::llabs(dx), std::llabs(dy));
+    if (n == 0 || m_image.isNull())
+        return;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    // Step i moves one pixel along the major axis; the minor offset is i * m / n
+    // rounded half up. The far end point (i == n) is not drawn.
+    const long long major0 = alongX ? x1 : y1;
+    const long long minor0 = alongX ? y1 : x1;
+    const int majorStep = (alongX ? dx : dy) < 0 ? -1 : 1;
+    const int minorStep = (alongX ? dy : dx) < 0 ? -1 : 1;
+    const auto m = static_cast<unsigned long long>(std::llabs(alongX ? dy : dx));
+    const auto un = static_cast<unsigned long long>(n);
+    const long long majorSize = alongX ? m_image.width() : m_image.height();
+    const long long minorSize = alongX ? m_image.height() : m_image.width();
+
+    // Only the steps whose major coordinate is inside the image are walked.
+    long long first = 0;
+    long long last = n; // exclusive
+    if (majorStep > 0) {
+        first = std::max(first, -major0);
+        last = std::min(last, majorSize - major0);
+    } else {
+        first = std::max(first, major0 - majorSize + 1);
+        last = std::min(last, major0 + 1);
+    }
+    const QRgb value = toQRgb(colour);
+    for (long long i = first; i < last; ++i) {
+        // i * m fits in 64 bits (each is at most 2^32); splitting the rounding
+        // keeps the doubled value from overflowing.
+        const unsigned long long product = static_cast<unsigned long long>(i) * m;
+        const unsigned long long offset = product / un + (2 * (product % un) + un) / (2 * un);
+        const long long minor = minor0 + minorStep * static_cast<long long>(offset);
+        if (minor < 0 || minor >= minorSize)
+            continue;
+        const long long major = major0 + majorStep * i;
+        const int x = static_cast<int>(alongX ? major : minor);
+        const int y = static_cast<int>(alongX ? minor : major);
+        reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = value;
+    }
+    update();
+}
+
+void PictureSurface::box(int x1, int y1, int x2, int y2, cat::Colour colour)
+{
+    const long long left = std::min(x1, x2);
+    const long long right = std::max(x1, x2);
+    const long long top = std::min(y1, y2);
+    const long long bottom = std::max(y1, y2);
+    if (left == right || top == bottom)
+        return;
+    const QRgb value = toQRgb(colour);
+    fillRect(left, top, right, top + 1, value);
+    fillRect(left, bottom - 1, right, bottom, value);
+    fillRect(left, top + 1, left + 1, bottom - 1, value);
+    fillRect(right - 1, top + 1, right, bottom - 1, value);
+    update();
+}
+
+void PictureSurface::filledBox(int x1, int y1, int x2, int y2, cat::Colour colour)
+{
+    fillRect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), toQRgb(colour));
+    update();
+}
+
+std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
+{
+    if (m_image.isNull())
+        return 0;
+    FillRequest request;
+    request.pixels = reinterpret_cast<std::uint32_t*>(m_image.bits());
+    request.width = m_image.width();
+    request.height = m_image.height();
+    request.stride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
+    request.x = x;
+    request.y = y;
+    request.fill = toQRgb(fill);
+    request.boundary = toQRgb(cat::kBoundary);
+    request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
+    const std::size_t painted = borderFill(request);
+    if (painted > 0)
+        update();
+    return painted;
+}
+
+void PictureSurface::makePersistent()
+{
+    update();
+}
+
+cat::Colour PictureSurface::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+        return kNoPixel;
+    return fromQRgb(reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x]);
+}
+
+namespace {
+
+// One ring of the frame, `inset` pixels in from the widget's edge.
+void drawRing(QPainter& painter, const QRect& outer, int inset, const QColor& topLeft,
+              const QColor& bottomRight)
+{
+    const QRect r = outer.adjusted(inset, inset, -inset, -inset);
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+}
+
+} // namespace
+
+void PictureSurface::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QRect outer = rect();
+    const QSize expected = sizeHint();
+    if (outer.size() != expected) // someone resized us by hand: cover the rest
+        painter.fillRect(outer, toQColor(m_background));
+
+    const QColor face = toQColor(cat::kLightGrey);
+    for (int ring = 0; ring < m_border; ++ring) {
+        if (m_appearance == 1) {
+            // Sunken: dark above and left, light below and right.
+            if (ring == 0)
+                drawRing(painter, outer, ring, toQColor(cat::kDarkGrey), toQColor(cat::kWhite));
+            else if (ring == 1)
+                drawRing(painter, outer, ring, QColor(64, 64, 64), face);
+            else
+                drawRing(painter, outer, ring, face, face);
+        } else {
+            const QColor colour = ring == 0 ? QColor(Qt::black) : face;
+            drawRing(painter, outer, ring, colour, colour);
+        }
+    }
+    // Drawn at its logical size; without SmoothPixmapTransform a scaled paint
+    // (high-density screen) picks the nearest pixel, so colours stay exact.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QPoint(m_border, m_border), m_image);
+}
+
+void PictureSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    emit mouseMoved(m_index, detail::buttonCode(event->buttons()), detail::shiftCode(event->modifiers()),
+                    static_cast<float>(at.x() - m_border), static_cast<float>(at.y() - m_border));
+}
+
+void PictureSurface::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    emit mouseReleased(m_index, detail::buttonCode(event->button()), detail::shiftCode(event->modifiers()),
+                       static_cast<float>(at.x() - m_border), static_cast<float>(at.y() - m_border));
+}
+
+} // namespace tk

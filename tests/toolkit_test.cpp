@@ -1,0 +1,336 @@
+#include "toolkit/dialogs.h"
+#include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/qtcolour.h"
+#include "toolkit/tabstrip.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+
+namespace {
+
+constexpr cat::Colour kRed = cat::rgb(255, 0, 0);
+constexpr cat::Colour kBlue = cat::rgb(0, 0, 255);
+
+// A 40 x 30 white surface in a 2-pixel frame.
+std::unique_ptr<tk::PictureSurface> whiteSurface()
+{
+    auto s = std::make_unique<tk::PictureSurface>("pic", 3, "Picture", nullptr);
+    s->setBorder(2);
+    s->setBackground(cat::kWhite);
+    s->setOuterGeometry(0, 0, 44, 34);
+    return s;
+}
+
+int countOf(const tk::PictureSurface& s, cat::Colour colour)
+{
+    int n = 0;
+    for (int y = 0; y < s.drawableHeight(); ++y)
+        for (int x = 0; x < s.drawableWidth(); ++x)
+            n += s.pixel(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+TEST(PictureSurface, GeometryKeepsTheImageInsideTheBorder)
+{
+    auto s = whiteSurface();
+    EXPECT_EQ(s->drawableWidth(), 40);
+    EXPECT_EQ(s->drawableHeight(), 30);
+    s->setDrawableSize(25, 12);
+    EXPECT_EQ(s->size(), QSize(29, 16));
+    EXPECT_EQ(s->image().format(), QImage::Format_RGB32);
+    EXPECT_EQ(s->objectName(), "pic3");
+}
+
+TEST(PictureSurface, BoxesAndLinesLeaveOutTheFarEndPoint)
+{
+    auto s = whiteSurface();
+    s->box(5, 5, 19, 19, kRed);
+    EXPECT_EQ(countOf(*s, kRed), 4 * 13);
+    EXPECT_EQ(s->pixel(18, 18), kRed);
+    EXPECT_EQ(s->pixel(19, 19), cat::kWhite);
+    EXPECT_EQ(s->pixel(6, 6), cat::kWhite);
+
+    s->clear();
+    s->filledBox(19, 19, 5, 5, kRed); // corners in either order
+    EXPECT_EQ(countOf(*s, kRed), 14 * 14);
+    EXPECT_EQ(s->pixel(5, 5), kRed);
+    EXPECT_EQ(s->pixel(19, 18), cat::kWhite);
+
+    s->clear();
+    s->line(0, 7, 40, 7, kRed);
+    s->line(3, 0, 3, 7, kBlue);
+    s->line(10, 10, 20, 20, kBlue);
+    EXPECT_EQ(countOf(*s, kRed), 40); // to x = 40 on a 40-wide surface: all of it
+    EXPECT_EQ(s->pixel(3, 6), kBlue);
+    EXPECT_EQ(s->pixel(3, 7), kRed); // the vertical line stops short of it
+    EXPECT_EQ(s->pixel(19, 19), kBlue);
+    EXPECT_EQ(s->pixel(20, 20), cat::kWhite);
+}
+
+TEST(PictureSurface, DrawingIsClippedAndHugeCoordinatesAreSafe)
+{
+    auto s = whiteSurface();
+    s->filledBox(-10, -10, 3, 2, kRed);
+    EXPECT_EQ(countOf(*s, kRed), 3 * 2);
+    s->line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kBlue);
+    s->line(-5, 35, 45, -15, kBlue);
+    s->box(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kBlue);
+    EXPECT_EQ(s->pixel(29, 29), kBlue);
+    EXPECT_EQ(s->pixel(30, 0), kBlue);
+    EXPECT_EQ(s->pixel(1, 29), kBlue);
+    EXPECT_EQ(countOf(*s, kBlue), 30 + 30 - 1); // they cross at (15, 15)
+    EXPECT_EQ(s->pixel(-1, 0), tk::PictureSurface::kNoPixel);
+    EXPECT_EQ(s->pixel(40, 0), tk::PictureSurface::kNoPixel);
+}
+
+TEST(PictureSurface, ColoursConvertBothWaysAndBitmapsDrawExactly)
+{
+    for (const cat::Colour c : {cat::rgb(1, 2, 3), cat::kLightGrey, cat::rgb(255, 0, 128), 0U}) {
+        EXPECT_EQ(tk::fromQRgb(tk::toQRgb(c)), c);
+    }
+    EXPECT_EQ(tk::toQRgb(cat::rgb(0x12, 0x34, 0x56)), 0xff123456U);
+
+    QImage bitmap(50, 3, QImage::Format_Indexed8); // wider than the surface
+    bitmap.setColorTable({qRgb(0x12, 0x34, 0x56), qRgb(0, 0, 0)});
+    bitmap.fill(0);
+    bitmap.setPixel(1, 1, 1);
+    auto s = whiteSurface();
+    s->drawBitmap(bitmap);
+    EXPECT_EQ(s->pixel(0, 0), cat::rgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(s->pixel(39, 2), cat::rgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(s->pixel(1, 1), cat::kBoundary);
+    EXPECT_EQ(s->pixel(0, 3), cat::kWhite);
+}
+
+TEST(PictureSurface, FloodFillStopsAtBlackOnly)
+{
+    auto s = whiteSurface();
+    s->box(0, 0, 10, 10, cat::kBoundary);
+    s->filledBox(3, 3, 5, 5, kBlue); // another colour inside is filled over
+    EXPECT_EQ(s->floodFill(4, 4, kRed), 8U * 8U);
+    EXPECT_EQ(s->pixel(1, 1), kRed);
+    EXPECT_EQ(s->pixel(10, 10), cat::kWhite);
+    EXPECT_EQ(s->floodFill(0, 0, kRed), 0U);
+}
+
+TEST(PictureSurface, PaintsEveryPixelUnsmoothedOnAHighDensityScreen)
+{
+    auto s = whiteSurface();
+    s->line(10, 5, 11, 5, kRed);
+    QImage shot(s->size() * 2, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(2);
+    s->render(&shot);
+    const int at = 2 * (s->border() + 10);
+    const int row = 2 * (s->border() + 5);
+    for (const QPoint p : {QPoint(at, row), QPoint(at + 1, row + 1)})
+        EXPECT_EQ(shot.pixel(p), 0xffff0000U);
+    EXPECT_EQ(shot.pixel(at + 2, row), 0xffffffffU);
+    EXPECT_EQ(shot.pixel(at - 1, row), 0xffffffffU);
+}
+
+TEST(PictureSurface, MouseEventsGiveSurfacePixels)
+{
+    auto s = whiteSurface();
+    s->show();
+    QSignalSpy released(s.get(), &tk::PictureSurface::mouseReleased);
+    QSignalSpy moved(s.get(), &tk::PictureSurface::mouseMoved);
+    QTest::mouseMove(s.get(), QPoint(7, 9));
+    QTest::mouseRelease(s.get(), Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, QPoint(12, 5));
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved[0][1].toInt(), 0);
+    EXPECT_FLOAT_EQ(moved[0][3].toFloat(), 5.0F);
+    ASSERT_EQ(released.count(), 1);
+    EXPECT_EQ(released[0], (QVariantList{3, 2, 5, 10.0F, 3.0F}));
+}
+
+struct ListFixture : testing::Test {
+    tk::ListBox list{"suitlist", 8, "Suit areas", nullptr};
+    int events = 0;
+    int selectedDuringEvent = -2;
+    bool insideCall = false;
+    bool nested = false;
+
+    void SetUp() override
+    {
+        QObject::connect(&list, &tk::ListBox::clicked, [this](int index) {
+            EXPECT_EQ(index, 8);
+            ++events;
+            selectedDuringEvent = list.selectedIndex();
+            nested = insideCall;
+        });
+        for (const char* text : {"Body", "Sleeves", "Collar", "Sleeves"})
+            list.addEntry(text);
+    }
+    void select(const QString& text)
+    {
+        insideCall = true;
+        list.selectByText(text);
+        insideCall = false;
+    }
+};
+
+TEST_F(ListFixture, FillingAndClearingRaiseNoEvent)
+{
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(list.selectedText(), "");
+    select("Collar");
+    list.clearEntries();
+    list.addEntry("Pockets");
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(list.entryCount(), 1);
+    EXPECT_EQ(list.selectedIndex(), -1);
+}
+
+TEST_F(ListFixture, SelectByTextRaisesTheEventNestedOnlyOnAChange)
+{
+    select("Sleeves");
+    EXPECT_EQ(events, 1);
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(selectedDuringEvent, 1); // the first equal entry
+    select("Sleeves");
+    select("sleeves");
+    select("Hood");
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(list.selectedText(), "Sleeves");
+}
+
+TEST_F(ListFixture, UserClickRaisesTheEventAndEntriesKeepTheirHeight)
+{
+    list.setEntryHeight(16);
+    list.resize(120, 100);
+    list.show();
+    for (int row = 0; row < list.entryCount(); ++row)
+        EXPECT_EQ(list.visualItemRect(list.item(row)), QRect(0, 16 * row, list.viewport()->width(), 16));
+    // The first entry is Qt's current row without being selected: clicking it
+    // is still a change of selection.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(0)).center());
+    EXPECT_EQ(events, 1);
+    const QPoint collar = list.visualItemRect(list.item(2)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, collar);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, collar);
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(selectedDuringEvent, 2);
+}
+
+TEST(TabStrip, SwitchedCarriesOldAndNewButNotForCreation)
+{
+    tk::TabStrip tabs("tab1", "Models", nullptr);
+    QSignalSpy spy(&tabs, &tk::TabStrip::switched);
+    tabs.setCaptions("Brisa|Clasico|Rally");
+    ASSERT_EQ(tabs.count(), 3);
+    EXPECT_EQ(tabs.page(1)->objectName(), "page1");
+    EXPECT_EQ(tabs.page(1)->accessibleName(), "Clasico");
+    EXPECT_EQ(tabs.page(3), nullptr);
+    tabs.setCurrentTab(2);
+    tabs.setCurrentTab(2);
+    tabs.setCurrentTab(0);
+    tabs.setCaptions("A|B");
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[0], (QVariantList{0, 2}));
+    EXPECT_EQ(spy[1], (QVariantList{2, 0}));
+}
+
+TEST(FileChoice, DefaultExtensionIsAddedOnlyWhenTheNameHasNone)
+{
+    const struct {
+        const char* typed;
+        const char* full;
+        const char* name;
+        bool differs;
+    } cases[] = {
+        {"/d/suit", "/d/suit.olr", "suit.olr", false},
+        {"/d/suit.olr", "/d/suit.olr", "suit.olr", false},
+        {"/d/SUIT.OLR", "/d/SUIT.OLR", "SUIT.OLR", false},
+        {"/d/suit.txt", "/d/suit.txt", "suit.txt", true},
+        {"/my.designs/suit", "/my.designs/suit.olr", "suit.olr", false},
+    };
+    for (const auto& c : cases) {
+        const tk::FileChoice choice = tk::fileChoiceFor(c.typed, "olr");
+        EXPECT_EQ(choice.fullPath, c.full);
+        EXPECT_EQ(choice.fileName, c.name);
+        EXPECT_EQ(choice.extensionDiffers, c.differs) << c.typed;
+    }
+    EXPECT_EQ(tk::qtFileFilter("OrlenSuit Files (*.olr)|*.olr"), "OrlenSuit Files (*.olr)");
+    EXPECT_EQ(tk::qtFileFilter("Pictures|*.bmp;*.dib|All|*.*"), "Pictures (*.bmp *.dib);;All (*.*)");
+}
+
+TEST(ScriptedServices, AnswerInTurnAndCancelWhenTheScriptRunsOut)
+{
+    tk::ScriptedMessageService messages;
+    messages.answers = {tk::kYes};
+    EXPECT_EQ(messages.ask("Save?", tk::kYesNoCancelQuestion), tk::kYes);
+    EXPECT_EQ(messages.ask("Sure?", tk::kYesNoQuestion), tk::kCancel);
+    ASSERT_EQ(messages.asked.size(), 2U);
+    EXPECT_EQ(messages.asked[1].prompt, "Sure?");
+    EXPECT_EQ(messages.asked[1].style, tk::kYesNoQuestion);
+
+    tk::ScriptedFileDialogService files;
+    files.answers = {QString("/d/a"), std::nullopt};
+    const tk::FileDialogRequest request{"Save", "OrlenSuit Files (*.olr)|*.olr", "olr", "", ""};
+    EXPECT_EQ(files.saveFile(request)->fullPath, "/d/a.olr");
+    EXPECT_FALSE(files.openFile(request));
+    EXPECT_FALSE(files.openFile(request));
+    EXPECT_EQ(files.requests.size(), 3U);
+}
+
+// Runs `act` on the modal dialog as soon as it is up.
+template <typename Dialog, typename Act> void whenShown(Act act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(dialog);
+    });
+}
+
+TEST(QtServices, MessageBoxAnswersMapToTheDesignersResults)
+{
+    tk::QtMessageService service(nullptr);
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->windowTitle(), "Orlensuit Jumpsuit Designer");
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(service.ask("Save?", tk::kYesNoCancelQuestion), tk::kNo);
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    EXPECT_EQ(service.ask("Save?", tk::kYesNoCancelQuestion), tk::kCancel);
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(service.ask("Careful", tk::kOkExclamation), tk::kOk);
+}
+
+TEST(QtServices, SaveDialogAddsTheDefaultExtension)
+{
+    QTemporaryDir folder;
+    tk::QtFileDialogService service(nullptr);
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Save Design");
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"OrlenSuit Files (*.olr)"});
+        EXPECT_EQ(dialog->directory().absolutePath(), folder.path());
+        dialog->selectFile(folder.filePath("mine"));
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    const auto choice =
+        service.saveFile({"Save Design", "OrlenSuit Files (*.olr)|*.olr", "olr", "proposed", folder.path()});
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->fullPath, folder.filePath("mine.olr"));
+    EXPECT_FALSE(choice->extensionDiffers);
+}
+
+} // namespace
