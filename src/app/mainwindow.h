@@ -27,7 +27,7 @@ namespace app {
 // The controls of one model page that belong to the application shell (the
 // editing controls are in design::Controls).
 struct PagePanels {
-    tk::PictureSurface* backPB = nullptr;
+    QFrame* backPB = nullptr; // the frame around the drawing: nothing is drawn on it
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QGroupBox* Frminfo = nullptr;

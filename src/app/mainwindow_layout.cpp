@@ -7,11 +7,13 @@
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
+#include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,11 +93,15 @@ void MainWindow::buildPage(int m)
     design::Controls& c = m_controls;
 
     // The drawing in its frame; start-up sizes and centres it.
-    p.backPB = new tk::PictureSurface(QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"), page);
-    p.backPB->setBorder(1);
-    p.backPB->setBackground(cat::kLightGrey);
+    p.backPB = new QFrame(page);
+    tk::nameControl(p.backPB, QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"));
+    p.backPB->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    p.backPB->setLineWidth(1);
+    p.backPB->setAutoFillBackground(true);
+    QPalette grey = p.backPB->palette();
+    grey.setColor(QPalette::Window, tk::toQColor(cat::kLightGrey));
+    p.backPB->setPalette(grey);
     place(p.backPB, 180, 240, 4872, 4812);
-    p.backPB->setOuterGeometry(p.backPB->x(), p.backPB->y(), p.backPB->width(), p.backPB->height());
     c.MainPB[mi] = new tk::PictureSurface(QStringLiteral("MainPB"), m,
                                           qs(cat::kModels[m].caption) + QStringLiteral(" drawing"), p.backPB);
     c.MainPB[mi]->setBackground(cat::kLightGrey);

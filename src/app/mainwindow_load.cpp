@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -66,9 +67,10 @@ void MainWindow::formLoad()
         const PagePanels& p = m_panels[static_cast<std::size_t>(m)];
         tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
         drawing->setDrawableSize(model.pictureWidth, model.pictureHeight);
-        const int left = (p.backPB->drawableWidth() - drawing->drawableWidth()) / 2;
-        const int top = (p.backPB->drawableHeight() - drawing->drawableHeight()) / 2;
-        drawing->move(p.backPB->border() + left, p.backPB->border() + top);
+        const QRect inside = p.backPB->contentsRect();
+        const int left = (inside.width() - drawing->drawableWidth()) / 2;
+        const int top = (inside.height() - drawing->drawableHeight()) / 2;
+        drawing->move(inside.x() + left, inside.y() + top);
     }
 
     // 3. A window wider than the screen goes to the top-left corner instead.
@@ -98,12 +100,12 @@ void MainWindow::formLoad()
 
     // 6. Clear the palettes, keys and drawings with the one-pixel picture.
     const QImage clearing = builtInBitmap(cat::kClearingPictureId);
-    const int drawingTop = m_controls.MainPB[0]->y() - m_panels[0].backPB->border();
+    const int drawingTop = m_controls.MainPB[0]->y() - m_panels[0].backPB->contentsRect().y();
     for (int m = 0; m < cat::kModelCount; ++m) {
         const auto mi = static_cast<std::size_t>(m);
         // A drawing that reaches the top of its frame looks better in a flat frame.
         if (drawingTop < 10)
-            m_panels[mi].backPB->setAppearance(0);
+            m_panels[mi].backPB->setFrameShadow(QFrame::Plain);
         clearWithPicture(m_controls.ol1Pb[mi], clearing);
         clearWithPicture(m_controls.cbbfrontPb[mi], clearing);
         clearWithPicture(m_controls.MainPB[mi], clearing);
