@@ -448,6 +448,18 @@ TEST_F(Designer, HoverNamesTheColourUnderThePointer)
     EXPECT_EQ(label->text(), "Charcoal");
     EXPECT_EQ(window->panels(0).SSstatus1->text().toStdString(), cat::kHintPalette);
     EXPECT_EQ(model(0).paletteColumn, 0); // hovering selects nothing
+    // Moving onto the label itself clears it; so does the frame's free space.
+    QTest::mouseMove(label, QPoint(5, 5));
+    EXPECT_EQ(label->text(), "");
+    QTest::mouseMove(palette(0), QPoint(10, 10));
+    QTest::mouseMove(window->panels(0).Frame1, QPoint(5, 280));
+    EXPECT_EQ(label->text(), "");
+    EXPECT_EQ(window->panels(0).SSstatus1->text().toStdString(), cat::kHintFrame);
+    // Brisa's back colour list writes into page 6's panel.
+    showPage(cat::kBrisa);
+    c().backopt->click();
+    QTest::mouseMove(colours(cat::kBrisaBack)->viewport(), QPoint(5, 5));
+    EXPECT_EQ(window->panels(cat::kBrisa).SSstatus1->text().toStdString(), cat::kHintColourList);
 }
 
 TEST_F(Designer, PanelButtonsAndHints)
