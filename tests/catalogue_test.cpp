@@ -53,9 +53,8 @@ TEST(Palettes, LookupRefusesEveryIndexOutsideItsTable)
 TEST(Models, AreaListsSlotsAndDefaults)
 {
     const int slots[cat::kModelCount] = {6, 9, 8, 8, 8, 9, 20, 8};
-    const std::string letters[cat::kModelCount] = {"CCCCCT", "CCCCSSCCT", "CCCSSCCT", "CCCSSCCT",
-                                                   "CSCCSCZT", "CCSCCSCZT", std::string(20, 'P'),
-                                                   "CCCSSNCT"};
+    const std::string letters[cat::kModelCount] = {"CCCCCT",   "CCCCSSCCT", "CCCSSCCT",           "CCCSSCCT",
+                                                   "CSCCSCZT", "CCSCCSCZT", std::string(20, 'P'), "CCCSSNCT"};
     std::set<char> fabricLetters;
     for (const cat::Fabric& f : cat::kFabrics)
         fabricLetters.insert(f.letter);

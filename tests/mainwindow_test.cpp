@@ -20,7 +20,10 @@
 
 QT_BEGIN_NAMESPACE
 // Readable failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QImage& image, std::ostream* os)
 {
     *os << "image " << image.width() << "x" << image.height();
@@ -63,7 +66,8 @@ protected:
     // A user's click at a palette pixel, and on the middle of a cell.
     void clickAt(int m, int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mouseClick(palette(m), button, {}, QPoint(x, y) + QPoint(palette(m)->border(), palette(m)->border()));
+        QTest::mouseClick(palette(m), button, {},
+                          QPoint(x, y) + QPoint(palette(m)->border(), palette(m)->border()));
     }
     void clickCell(int m, int index)
     {
@@ -391,11 +395,11 @@ TEST_F(Designer, SwitchingTabsChangesOnlyCaptionAndCurrentFabric)
 TEST_F(Designer, RebuildSkipsWhatNoPaletteHolds)
 {
     design::ModelDesign& d = model(0);
-    d.areaColour[0] = 3;  // Body: Polycotton cell 3
+    d.areaColour[0] = 3; // Body: Polycotton cell 3
     d.areaFabric[0] = 1;
     d.areaColour[1] = 14; // Legs: Polycotton has no cell 14
     d.areaFabric[1] = 1;
-    d.areaColour[2] = 2;  // Arms: Nylon is not an Orlensuit fabric
+    d.areaColour[2] = 2; // Arms: Nylon is not an Orlensuit fabric
     d.areaFabric[2] = 3;
     d.areaColour[3] = -5;
     d.areaFabric[3] = 0;

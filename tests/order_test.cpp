@@ -6,11 +6,18 @@
 
 namespace {
 
-TEST(OrderLines, OnlyColouredAreasHaveText)
+// A state in its start values with a model's default letters.
+design::DesignState startState(int model)
 {
     design::DesignState state;
     design::resetToStartValues(state);
-    design::setDefaultLetters(state[0], 0);
+    design::setDefaultLetters(state[model], model);
+    return state;
+}
+
+TEST(OrderLines, OnlyColouredAreasHaveText)
+{
+    design::DesignState state = startState(0);
     state[0].areaColourName[2] = "Navy Blue";
     const auto lines = order::orderLines(state[0], 0, 6);
     ASSERT_EQ(lines.size(), 6U);
@@ -28,9 +35,7 @@ TEST(OrderLines, EmptyFabricCodeGivesEmptyParentheses)
 
 TEST(OrderLines, BrisaBackSlotsAreTheirOwnLines)
 {
-    design::DesignState state;
-    design::resetToStartValues(state);
-    design::setDefaultLetters(state[6], 6);
+    design::DesignState state = startState(6);
     state[6].areaColourName[12] = "Gold";
     const auto back = order::orderLines(state[6], 10, 10);
     EXPECT_EQ(back[2], "Gold (P)");

@@ -10,8 +10,8 @@ int main(int argc, char* argv[])
 {
     // Without a display Qt would abort with a long message; say what to do instead.
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if ((platform == nullptr || *platform == '\0') && std::getenv("DISPLAY") == nullptr
-        && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    if ((platform == nullptr || *platform == '\0') && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr) {
         std::fputs("jumpsuit-designer: no display found; start it with: xvfb-run -a "
                    "build/jumpsuit-designer\n",
                    stderr);

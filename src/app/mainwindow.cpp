@@ -23,10 +23,7 @@ namespace app {
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using tk::qs;
 
 // What a hint-bearing control is, kept as a dynamic property so one event
 // filter serves them all.
@@ -126,8 +123,9 @@ void MainWindow::connectPage(int m)
     connect(m_controls.matlist[mi], &tk::ListBox::clicked, this, [d](int i) { d->matlist_Click(i); });
     connect(m_controls.matlist[mi], &tk::ListBox::mouseMoved, this,
             [this](int i, int, int, float, float) { showHint(i, cat::kHintFabricList); });
-    connect(m_controls.ol1Pb[mi], &tk::PictureSurface::mouseReleased, this,
-            [d](int i, int button, int shift, float x, float y) { d->ol1Pb_MouseUp(i, button, shift, x, y); });
+    connect(
+        m_controls.ol1Pb[mi], &tk::PictureSurface::mouseReleased, this,
+        [d](int i, int button, int shift, float x, float y) { d->ol1Pb_MouseUp(i, button, shift, x, y); });
     connect(m_controls.ol1Pb[mi], &tk::PictureSurface::mouseMoved, this,
             [this, d](int i, int button, int shift, float x, float y) {
                 showHint(i, cat::kHintPalette);
@@ -220,8 +218,7 @@ bool MainWindow::formUnload()
     if (!anyChanged)
         return true;
     return m_messages->ask(QStringLiteral("Do you wish to exit without saving suit(s). "),
-                           tk::kYesNoQuestion)
-           == tk::kYes;
+                           tk::kYesNoQuestion) == tk::kYes;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

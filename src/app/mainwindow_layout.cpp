@@ -22,12 +22,9 @@ namespace app {
 
 namespace {
 
-using tk::px;
+using tk::qs;
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using tk::px;
 
 void place(QWidget* w, int left, int top, int width, int height)
 {
@@ -51,32 +48,34 @@ constexpr int kEntryHeight = 16; // one colour-key slot
 
 tk::PictureSurface* keySurface(int index, QWidget* parent)
 {
-    auto* key = new tk::PictureSurface(QStringLiteral("cbbfrontPb"), index,
-                                       index == cat::kBrisaBack ? QStringLiteral("Back colour key")
-                                                                : QStringLiteral("Colour key"),
-                                       parent);
+    auto* key = new tk::PictureSurface(
+        QStringLiteral("cbbfrontPb"), index,
+        index == cat::kBrisaBack ? QStringLiteral("Back colour key") : QStringLiteral("Colour key"), parent);
     key->setBorder(1);
     key->setBackground(cat::kLightGrey);
     return key;
 }
 
-tk::ListBox* areaList(int index, QWidget* parent)
+// An area list or a colour list; their entries line up with the key's slots.
+tk::ListBox* slotList(const QString& name, const QString& accessibleName, int index, QWidget* parent)
 {
-    auto* list = new tk::ListBox(QStringLiteral("suitlist"), index,
-                                 index == cat::kBrisaBack ? QStringLiteral("Back suit areas")
-                                                          : QStringLiteral("Suit areas"),
+    auto* list = new tk::ListBox(name, index,
+                                 index == cat::kBrisaBack ? QStringLiteral("Back ") + accessibleName.toLower()
+                                                          : accessibleName,
                                  parent);
     list->setEntryHeight(kEntryHeight);
     return list;
 }
 
+tk::ListBox* areaList(int index, QWidget* parent)
+{
+    return slotList(QStringLiteral("suitlist"), QStringLiteral("Suit areas"), index, parent);
+}
+
+// The colour list is read, not chosen from.
 tk::ListBox* colourList(int index, QWidget* parent)
 {
-    auto* list = new tk::ListBox(QStringLiteral("colordesc"), index,
-                                 index == cat::kBrisaBack ? QStringLiteral("Back colour list")
-                                                          : QStringLiteral("Colour list"),
-                                 parent);
-    list->setEntryHeight(kEntryHeight);
+    tk::ListBox* list = slotList(QStringLiteral("colordesc"), QStringLiteral("Colour list"), index, parent);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setFocusPolicy(Qt::NoFocus);
     return list;
@@ -119,10 +118,12 @@ void MainWindow::buildPage(int m)
     place(c.matlist[mi], 120, 480, 1572, m == 0 ? 984 : 744);
 
     c.colorlbl[mi] = new QLabel(p.Frame1);
-    tk::nameControl(c.colorlbl[mi], QStringLiteral("colorlbl"), m, QStringLiteral("Colour under the pointer"));
+    tk::nameControl(c.colorlbl[mi], QStringLiteral("colorlbl"), m,
+                    QStringLiteral("Colour under the pointer"));
     place(c.colorlbl[mi], 1920, 240, 1692, 252);
 
-    c.ol1Pb[mi] = new tk::PictureSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
+    c.ol1Pb[mi] =
+        new tk::PictureSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
     c.ol1Pb[mi]->setBackground(cat::kLightGrey);
     c.ol1Pb[mi]->setOuterGeometry(px(1920), px(480), px(1692), px(brisa ? 852 : 1250));
 

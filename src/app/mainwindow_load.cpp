@@ -17,20 +17,17 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QTabBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTimer>
 
 namespace app {
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using tk::qs;
 
 void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
 {
@@ -53,8 +50,8 @@ void MainWindow::formLoad()
     using tk::px;
 
     // 1. Centre the window on the screen.
-    resize(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height()
-                                    + m_controls.tab1->tabBar()->sizeHint().height() + 8);
+    resize(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
+                                    m_controls.tab1->tabBar()->sizeHint().height() + 8);
     const QRect screen = QGuiApplication::primaryScreen() != nullptr
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1024, 768);

@@ -10,12 +10,21 @@ using Colour = std::uint32_t;
 
 constexpr Colour rgb(int red, int green, int blue)
 {
-    return static_cast<Colour>(red & 0xff) | static_cast<Colour>(green & 0xff) << 8
-           | static_cast<Colour>(blue & 0xff) << 16;
+    return static_cast<Colour>(red & 0xff) | static_cast<Colour>(green & 0xff) << 8 |
+           static_cast<Colour>(blue & 0xff) << 16;
 }
-constexpr int red(Colour c) { return static_cast<int>(c & 0xff); }
-constexpr int green(Colour c) { return static_cast<int>(c >> 8 & 0xff); }
-constexpr int blue(Colour c) { return static_cast<int>(c >> 16 & 0xff); }
+constexpr int red(Colour c)
+{
+    return static_cast<int>(c & 0xff);
+}
+constexpr int green(Colour c)
+{
+    return static_cast<int>(c >> 8 & 0xff);
+}
+constexpr int blue(Colour c)
+{
+    return static_cast<int>(c >> 16 & 0xff);
+}
 
 inline constexpr Colour kBoundary = 0x000000;
 inline constexpr Colour kLightGrey = rgb(192, 192, 192);

@@ -16,23 +16,12 @@ struct PaletteColour {
 // fabric and cell number, never by its name (names repeat across palettes).
 // CottonFelt
 inline constexpr PaletteColour kCottonFeltPalette[] = {
-    {"Charcoal", rgb(84, 70, 70)},
-    {"Forest Green", rgb(37, 83, 37)},
-    {"Royal Blue", rgb(0, 36, 164)},
-    {"Black", rgb(1, 1, 1)},
-    {"Navy Blue", rgb(14, 11, 105)},
-    {"Silver", rgb(214, 214, 209)},
-    {"Pink", rgb(255, 53, 148)},
-    {"Turquoise", rgb(24, 194, 173)},
-    {"Magenta", rgb(231, 22, 189)},
-    {"White", rgb(255, 255, 255)},
-    {"Red", rgb(178, 8, 0)},
-    {"Purple", rgb(130, 35, 199)},
-    {"Blue Max", rgb(20, 24, 157)},
-    {"Maroon", rgb(129, 17, 56)},
-    {"Yellow", rgb(255, 222, 17)},
-    {"Orange", rgb(237, 86, 3)},
-    {"Hot Purple", rgb(156, 39, 139)},
+    {"Charcoal", rgb(84, 70, 70)},  {"Forest Green", rgb(37, 83, 37)}, {"Royal Blue", rgb(0, 36, 164)},
+    {"Black", rgb(1, 1, 1)},        {"Navy Blue", rgb(14, 11, 105)},   {"Silver", rgb(214, 214, 209)},
+    {"Pink", rgb(255, 53, 148)},    {"Turquoise", rgb(24, 194, 173)},  {"Magenta", rgb(231, 22, 189)},
+    {"White", rgb(255, 255, 255)},  {"Red", rgb(178, 8, 0)},           {"Purple", rgb(130, 35, 199)},
+    {"Blue Max", rgb(20, 24, 157)}, {"Maroon", rgb(129, 17, 56)},      {"Yellow", rgb(255, 222, 17)},
+    {"Orange", rgb(237, 86, 3)},    {"Hot Purple", rgb(156, 39, 139)},
 };
 
 // Polycotton
@@ -55,59 +44,32 @@ inline constexpr PaletteColour kPolycottonPalette[] = {
 
 // Acrylic
 inline constexpr PaletteColour kAcrylicPalette[] = {
-    {"Mauve", rgb(159, 71, 154)},
-    {"Red", rgb(198, 4, 4)},
-    {"Navy Blue", rgb(0, 35, 72)},
-    {"White", rgb(255, 255, 255)},
-    {"Black", rgb(1, 1, 1)},
-    {"Grey", rgb(192, 192, 192)},
-    {"Bright Blue", rgb(16, 20, 172)},
-    {"Silver", rgb(238, 236, 230)},
-    {"Smoke", rgb(88, 89, 103)},
-    {"Forest Green", rgb(43, 93, 41)},
-    {"Emerald", rgb(11, 109, 78)},
-    {"Turquoise Pin", rgb(20, 147, 140)},
-    {"Red Pin", rgb(124, 2, 2)},
-    {"Light Blue", rgb(21, 139, 153)},
+    {"Mauve", rgb(159, 71, 154)},      {"Red", rgb(198, 4, 4)},
+    {"Navy Blue", rgb(0, 35, 72)},     {"White", rgb(255, 255, 255)},
+    {"Black", rgb(1, 1, 1)},           {"Grey", rgb(192, 192, 192)},
+    {"Bright Blue", rgb(16, 20, 172)}, {"Silver", rgb(238, 236, 230)},
+    {"Smoke", rgb(88, 89, 103)},       {"Forest Green", rgb(43, 93, 41)},
+    {"Emerald", rgb(11, 109, 78)},     {"Turquoise Pin", rgb(20, 147, 140)},
+    {"Red Pin", rgb(124, 2, 2)},       {"Light Blue", rgb(21, 139, 153)},
 };
 
 // Nylon
 inline constexpr PaletteColour kNylonPalette[] = {
-    {"Royal Blue", rgb(10, 18, 182)},
-    {"Pale Blue", rgb(122, 193, 214)},
-    {"Navy Blue", rgb(0, 72, 111)},
-    {"White", rgb(255, 255, 255)},
-    {"Silver", rgb(163, 171, 173)},
-    {"Black", rgb(1, 1, 1)},
-    {"Maroon", rgb(91, 11, 37)},
-    {"Red", rgb(190, 8, 0)},
-    {"Kelly Green", rgb(3, 185, 3)},
-    {"Gold", rgb(254, 178, 0)},
-    {"Purple", rgb(110, 5, 111)},
-    {"Turquoise", rgb(2, 132, 130)},
-    {"Hot Purple", rgb(102, 3, 103)},
-    {"Peacock", rgb(3, 152, 189)},
+    {"Royal Blue", rgb(10, 18, 182)}, {"Pale Blue", rgb(122, 193, 214)}, {"Navy Blue", rgb(0, 72, 111)},
+    {"White", rgb(255, 255, 255)},    {"Silver", rgb(163, 171, 173)},    {"Black", rgb(1, 1, 1)},
+    {"Maroon", rgb(91, 11, 37)},      {"Red", rgb(190, 8, 0)},           {"Kelly Green", rgb(3, 185, 3)},
+    {"Gold", rgb(254, 178, 0)},       {"Purple", rgb(110, 5, 111)},      {"Turquoise", rgb(2, 132, 130)},
+    {"Hot Purple", rgb(102, 3, 103)}, {"Peacock", rgb(3, 152, 189)},
 };
 
 // Spandex
 inline constexpr PaletteColour kSpandexPalette[] = {
-    {"Gold", rgb(255, 186, 1)},
-    {"Black", rgb(1, 1, 1)},
-    {"Purple", rgb(107, 19, 172)},
-    {"Silver", rgb(227, 221, 221)},
-    {"Red", rgb(213, 21, 0)},
-    {"Green", rgb(2, 132, 2)},
-    {"White", rgb(255, 255, 255)},
-    {"Yellow", rgb(236, 219, 13)},
-    {"Orange", rgb(252, 32, 32)},
-    {"Burgandy", rgb(155, 11, 101)},
-    {"Pink", rgb(252, 80, 161)},
-    {"Navy Blue", rgb(45, 147, 153)},
-    {"Light Blue", rgb(3, 187, 231)},
-    {"Royal Blue", rgb(0, 48, 171)},
-    {"Peacock", rgb(3, 156, 165)},
-    {"Magenta", rgb(255, 33, 117)},
-    {"Green Glow", rgb(148, 255, 0)},
+    {"Gold", rgb(255, 186, 1)},       {"Black", rgb(1, 1, 1)},          {"Purple", rgb(107, 19, 172)},
+    {"Silver", rgb(227, 221, 221)},   {"Red", rgb(213, 21, 0)},         {"Green", rgb(2, 132, 2)},
+    {"White", rgb(255, 255, 255)},    {"Yellow", rgb(236, 219, 13)},    {"Orange", rgb(252, 32, 32)},
+    {"Burgandy", rgb(155, 11, 101)},  {"Pink", rgb(252, 80, 161)},      {"Navy Blue", rgb(45, 147, 153)},
+    {"Light Blue", rgb(3, 187, 231)}, {"Royal Blue", rgb(0, 48, 171)},  {"Peacock", rgb(3, 156, 165)},
+    {"Magenta", rgb(255, 33, 117)},   {"Green Glow", rgb(148, 255, 0)},
 };
 
 // Tape
@@ -169,14 +131,9 @@ inline constexpr PaletteColour kZeroPCanopyPalette[] = {
 
 // Heavy Cotton
 inline constexpr PaletteColour kHeavyCottonPalette[] = {
-    {"Navy", rgb(1, 1, 44)},
-    {"Royal Blue", rgb(40, 17, 93)},
-    {"Black", rgb(1, 1, 1)},
-    {"White", rgb(255, 255, 255)},
-    {"Green", rgb(0, 64, 0)},
-    {"Gold", rgb(255, 152, 19)},
-    {"Red", rgb(212, 0, 0)},
-    {"Orange", rgb(255, 64, 5)},
+    {"Navy", rgb(1, 1, 44)},       {"Royal Blue", rgb(40, 17, 93)}, {"Black", rgb(1, 1, 1)},
+    {"White", rgb(255, 255, 255)}, {"Green", rgb(0, 64, 0)},        {"Gold", rgb(255, 152, 19)},
+    {"Red", rgb(212, 0, 0)},       {"Orange", rgb(255, 64, 5)},
 };
 enum FabricIndex : int {
     kCottonFelt = 0,
@@ -213,7 +170,10 @@ inline constexpr Fabric kFabrics[kFabricCount] = {
 };
 // clang-format on
 
-constexpr bool isFabricIndex(int f) { return f >= 0 && f < kFabricCount; }
+constexpr bool isFabricIndex(int f)
+{
+    return f >= 0 && f < kFabricCount;
+}
 
 // The palette entry of (fabric, cell), or nullptr when either is out of range:
 // stored indexes come from files and are never trusted.

@@ -24,10 +24,10 @@ inline constexpr std::string_view kInfoVantor =
     "and legs, booties, a two-way zip and a binding tape trim come as standard.";
 
 // Both Kiro models share their paragraph, as do both Delma models.
-#define CAT_KIRO_PARAGRAPH \
-    "The Kiro Special is a fast, fitted suit for relative work. Its body front and legs are " \
-    "cut from CottonFelt, Nylon or Polycotton, the back and forearms from Spandex so the " \
-    "suit moves with you, and padded front and back grips sit where your team mates reach " \
+#define CAT_KIRO_PARAGRAPH                                                                                   \
+    "The Kiro Special is a fast, fitted suit for relative work. Its body front and legs are "                \
+    "cut from CottonFelt, Nylon or Polycotton, the back and forearms from Spandex so the "                   \
+    "suit moves with you, and padded front and back grips sit where your team mates reach "                  \
     "for them. Cut separately for men and for women, with booties and a binding tape trim."
 
 inline constexpr std::string_view kInfoKiroMale =
@@ -35,10 +35,10 @@ inline constexpr std::string_view kInfoKiroMale =
 inline constexpr std::string_view kInfoKiroFemale =
     "THE FEMALE KIRO SPECIAL" CAT_CRLF CAT_CRLF CAT_KIRO_PARAGRAPH;
 
-#define CAT_DELMA_PARAGRAPH \
-    "The Delma is our wing suit for big-way and canopy-friendly flying. The front, back and " \
-    "arms are CottonFelt, the legs and side panels Spandex, and the arm and leg wings are " \
-    "ZeroP Canopy fabric that keeps its shape in the air. Wing zips let you fold the wings " \
+#define CAT_DELMA_PARAGRAPH                                                                                  \
+    "The Delma is our wing suit for big-way and canopy-friendly flying. The front, back and "                \
+    "arms are CottonFelt, the legs and side panels Spandex, and the arm and leg wings are "                  \
+    "ZeroP Canopy fabric that keeps its shape in the air. Wing zips let you fold the wings "                 \
     "away for the ride up cut separately for men and for women.";
 
 inline constexpr std::string_view kInfoDelmaMale =

@@ -10,7 +10,7 @@ inline constexpr int kBrisa = 6;       // the model with a front and a back area
 inline constexpr int kBrisaBack = 8;   // control index of Brisa's back-view list, colour list and key
 inline constexpr int kBackOffset = 10; // Brisa's back areas take slots 10-19
 inline constexpr int kMaxSlots = 20;
-inline constexpr int kNoColour = 99;   // an area without a colour, in memory and in files
+inline constexpr int kNoColour = 99; // an area without a colour, in memory and in files
 
 inline constexpr std::string_view kBindingTape = "Binding Tape";
 
@@ -33,8 +33,8 @@ struct SuitModel {
     std::span<const AreaDefault> areas;     // the area list (Brisa: the front list)
     std::span<const AreaDefault> backAreas; // Brisa's back list, empty for the others
     std::span<const std::string_view> startFabrics;
-    std::string_view startFabric;   // selected in the fabric list at start-up and by New
-    std::string_view lookupCodes;   // fabric codes an area choice recognises, in order
+    std::string_view startFabric;        // selected in the fabric list at start-up and by New
+    std::string_view lookupCodes;        // fabric codes an area choice recognises, in order
     std::span<const int> rebuildFabrics; // fabrics a rebuild recognises for an area
     std::string_view info;
 };
@@ -113,8 +113,14 @@ inline constexpr std::string_view kTabCaptions =
 
 inline constexpr int kClearingPictureId = 144;
 
-constexpr bool isModelIndex(int m) { return m >= 0 && m < kModelCount; }
-constexpr bool hasTape(int m) { return m != kBrisa; }
+constexpr bool isModelIndex(int m)
+{
+    return m >= 0 && m < kModelCount;
+}
+constexpr bool hasTape(int m)
+{
+    return m != kBrisa;
+}
 
 // Number of design slots of a model: every list entry, Brisa's back list included.
 constexpr int slotCount(int m)
@@ -122,7 +128,10 @@ constexpr int slotCount(int m)
     return static_cast<int>(kModels[m].areas.size() + kModels[m].backAreas.size());
 }
 // The binding-tape slot (the last slot), or -1 for Brisa.
-constexpr int tapeSlot(int m) { return hasTape(m) ? slotCount(m) - 1 : -1; }
+constexpr int tapeSlot(int m)
+{
+    return hasTape(m) ? slotCount(m) - 1 : -1;
+}
 // Slot count of the colour key shown for a control index 0-8.
 constexpr int keySlots(int control)
 {

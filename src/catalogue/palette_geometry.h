@@ -16,10 +16,22 @@ struct CellPos {
     int row;
 };
 
-constexpr CellPos cellOf(int index) { return {index % kPaletteColumns, index / kPaletteColumns}; }
-constexpr int cellIndex(int column, int row) { return row * kPaletteColumns + column; }
-constexpr int cellLeft(int column) { return kCellOrigin + column * kCellPitch; }
-constexpr int cellTop(int row) { return kCellOrigin + row * kCellPitch; }
+constexpr CellPos cellOf(int index)
+{
+    return {index % kPaletteColumns, index / kPaletteColumns};
+}
+constexpr int cellIndex(int column, int row)
+{
+    return row * kPaletteColumns + column;
+}
+constexpr int cellLeft(int column)
+{
+    return kCellOrigin + column * kCellPitch;
+}
+constexpr int cellTop(int row)
+{
+    return kCellOrigin + row * kCellPitch;
+}
 
 // Click ranges of the palette. Each range is open below and closed above;
 // row 4 starts straight after row 3 (at 62, not 64). A coordinate in no range

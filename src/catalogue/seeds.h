@@ -23,10 +23,7 @@ struct AreaSeeds {
     int count;
     SeedPoint points[kMaxSeeds];
 
-    constexpr std::span<const SeedPoint> seeds() const
-    {
-        return {points, static_cast<std::size_t>(count)};
-    }
+    constexpr std::span<const SeedPoint> seeds() const { return {points, static_cast<std::size_t>(count)}; }
 };
 
 constexpr AreaSeeds seedRow(int model, int slot, std::string_view name,

@@ -45,6 +45,7 @@ inline constexpr std::string_view kHintFabricList =
     " Click on desired Fabric, color palette will change automatically.";
 inline constexpr std::string_view kHintAreaList = " Click to select desired suit area.";
 inline constexpr std::string_view kHintPalette = "Click on color to fill selected suit area";
-inline constexpr std::string_view kHintFrame = "Select Suit area and Fabric then click on Color to fill suit.";
+inline constexpr std::string_view kHintFrame =
+    "Select Suit area and Fabric then click on Color to fill suit.";
 
 } // namespace cat

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "order/summary.h"
 #include "toolkit/listbox.h"
+#include "toolkit/names.h"
 #include "toolkit/tabstrip.h"
 
 #include <QRadioButton>
@@ -44,10 +45,8 @@ void Designer::showCaption(int m)
 {
     if (m_controls.window == nullptr || !cat::isModelIndex(m))
         return;
-    m_controls.window->setWindowTitle(QString::fromUtf8(cat::kAppTitle.data(), cat::kAppTitle.size())
-                                      + QStringLiteral(" [")
-                                      + QString::fromStdString(m_state[m].fileName)
-                                      + QStringLiteral("]"));
+    m_controls.window->setWindowTitle(tk::qs(cat::kAppTitle) + QStringLiteral(" [") +
+                                      QString::fromStdString(m_state[m].fileName) + QStringLiteral("]"));
 }
 
 } // namespace design

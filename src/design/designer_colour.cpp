@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "design/palette.h"
 #include "toolkit/listbox.h"
+#include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
 
 #include <QLabel>
@@ -90,9 +91,7 @@ void Designer::ol1Pb_MouseMove(int m, int /*button*/, int /*shift*/, float x, fl
     const cat::PaletteColour* hovered =
         cat::paletteColour(design.currentFabric, cat::cellIndex(design.hoverColumn, design.hoverRow));
     QLabel* label = m_controls.colorlbl[static_cast<std::size_t>(m)];
-    label->setText(hovered != nullptr ? QString::fromUtf8(hovered->name.data(),
-                                                          static_cast<qsizetype>(hovered->name.size()))
-                                      : QString());
+    label->setText(hovered != nullptr ? tk::qs(hovered->name) : QString());
 }
 
 } // namespace design

@@ -65,9 +65,10 @@ void Designer::rebuild(int m)
         // fabric is touched. Values that no palette holds (a damaged or
         // foreign file) leave the area unpainted.
         const int fabric = design.areaFabric[s];
-        const bool recognised = std::find(model.rebuildFabrics.begin(), model.rebuildFabrics.end(), fabric)
-                                != model.rebuildFabrics.end();
-        const cat::PaletteColour* colour = recognised ? cat::paletteColour(fabric, design.areaColour[s]) : nullptr;
+        const bool recognised = std::find(model.rebuildFabrics.begin(), model.rebuildFabrics.end(), fabric) !=
+                                model.rebuildFabrics.end();
+        const cat::PaletteColour* colour =
+            recognised ? cat::paletteColour(fabric, design.areaColour[s]) : nullptr;
         if (colour == nullptr)
             continue;
         design.currentColour = colour->value;

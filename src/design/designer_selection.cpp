@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "design/palette.h"
 #include "toolkit/listbox.h"
+#include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
 
 #include <QLabel>
@@ -13,10 +14,7 @@ namespace design {
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using tk::qs;
 
 // The fabric a recorded code selects, or -1 when the code selects nothing.
 int fabricForCode(std::string_view lookupCodes, const std::string& code)

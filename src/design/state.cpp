@@ -29,7 +29,8 @@ void resetToStartValues(DesignState& state)
 void setDefaultLetters(ModelDesign& design, int model)
 {
     for (int slot = 0; slot < cat::slotCount(model); ++slot)
-        design.areaFabricCode[static_cast<std::size_t>(slot)] = std::string(1, cat::defaultLetter(model, slot));
+        design.areaFabricCode[static_cast<std::size_t>(slot)] =
+            std::string(1, cat::defaultLetter(model, slot));
 }
 
 void clearAreas(ModelDesign& design, int model)
