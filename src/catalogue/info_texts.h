@@ -39,7 +39,7 @@ inline constexpr std::string_view kInfoKiroFemale =
     "The Delma is our wing suit for big-way and canopy-friendly flying. The front, back and "                \
     "arms are CottonFelt, the legs and side panels Spandex, and the wings between arm and body are "         \
     "ZeroP Canopy fabric that keeps its shape in the air. Wing zips let you fold the wings "                 \
-    "away for the ride up. Cut separately for men and for women.";
+    "away for the ride up. Cut separately for men and for women."
 
 inline constexpr std::string_view kInfoDelmaMale =
     "THE MALE DELMA SUIT" CAT_CRLF CAT_CRLF CAT_DELMA_PARAGRAPH;
