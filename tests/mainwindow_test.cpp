@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
@@ -482,6 +483,33 @@ TEST_F(Designer, PanelButtonsAndHints)
     window->Timer1_Timer();
     EXPECT_EQ(p.SSstatus1->text().toStdString(), cat::kNews[1]);
     EXPECT_EQ(window->panels(1).SSstatus1->text().toStdString(), cat::kNews[1]);
+}
+
+TEST_F(Designer, ClosingWithChangesAsksOnceAndNoKeepsTheWindow)
+{
+    tk::ScriptedMessageService messages;
+    window->setMessageService(&messages);
+    EXPECT_TRUE(window->close()); // nothing changed: no question
+    EXPECT_TRUE(messages.asked.empty());
+
+    window->show();
+    pick(areas(0), "Body");
+    clickCell(0, 1);
+    showPage(5);
+    pick(areas(5), "Back");
+    clickCell(5, 1);
+    messages.answers = {tk::kNo};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(messages.asked.size(), 1U);
+    EXPECT_EQ(messages.asked.front().prompt, "Do you wish to exit without saving suit(s). ");
+    EXPECT_EQ(messages.asked.front().style, tk::kYesNoQuestion);
+    EXPECT_EQ(model(0).areaColour[0], 1); // both designs are still there
+    EXPECT_EQ(model(5).areaColour[4], 1);
+
+    messages.answers = {tk::kYes};
+    EXPECT_TRUE(window->close());
+    window->setMessageService(nullptr);
 }
 
 } // namespace
