@@ -3,11 +3,13 @@
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
+#include "toolkit/textbox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -224,6 +226,25 @@ TEST_F(ListFixture, UserClickRaisesTheEventAndEntriesKeepTheirHeight)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, collar);
     EXPECT_EQ(events, 2);
     EXPECT_EQ(selectedDuringEvent, 2);
+}
+
+TEST(TextBox, KeepsItsTextUntilShownAndThenShowsIt)
+{
+    QWidget page;
+    tk::TextBox box(QStringLiteral("txtinfo"), 3, QStringLiteral("Suit information text"), &page);
+    box.setGeometry(0, 0, 200, 100);
+    box.setText(QStringLiteral("THE LUMEN SUIT\r\n\r\nA tracking suit."));
+    EXPECT_EQ(box.objectName(), "txtinfo3");
+    EXPECT_EQ(box.findChild<QPlainTextEdit*>(), nullptr); // nothing made while hidden
+    page.show();
+    QPlainTextEdit* editor = box.findChild<QPlainTextEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isReadOnly());
+    EXPECT_EQ(editor->toPlainText(), "THE LUMEN SUIT\n\nA tracking suit.");
+    EXPECT_EQ(editor->geometry(), box.rect());
+    box.setText(QStringLiteral("Other"));
+    EXPECT_EQ(editor->toPlainText(), "Other");
+    EXPECT_EQ(box.text(), "Other");
 }
 
 TEST(TabStrip, SwitchedCarriesOldAndNewButNotForCreation)

@@ -13,13 +13,14 @@ class QAction;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
 namespace tk {
 class MessageService;
 class FileDialogService;
+class PictureSurface;
+class TextBox;
 } // namespace tk
 
 namespace app {
@@ -31,9 +32,9 @@ struct PagePanels {
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QGroupBox* Frminfo = nullptr;
-    QPlainTextEdit* txtinfo = nullptr;
+    tk::TextBox* txtinfo = nullptr;
     QGroupBox* Frmorder = nullptr;
-    QPlainTextEdit* txtorder = nullptr;
+    tk::TextBox* txtorder = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;

@@ -8,13 +8,13 @@
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
+#include "toolkit/textbox.h"
 #include "toolkit/tabstrip.h"
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -151,18 +151,15 @@ void MainWindow::buildPage(int m)
     tk::nameControl(p.Frminfo, QStringLiteral("Frminfo"), m, QStringLiteral("Suit Information"));
     p.Frminfo->setAutoFillBackground(true);
     place(p.Frminfo, 0, 0, 3732, 4332);
-    p.txtinfo = new QPlainTextEdit(p.Frminfo);
-    tk::nameControl(p.txtinfo, QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"));
-    p.txtinfo->setReadOnly(true);
+    p.txtinfo = new tk::TextBox(QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"), p.Frminfo);
     place(p.txtinfo, 120, 240, 3492, 3972);
 
     p.Frmorder = new QGroupBox(QStringLiteral("Ordering Information"), p.Frminfo);
     tk::nameControl(p.Frmorder, QStringLiteral("Frmorder"), m, QStringLiteral("Ordering Information"));
     p.Frmorder->setAutoFillBackground(true);
     place(p.Frmorder, 0, 0, 3732, 4332);
-    p.txtorder = new QPlainTextEdit(p.Frmorder);
-    tk::nameControl(p.txtorder, QStringLiteral("txtorder"), m, QStringLiteral("Ordering information text"));
-    p.txtorder->setReadOnly(true);
+    p.txtorder =
+        new tk::TextBox(QStringLiteral("txtorder"), m, QStringLiteral("Ordering information text"), p.Frmorder);
     if (m == 0)
         place(p.txtorder, 120, 300, 3555, 3915);
     else

@@ -9,6 +9,7 @@
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
+#include "toolkit/textbox.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -17,7 +18,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -177,7 +177,7 @@ void MainWindow::formLoad()
     for (int m = 0; m < cat::kModelCount; ++m) {
         PagePanels& p = m_panels[static_cast<std::size_t>(m)];
         p.SSstatus2->setText(qs(cat::kModels[m].heading));
-        p.txtinfo->setPlainText(qs(cat::kModels[m].info));
+        p.txtinfo->setText(qs(cat::kModels[m].info));
     }
 
     // 21. Show the window.
@@ -186,7 +186,7 @@ void MainWindow::formLoad()
     // 22-23. Panel buttons, ordering text and the focus.
     for (PagePanels& p : m_panels) {
         p.Command1->setEnabled(false);
-        p.txtorder->setPlainText(qs(cat::kOrderingText));
+        p.txtorder->setText(qs(cat::kOrderingText));
     }
     m_panels[0].Command2->setFocus();
     m_timer->start();
