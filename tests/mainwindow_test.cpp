@@ -133,6 +133,7 @@ TEST_F(Designer, StartUpStateOfEveryPage)
 {
     EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [Untitled]");
     EXPECT_EQ(c().tab1->currentTab(), 0);
+    EXPECT_EQ(window->state().dialogFolder, QCoreApplication::applicationDirPath().toStdString());
     EXPECT_EQ(c().tab1->count(), 8);
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);

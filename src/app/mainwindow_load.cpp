@@ -160,7 +160,9 @@ void MainWindow::formLoad()
     for (QAction* command : m_menuCommands)
         command->setEnabled(true);
 
-    // 15-16. The dialog folder and the file filters belong to the file commands.
+    // 15. The file dialogs start in the program's own folder.
+    m_state.dialogFolder = QCoreApplication::applicationDirPath().toStdString();
+    // 16. The file filters and default extensions are fixed in the catalogue.
 
     // 17. Welcome message and news.
     m_panels[0].SSstatus1->setText(qs(cat::kWelcome));

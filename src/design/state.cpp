@@ -24,6 +24,7 @@ void resetToStartValues(DesignState& state)
     state.keyX.fill(0);
     state.keyY.fill(0);
     state.fallRate.clear();
+    state.dialogFolder.clear();
 }
 
 void setDefaultLetters(ModelDesign& design, int model)

@@ -43,6 +43,9 @@ struct DesignState {
     std::array<std::int16_t, 10> keyY{};
     // Fall-rate suffix of the last fabric chosen, shared by all pages.
     std::string fallRate;
+    // Where the next Open or Save As dialog starts: the program's own folder,
+    // then the folder of the file last chosen.
+    std::string dialogFolder;
 
     ModelDesign& operator[](int m) { return models[static_cast<std::size_t>(m)]; }
     const ModelDesign& operator[](int m) const { return models[static_cast<std::size_t>(m)]; }
