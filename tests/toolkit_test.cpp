@@ -226,6 +226,12 @@ TEST_F(ListFixture, UserClickRaisesTheEventAndEntriesKeepTheirHeight)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, collar);
     EXPECT_EQ(events, 2);
     EXPECT_EQ(selectedDuringEvent, 2);
+    // Neither a control-click on the chosen entry nor a click below the
+    // entries leaves the list without a choice.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, collar);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 95));
+    EXPECT_EQ(list.selectedIndex(), 2);
+    EXPECT_EQ(events, 2);
 }
 
 TEST(TextBox, KeepsItsTextUntilShownAndThenShowsIt)

@@ -99,6 +99,19 @@ void ListBox::setEntryHeight(int pixels)
         item(row)->setSizeHint(entrySize(item(row)->text()));
 }
 
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const
+{
+    const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::NoSelection)
+        return flags;
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    if (flags & (QItemSelectionModel::Toggle | QItemSelectionModel::Deselect))
+        return QItemSelectionModel::ClearAndSelect;
+    return flags;
+}
+
 void ListBox::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();

@@ -38,6 +38,10 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Once an entry is chosen one stays chosen: a control-click or a click
+    // below the entries does not leave the list without a selection.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
     void onCurrentRowChanged(int row);
