@@ -50,8 +50,11 @@ void MainWindow::formLoad()
     using tk::px;
 
     // 1. Centre the window on the screen.
-    resize(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
-                                    m_controls.tab1->tabBar()->sizeHint().height() + 8);
+    // The pages have a fixed layout: the window may grow, never clip it.
+    const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
+                                                m_controls.tab1->tabBar()->sizeHint().height() + 8);
+    setMinimumSize(layout);
+    resize(layout);
     const QRect screen = QGuiApplication::primaryScreen() != nullptr
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1024, 768);
