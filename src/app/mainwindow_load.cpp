@@ -23,6 +23,8 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include <type_traits>
+
 namespace app {
 
 namespace {
@@ -49,8 +51,8 @@ void MainWindow::formLoad()
     m_loaded = true;
     using tk::px;
 
-    // 1. Centre the window on the screen.
-    // The pages have a fixed layout: the window may grow, never clip it.
+    // 1. Size the window to the page layout (it may grow, never clip the
+    // layout) and centre it on the screen.
     const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
                                                 m_controls.tab1->tabBar()->sizeHint().height() + 8);
     setMinimumSize(layout);
