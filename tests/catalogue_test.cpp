@@ -102,14 +102,6 @@ TEST(Models, BrisaListsAreIdenticalAndKiroSharesItsAreas)
     EXPECT_EQ(cat::kModels[5].areas[2].fabric, 'S');
 }
 
-TEST(Models, TabStringJoinsTheCaptions)
-{
-    std::string joined;
-    for (const cat::SuitModel& model : cat::kModels)
-        joined += (joined.empty() ? "" : "|") + std::string(model.caption);
-    EXPECT_EQ(joined, cat::kTabCaptions);
-}
-
 TEST(Models, InformationTextsHaveHeadingBlankLineAndParagraphs)
 {
     const int paragraphs[cat::kModelCount] = {1, 1, 1, 1, 1, 1, 2, 3};

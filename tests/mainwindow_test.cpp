@@ -248,12 +248,15 @@ TEST_F(Designer, BindingTapePaintsOnlyTheKeyAndTheList)
     EXPECT_EQ(palette(0)->pixel(50, 66), cat::kLightGrey);
 
     const QImage before = drawing(0)->image();
-    clickCell(0, 30); // Emerald, row 4 column 2
+    clickAt(0, 40, 63); // Emerald, row 4 (which starts at Y = 63) column 2
     EXPECT_EQ(drawing(0)->image(), before);
     EXPECT_EQ(keySlot(0, 5), rgb(6, 86, 47));
     EXPECT_EQ(colours(0)->entry(5), "Emerald (T)");
     EXPECT_EQ(model(0).areaColour[5], 30);
     EXPECT_TRUE(model(0).changed);
+    clickAt(0, 55, 70); // (3, 4) is an empty place of the Tape palette
+    EXPECT_EQ(model(0).areaColour[5], 30);
+    EXPECT_EQ(keySlot(0, 5), rgb(6, 86, 47));
 }
 
 TEST_F(Designer, ClickRangesAndEmptyCells)
@@ -304,15 +307,6 @@ TEST_F(Designer, ClickRangesAndEmptyCells)
     clickCell(0, 0);
     EXPECT_EQ(palette(0)->pixel(18, 34), cat::kFabrics[0].palette[15].value);
     EXPECT_EQ(palette(0)->pixel(19, 35), cat::kFabrics[0].palette[15].value);
-}
-
-TEST_F(Designer, TapePaletteAcceptsRowFour)
-{
-    pick(areas(1), "Binding Tape");
-    clickAt(1, 40, 63); // row 4 starts at 63: cell (2, 4) = 30
-    EXPECT_EQ(model(1).areaColour[8], 30);
-    clickAt(1, 55, 70); // (3, 4) is empty in the Tape palette
-    EXPECT_EQ(model(1).areaColour[8], 30);
 }
 
 TEST_F(Designer, AreaChoiceFollowsTheRecordedFabric)

@@ -295,25 +295,6 @@ TEST(FileChoice, DefaultExtensionIsAddedOnlyWhenTheNameHasNone)
     EXPECT_EQ(tk::qtFileFilter("Pictures|*.bmp;*.dib|All|*.*"), "Pictures (*.bmp *.dib);;All (*.*)");
 }
 
-TEST(ScriptedServices, AnswerInTurnAndCancelWhenTheScriptRunsOut)
-{
-    tk::ScriptedMessageService messages;
-    messages.answers = {tk::kYes};
-    EXPECT_EQ(messages.ask("Save?", tk::kYesNoCancelQuestion), tk::kYes);
-    EXPECT_EQ(messages.ask("Sure?", tk::kYesNoQuestion), tk::kCancel);
-    ASSERT_EQ(messages.asked.size(), 2U);
-    EXPECT_EQ(messages.asked[1].prompt, "Sure?");
-    EXPECT_EQ(messages.asked[1].style, tk::kYesNoQuestion);
-
-    tk::ScriptedFileDialogService files;
-    files.answers = {QString("/d/a"), std::nullopt};
-    const tk::FileDialogRequest request{"Save", "OrlenSuit Files (*.olr)|*.olr", "olr", "", ""};
-    EXPECT_EQ(files.saveFile(request)->fullPath, "/d/a.olr");
-    EXPECT_FALSE(files.openFile(request));
-    EXPECT_FALSE(files.openFile(request));
-    EXPECT_EQ(files.requests.size(), 3U);
-}
-
 // Runs `act` on the modal dialog as soon as it is up.
 template <typename Dialog, typename Act> void whenShown(Act act)
 {
