@@ -1,13 +1,12 @@
 // The designer's own costs: a palette click on the area with the most seeds,
 // and start-up against a bare window with eight tab pages.
 #include "app/mainwindow.h"
+#include "bare_window.h"
 #include "catalogue/catalogue.h"
 #include "toolkit/listbox.h"
 #include "toolkit/tabstrip.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QTabWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -51,14 +50,7 @@ BENCHMARK(BM_StartUpDesigner)->Unit(benchmark::kMillisecond)->Repetitions(5)->Re
 void BM_StartUpBareWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        auto window = std::make_unique<QMainWindow>();
-        auto* tabs = new QTabWidget(window.get());
-        for (const char* caption : {"Orlensuit", "Vantor", "Kiro (Male)", "Kiro (Female)", "Delma (Male)",
-                                    "Delma (Female)", "Brisa", "Lumen"})
-            tabs->addTab(new QWidget, QString::fromLatin1(caption));
-        window->setCentralWidget(tabs);
-        window->resize(640, 440);
-        window->show();
+        auto window = showBareWindow();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.get());
     }

@@ -8,6 +8,7 @@
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
+#include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
 
@@ -23,7 +24,8 @@
 #include <QTabBar>
 #include <QTimer>
 
-#include <type_traits>
+#include <span>
+#include <string_view>
 
 namespace app {
 
@@ -31,11 +33,12 @@ namespace {
 
 using tk::qs;
 
+// Clearing with the one-pixel picture leaves the whole surface in its colour.
 void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
 {
+    if (!clearing.isNull())
+        surface->setBackground(tk::fromQRgb(clearing.pixel(0, 0)));
     surface->clear();
-    surface->drawBitmap(clearing);
-    surface->makePersistent();
 }
 
 // The window's outer size for the page layout: the pages need 9332 x 5688 twips.
@@ -83,21 +86,18 @@ void MainWindow::formLoad()
     setWindowTitle(qs(cat::kAppTitle) + QStringLiteral(" [Untitled]"));
 
     // 5. The area and fabric lists, model by model.
-    auto fillList = [](tk::ListBox* list, auto entries) {
-        for (const auto& entry : entries) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(entry)>, cat::AreaDefault>)
-                list->addEntry(qs(entry.name));
-            else
-                list->addEntry(qs(entry));
-        }
+    auto addAreas = [](tk::ListBox* list, std::span<const cat::AreaDefault> areas) {
+        for (const cat::AreaDefault& area : areas)
+            list->addEntry(qs(area.name));
     };
     for (int m = 0; m < cat::kModelCount; ++m) {
         const auto mi = static_cast<std::size_t>(m);
         const cat::SuitModel& model = cat::kModels[m];
-        fillList(m_controls.suitlist[mi], model.areas);
+        addAreas(m_controls.suitlist[mi], model.areas);
         if (m == cat::kBrisa)
-            fillList(m_controls.suitlist[cat::kBrisaBack], model.backAreas);
-        fillList(m_controls.matlist[mi], model.startFabrics);
+            addAreas(m_controls.suitlist[cat::kBrisaBack], model.backAreas);
+        for (std::string_view fabric : model.startFabrics)
+            m_controls.matlist[mi]->addEntry(qs(fabric));
     }
 
     // 6. Clear the palettes, keys and drawings with the one-pixel picture.

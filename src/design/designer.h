@@ -19,9 +19,6 @@ public:
     Designer(const Designer&) = delete;
     Designer& operator=(const Designer&) = delete;
 
-    DesignState& state() { return m_state; }
-    const Controls& controls() const { return m_controls; }
-
     // Area, fabric and view choice.
     void suitlist_Click(int index);
     void matlist_Click(int index);

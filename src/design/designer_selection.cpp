@@ -16,22 +16,18 @@ namespace {
 
 using tk::qs;
 
-// The fabric a recorded code selects, or -1 when the code selects nothing.
+// The fabric a recorded code selects, or -1 when the code selects nothing:
+// codes the model does not look up, and anything that is not one letter.
 int fabricForCode(std::string_view lookupCodes, const std::string& code)
 {
     if (code.size() != 1 || lookupCodes.find(code[0]) == std::string_view::npos)
         return -1;
-    switch (code[0]) {
-    case 'A': return cat::kAcrylic;
-    case 'C': return cat::kCottonFelt;
-    case 'P': return cat::kPolycotton;
-    case 'H': return cat::kHeavyCotton;
-    case 'N': return cat::kNylon;
-    case 'S': return cat::kSpandex;
-    case 'Z': return cat::kZeroPCanopy;
-    case '1': return cat::kCottonFelt; // an old code for CottonFelt
-    default: return -1;
-    }
+    if (code[0] == '1')
+        return cat::kCottonFelt; // an old code for CottonFelt
+    for (const cat::Fabric& fabric : cat::kFabrics)
+        if (fabric.letter == code[0])
+            return fabric.index;
+    return -1;
 }
 
 } // namespace

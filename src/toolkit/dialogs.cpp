@@ -1,12 +1,11 @@
 #include "dialogs.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 
-#include <array>
 #include <utility>
 
 namespace tk {
@@ -19,61 +18,35 @@ QString withoutDot(QString extension)
     return extension;
 }
 
-// The style number packs the buttons (low digits), the icon and which button
-// is the default, as the designer's callers have always written it.
-struct StyleParts {
+// The designer asks three kinds of question: Yes/No/Cancel and Yes/No with a
+// question icon, and a notice with OK and an exclamation icon. The first
+// button is the default; Escape answers Cancel, No or OK.
+struct Question {
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton first;
     QMessageBox::StandardButton escape;
     QMessageBox::Icon icon;
-    int defaultButton; // 0, 1 or 2: which of the buttons, in reading order
 };
 
-StyleParts partsOf(int style)
+Question questionFor(int style)
 {
-    StyleParts parts{QMessageBox::Ok, QMessageBox::Ok, QMessageBox::NoIcon, (style >> 8) & 3};
-    switch (style & 7) {
-    case 1:
-        parts.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        parts.escape = QMessageBox::Cancel;
-        break;
-    case 2:
-        parts.buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-        parts.escape = QMessageBox::Abort;
-        break;
-    case 3:
-        parts.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        parts.escape = QMessageBox::Cancel;
-        break;
-    case 4:
-        parts.buttons = QMessageBox::Yes | QMessageBox::No;
-        parts.escape = QMessageBox::No;
-        break;
-    case 5:
-        parts.buttons = QMessageBox::Retry | QMessageBox::Cancel;
-        parts.escape = QMessageBox::Cancel;
-        break;
-    default: break;
+    switch (style) {
+    case kYesNoCancelQuestion:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                QMessageBox::Cancel, QMessageBox::Question};
+    case kYesNoQuestion:
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No, QMessageBox::Question};
+    default: return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning};
     }
-    switch (style & 0x70) {
-    case 16: parts.icon = QMessageBox::Critical; break;
-    case 32: parts.icon = QMessageBox::Question; break;
-    case 48: parts.icon = QMessageBox::Warning; break;
-    case 64: parts.icon = QMessageBox::Information; break;
-    default: break;
-    }
-    return parts;
 }
 
 int resultOf(QMessageBox::StandardButton button)
 {
     switch (button) {
-    case QMessageBox::Ok: return kOk;
-    case QMessageBox::Abort: return 3;
-    case QMessageBox::Retry: return 4;
-    case QMessageBox::Ignore: return 5;
     case QMessageBox::Yes: return kYes;
     case QMessageBox::No: return kNo;
-    default: return kCancel;
+    case QMessageBox::Cancel: return kCancel;
+    default: return kOk;
     }
 }
 
@@ -156,25 +129,13 @@ FileChoice fileChoiceFor(const QString& path, const QString& defaultExtension)
 
 int QtMessageService::ask(const QString& prompt, int style)
 {
-    const StyleParts parts = partsOf(style);
-    QMessageBox box(parts.icon, QString::fromLatin1(kMessageTitle), prompt, parts.buttons, m_parent);
-    // buttons() is not in reading order; the standard-button order is.
-    static constexpr std::array kOrder{QMessageBox::Ok,     QMessageBox::Abort, QMessageBox::Retry,
-                                       QMessageBox::Ignore, QMessageBox::Yes,   QMessageBox::No,
-                                       QMessageBox::Cancel};
-    int position = 0;
-    for (const QMessageBox::StandardButton candidate : kOrder) {
-        if (!parts.buttons.testFlag(candidate))
-            continue;
-        if (position++ == parts.defaultButton)
-            box.setDefaultButton(candidate);
-    }
-    box.setEscapeButton(parts.escape);
+    const Question question = questionFor(style);
+    QMessageBox box(question.icon, QString::fromLatin1(kMessageTitle), prompt, question.buttons, m_parent);
+    box.setDefaultButton(question.first);
+    box.setEscapeButton(question.escape);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    if (clicked == nullptr)
-        return resultOf(parts.escape);
-    return resultOf(box.standardButton(clicked));
+    return resultOf(clicked != nullptr ? box.standardButton(clicked) : question.escape);
 }
 
 std::optional<FileChoice> QtFileDialogService::openFile(const FileDialogRequest& request)
