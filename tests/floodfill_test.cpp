@@ -63,20 +63,6 @@ std::size_t referenceFill(Canvas& c, int sx, int sy, std::uint32_t colour)
     return count;
 }
 
-TEST(BorderFill, FillsInsideAFrameAndCountsThePixels)
-{
-    Canvas c(10, 8);
-    for (int x = 0; x < 10; ++x)
-        c.at(x, 0) = c.at(x, 7) = kWall;
-    for (int y = 0; y < 8; ++y)
-        c.at(0, y) = c.at(9, y) = kWall;
-    EXPECT_EQ(c.fill(4, 3), 8U * 6U);
-    EXPECT_EQ(c.at(1, 1), kRed);
-    EXPECT_EQ(c.at(8, 6), kRed);
-    EXPECT_EQ(c.at(0, 0), kWall);
-    EXPECT_EQ(c.at(9, 7), kWall);
-}
-
 TEST(BorderFill, DiagonalOutlineHoldsAgainstCornerLeaks)
 {
     Canvas c(12, 12);
@@ -122,15 +108,6 @@ TEST(BorderFill, FillsThroughPixelsAlreadyInTheFillColour)
     EXPECT_EQ(c.fill(2, 1), 81U);
     for (const std::uint32_t p : c.pixels)
         ASSERT_EQ(p, kRed);
-}
-
-TEST(BorderFill, FillColourEqualToTheBoundaryStillFillsOnce)
-{
-    Canvas c(7, 7);
-    for (int y = 0; y < 7; ++y)
-        c.at(3, y) = kWall;
-    EXPECT_EQ(c.fill(0, 0, kWall), 21U);
-    EXPECT_EQ(c.at(4, 0), kWhite);
 }
 
 TEST(BorderFill, WholeLargeBufferWithoutBoundaryFillsWithoutRecursion)
