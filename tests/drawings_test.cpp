@@ -59,7 +59,10 @@ std::vector<bool> reach(const QImage& image, const std::vector<QPoint>& seeds)
     return seen;
 }
 
-std::size_t count(const std::vector<bool>& mask) { return static_cast<std::size_t>(std::count(mask.begin(), mask.end(), true)); }
+std::size_t count(const std::vector<bool>& mask)
+{
+    return static_cast<std::size_t>(std::count(mask.begin(), mask.end(), true));
+}
 
 std::vector<QPoint> points(const cat::AreaSeeds& row)
 {
@@ -258,7 +261,10 @@ TEST(Drawings, AreExactlyWhatTheGeneratorMakesFromTheArt)
 
 namespace {
 
-suitart::Picture draw(const std::string& body) { return suitart::render("picture 1 12 10\n" + body); }
+suitart::Picture draw(const std::string& body)
+{
+    return suitart::render("picture 1 12 10\n" + body);
+}
 
 // Pixels a 4-connected fill from (x,y) reaches without crossing black.
 std::size_t regionSize(const suitart::Picture& p, int x, int y)
@@ -303,4 +309,3 @@ TEST(Generator, SeamsSplitPanelsAndStitchingDoesNot)
     const auto stitched = draw("panel white 0,0 11,0 11,9 0,9\nstitch black 0,4 11,4\n");
     EXPECT_EQ(regionSize(stitched, 5, 2), regionSize(stitched, 5, 7));
 }
-

@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

@@ -8,8 +8,8 @@
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
-#include "toolkit/textbox.h"
 #include "toolkit/tabstrip.h"
+#include "toolkit/textbox.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -151,15 +151,16 @@ void MainWindow::buildPage(int m)
     tk::nameControl(p.Frminfo, QStringLiteral("Frminfo"), m, QStringLiteral("Suit Information"));
     p.Frminfo->setAutoFillBackground(true);
     place(p.Frminfo, 0, 0, 3732, 4332);
-    p.txtinfo = new tk::TextBox(QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"), p.Frminfo);
+    p.txtinfo =
+        new tk::TextBox(QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"), p.Frminfo);
     place(p.txtinfo, 120, 240, 3492, 3972);
 
     p.Frmorder = new QGroupBox(QStringLiteral("Ordering Information"), p.Frminfo);
     tk::nameControl(p.Frmorder, QStringLiteral("Frmorder"), m, QStringLiteral("Ordering Information"));
     p.Frmorder->setAutoFillBackground(true);
     place(p.Frmorder, 0, 0, 3732, 4332);
-    p.txtorder =
-        new tk::TextBox(QStringLiteral("txtorder"), m, QStringLiteral("Ordering information text"), p.Frmorder);
+    p.txtorder = new tk::TextBox(QStringLiteral("txtorder"), m, QStringLiteral("Ordering information text"),
+                                 p.Frmorder);
     if (m == 0)
         place(p.txtorder, 120, 300, 3555, 3915);
     else

@@ -68,7 +68,10 @@ inline constexpr const char* kMessageTitle = "Orlensuit Jumpsuit Designer";
 // The real ones: Qt's own message box and file dialogs.
 class QtMessageService final : public MessageService {
 public:
-    explicit QtMessageService(QWidget* parent) : m_parent(parent) {}
+    explicit QtMessageService(QWidget* parent)
+        : m_parent(parent)
+    {
+    }
     int ask(const QString& prompt, int style) override;
 
 private:
@@ -77,7 +80,10 @@ private:
 
 class QtFileDialogService final : public FileDialogService {
 public:
-    explicit QtFileDialogService(QWidget* parent) : m_parent(parent) {}
+    explicit QtFileDialogService(QWidget* parent)
+        : m_parent(parent)
+    {
+    }
     std::optional<FileChoice> openFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> saveFile(const FileDialogRequest& request) override;
 

@@ -20,7 +20,7 @@ public:
     void addEntry(const QString& text);
     int entryCount() const { return count(); }
     QString entry(int row) const;
-    int selectedIndex() const; // -1 when nothing is selected
+    int selectedIndex() const;    // -1 when nothing is selected
     QString selectedText() const; // "" when nothing is selected
 
     // The first entry exactly equal to text becomes selected; the selection

@@ -23,6 +23,9 @@ inline QString qs(std::string_view text)
 }
 
 // Twips of the design layout to pixels (15 twips a pixel), rounded.
-constexpr int px(int twips) { return (twips * 2 + (twips >= 0 ? 15 : -15)) / 30; }
+constexpr int px(int twips)
+{
+    return (twips * 2 + (twips >= 0 ? 15 : -15)) / 30;
+}
 
 } // namespace tk

@@ -10,8 +10,8 @@ namespace tk {
 // The one place where the program's 0x00BBGGRR colour meets Qt's 0xAARRGGBB.
 constexpr QRgb toQRgb(cat::Colour c)
 {
-    return 0xff000000U | static_cast<QRgb>(cat::red(c)) << 16 | static_cast<QRgb>(cat::green(c)) << 8
-           | static_cast<QRgb>(cat::blue(c));
+    return 0xff000000U | static_cast<QRgb>(cat::red(c)) << 16 | static_cast<QRgb>(cat::green(c)) << 8 |
+           static_cast<QRgb>(cat::blue(c));
 }
 
 constexpr cat::Colour fromQRgb(QRgb q)
@@ -20,6 +20,9 @@ constexpr cat::Colour fromQRgb(QRgb q)
                     static_cast<int>(q & 0xff));
 }
 
-inline QColor toQColor(cat::Colour c) { return QColor::fromRgb(toQRgb(c)); }
+inline QColor toQColor(cat::Colour c)
+{
+    return QColor::fromRgb(toQRgb(c));
+}
 
 } // namespace tk

@@ -10,7 +10,8 @@
 namespace suitart {
 
 SourceError::SourceError(int line, const std::string& what)
-    : std::runtime_error("line " + std::to_string(line) + ": " + what), line(line)
+    : std::runtime_error("line " + std::to_string(line) + ": " + what)
+    , line(line)
 {
 }
 
@@ -127,12 +128,15 @@ Mark mark(const Command& c, std::string_view word)
             control};
 }
 
-Pixel snap(Point p) { return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))}; }
+Pixel snap(Point p)
+{
+    return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+}
 
 void addCurve(std::vector<Pixel>& out, Point from, Point control, Point to)
 {
-    const double length = std::hypot(control.x - from.x, control.y - from.y) +
-                          std::hypot(to.x - control.x, to.y - control.y);
+    const double length =
+        std::hypot(control.x - from.x, control.y - from.y) + std::hypot(to.x - control.x, to.y - control.y);
     const int steps = std::max(2, static_cast<int>(std::ceil(length / 4.0)));
     for (int i = 1; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
@@ -176,7 +180,10 @@ std::vector<Pixel> trace(const Command& c, const std::vector<Mark>& marks, bool 
 
 class Canvas {
 public:
-    explicit Canvas(Picture& picture) : p_(picture) {}
+    explicit Canvas(Picture& picture)
+        : p_(picture)
+    {
+    }
 
     void plot(int x, int y, Ink ink)
     {
@@ -376,10 +383,22 @@ void put32(std::vector<std::uint8_t>& out, unsigned value)
 
 // The classic 16-colour palette as red, green, blue.
 constexpr std::array<std::array<std::uint8_t, 3>, 16> kPalette{{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
-    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 
 } // namespace

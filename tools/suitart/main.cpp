@@ -31,7 +31,8 @@ int main(int argc, char** argv)
             const auto bytes = suitart::encodeBmp(picture);
             const auto target = outDir / (std::to_string(picture.id) + ".bmp");
             std::ofstream out(target, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
             if (!out) {
                 std::cerr << target.string() << ": cannot write\n";
                 ++failures;

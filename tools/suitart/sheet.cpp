@@ -85,8 +85,8 @@ int paintModel(int m, const QImage& drawing, QImage& filled)
         for (const cat::SeedPoint s : row.seeds()) {
             const QPoint seed(s.x, s.y);
             if (!drawing.rect().contains(seed) || drawing.pixel(seed) != kWhite) {
-                std::printf("%s: %s seed (%d,%d) is not on white\n", model.caption.data(),
-                            row.name.data(), s.x, s.y);
+                std::printf("%s: %s seed (%d,%d) is not on white\n", model.caption.data(), row.name.data(),
+                            s.x, s.y);
                 ++faults;
                 continue;
             }
@@ -95,8 +95,8 @@ int paintModel(int m, const QImage& drawing, QImage& filled)
             bool edge = false, ground = false;
             int stolen = -1;
             for (const QPoint p : region) {
-                edge |= p.x() == 0 || p.y() == 0 || p.x() == drawing.width() - 1 ||
-                        p.y() == drawing.height() - 1;
+                edge |=
+                    p.x() == 0 || p.y() == 0 || p.x() == drawing.width() - 1 || p.y() == drawing.height() - 1;
                 ground |= outside.pixel(p) == outsideMark;
                 int& o = owner[static_cast<std::size_t>(p.y() * drawing.width() + p.x())];
                 if (o >= 0 && o != row.slot)
@@ -105,8 +105,8 @@ int paintModel(int m, const QImage& drawing, QImage& filled)
                 filled.setPixel(p, colour);
             }
             if (edge || ground || stolen >= 0 || region.size() < 60) {
-                std::printf("%s: %s seed (%d,%d): %zu px%s%s", model.caption.data(), row.name.data(),
-                            s.x, s.y, region.size(), edge ? ", reaches the edge" : "",
+                std::printf("%s: %s seed (%d,%d): %zu px%s%s", model.caption.data(), row.name.data(), s.x,
+                            s.y, region.size(), edge ? ", reaches the edge" : "",
                             ground ? ", reaches the ground" : "");
                 if (stolen >= 0)
                     std::printf(", overlaps slot %d", stolen);
@@ -121,8 +121,8 @@ int paintModel(int m, const QImage& drawing, QImage& filled)
         for (int x = 0; x < rest.width(); ++x)
             if (rest.pixel(x, y) == kWhite) {
                 const auto region = fillFrom(rest, {x, y}, 0xff010101);
-                std::printf("%s: unpainted white panel at (%d,%d), %zu px\n", model.caption.data(), x,
-                            y, region.size());
+                std::printf("%s: unpainted white panel at (%d,%d), %zu px\n", model.caption.data(), x, y,
+                            region.size());
                 ++faults;
             }
     return faults;
@@ -175,7 +175,8 @@ int main(int argc, char** argv)
         if (drawing.isNull()) {
             std::printf("cannot read %s\n", qPrintable(name));
             ++faults;
-            drawing = QImage(cat::kModels[m].pictureWidth, cat::kModels[m].pictureHeight, QImage::Format_RGB32);
+            drawing =
+                QImage(cat::kModels[m].pictureWidth, cat::kModels[m].pictureHeight, QImage::Format_RGB32);
             drawing.fill(kGround);
         }
         drawing = drawing.convertToFormat(QImage::Format_RGB32);
@@ -190,8 +191,10 @@ int main(int argc, char** argv)
                 if (row.model == m)
                     for (const cat::SeedPoint s : row.seeds())
                         for (int d = -4; d <= 4; ++d) {
-                            huge.setPixel(std::clamp(3 * s.x + 1 + d, 0, huge.width() - 1), 3 * s.y + 1, kBlack);
-                            huge.setPixel(3 * s.x + 1, std::clamp(3 * s.y + 1 + d, 0, huge.height() - 1), kBlack);
+                            huge.setPixel(std::clamp(3 * s.x + 1 + d, 0, huge.width() - 1), 3 * s.y + 1,
+                                          kBlack);
+                            huge.setPixel(3 * s.x + 1, std::clamp(3 * s.y + 1 + d, 0, huge.height() - 1),
+                                          kBlack);
                         }
             huge.save(out.filePath(QStringLiteral("model-%1.png").arg(m)));
             for (const cat::AreaSeeds& row : cat::kAreaSeeds)
