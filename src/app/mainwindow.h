@@ -5,6 +5,7 @@
 #include "design/state.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -58,6 +59,9 @@ public:
     // window. Runs once.
     void formLoad();
 
+    // The splash window that start-up closes as its last step.
+    void setSplash(QWidget* splash) { m_splash = splash; }
+
     // Test seams: scripted questions and dialogs instead of Qt's own.
     void setMessageService(tk::MessageService* service);
 
@@ -72,6 +76,11 @@ public:
     void Command2_Click(int index);
     void Command3_Click(int index);
     void Timer1_Timer();
+
+    // Help > About: the About window, modal. File > Exit: closes the window
+    // through its unload question.
+    void aboutMnu_Click();
+    void exitMnu_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,6 +101,7 @@ private:
     std::unique_ptr<tk::MessageService> m_ownMessages;
     tk::MessageService* m_messages = nullptr;
     QTimer* m_timer = nullptr;
+    QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};
     int m_newsIndex = 0;
     bool m_loaded = false;
