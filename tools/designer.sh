@@ -8,7 +8,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          xvfb xauth imagemagick fonts-dejavu-core)
+          xvfb xauth imagemagick fonts-dejavu-core desktop-file-utils appstream dpkg-dev file)
 
 install_missing() {
     local missing=()
