@@ -23,6 +23,8 @@ SplashWindow::SplashWindow(std::function<void()> handOver)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kHandOverMs);
+    // A coarse timer may fire up to 5 % early; the main window must not.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
     m_timer->start();
 }
