@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -147,6 +148,25 @@ TEST(SplashPicture, IsDrawnPixelForPixelAtAnyScale)
         for (int x = 0; x < shown.width(); ++x)
             wrong += shown.pixel(x, y) != picture.pixel(x / scale, y / scale);
     EXPECT_EQ(wrong, 0) << "pixels smoothed or shifted at scale " << scale;
+}
+
+TEST(SplashPicture, IsReadAsQtReadsItAndDamagedFilesAreRefused)
+{
+    QFile file(QStringLiteral(":/bitmaps/splash.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QImage read = app::decodeIndexedBmp(bytes);
+    EXPECT_EQ(read, QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32));
+
+    EXPECT_TRUE(app::decodeIndexedBmp(QByteArray()).isNull());
+    EXPECT_TRUE(app::decodeIndexedBmp(bytes.left(bytes.size() - 1)).isNull()) << "one byte short";
+    EXPECT_FALSE(app::decodeIndexedBmp(bytes + QByteArray(1, '\0')).isNull()) << "one byte over";
+    QByteArray tall = bytes;
+    tall[23] = char(0x7f); // a height that runs far past the end of the file
+    EXPECT_TRUE(app::decodeIndexedBmp(tall).isNull());
+    QFile drawing(QStringLiteral(":/bitmaps/16.bmp")); // 4 bits a pixel
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(app::decodeIndexedBmp(drawing.readAll()).isNull());
 }
 
 // About and Exit on the main window the real start made.

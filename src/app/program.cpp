@@ -5,13 +5,17 @@
 #include "app/splash.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace app {
 
 Program::Program()
 {
-    QApplication::setWindowIcon(programIcon());
     m_splash = new SplashWindow([this] { showMainWindow(); });
+    // The main window's controls are built while the splash is up, once its
+    // picture is on the screen: the hand-over then only has to run the start-up.
+    QObject::connect(m_splash, &SplashWindow::firstPainted, m_splash,
+                     [this] { QTimer::singleShot(0, m_splash, [this] { buildMainWindow(); }); });
     m_splash->formLoad();
     m_splash->show();
 }
@@ -31,13 +35,23 @@ MainWindow* Program::mainWindow() const
     return m_main.get();
 }
 
-void Program::showMainWindow()
+void Program::buildMainWindow()
 {
     if (m_main)
         return;
+    QApplication::setWindowIcon(programIcon());
     m_main = std::make_unique<MainWindow>();
+    // Style and fonts of every control, which the start-up's sizing would
+    // otherwise work out at the hand-over.
+    m_main->ensurePolished();
+    m_main->winId(); // the native window, made now rather than at the hand-over
+}
+
+void Program::showMainWindow()
+{
+    buildMainWindow(); // when the splash was never painted
     m_main->setSplash(m_splash.data());
-    m_main->formLoad();
+    m_main->formLoad(); // runs once; shows the window and closes the splash
 }
 
 } // namespace app

@@ -19,10 +19,12 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    SplashWindow* splash() const;   // null once closed
-    MainWindow* mainWindow() const; // null until the hand-over
+    SplashWindow* splash() const; // null once closed
+    // Built, hidden, while the splash shows; loaded and shown at the hand-over.
+    MainWindow* mainWindow() const;
 
 private:
+    void buildMainWindow();
     void showMainWindow();
 
     QPointer<SplashWindow> m_splash;

@@ -2,24 +2,74 @@
 
 #include "toolkit/names.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdint>
+
 namespace app {
+
+namespace {
+
+std::uint32_t le32(const uchar* p)
+{
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
+}
+
+} // namespace
+
+QImage decodeIndexedBmp(const QByteArray& file)
+{
+    const auto* data = reinterpret_cast<const uchar*>(file.constData());
+    const auto size = static_cast<std::uint64_t>(file.size());
+    if (size < 54 + 1024 || data[0] != 'B' || data[1] != 'M')
+        return {};
+    const std::uint32_t offset = le32(data + 10);
+    const std::uint32_t infoSize = le32(data + 14);
+    const auto width = static_cast<std::int32_t>(le32(data + 18));
+    const auto height = static_cast<std::int32_t>(le32(data + 22));
+    const unsigned bits = data[28] | data[29] << 8;
+    const std::uint32_t compression = le32(data + 30);
+    std::uint32_t colours = le32(data + 46);
+    if (colours == 0)
+        colours = 256;
+    if (infoSize != 40 || bits != 8 || compression != 0 || width <= 0 || width > 4096 || height <= 0 ||
+        height > 4096 || colours > 256)
+        return {};
+    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) + 3) / 4 * 4;
+    if (offset < 54 + 4ull * colours || offset + rowBytes * static_cast<std::uint64_t>(height) > size)
+        return {};
+    QRgb palette[256] = {};
+    for (std::uint32_t i = 0; i < colours; ++i) {
+        const uchar* c = data + 54 + 4 * i;
+        palette[i] = qRgb(c[2], c[1], c[0]);
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        const uchar* row = data + offset + rowBytes * static_cast<std::uint64_t>(height - 1 - y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            out[x] = palette[row[x]];
+    }
+    return image;
+}
 
 SplashWindow::SplashWindow(std::function<void()> handOver)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_handOver(std::move(handOver))
-    , m_picture(QStringLiteral(":/bitmaps/splash.bmp"))
 {
     tk::nameControl(this, QStringLiteral("frmSplash"),
                     QStringLiteral("Orlensuit Jumpsuit Designer is starting"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture covers every pixel: no background to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_shown = m_picture.convertToFormat(QImage::Format_RGB32);
+    QFile file(QStringLiteral(":/bitmaps/splash.bmp"));
+    if (file.open(QIODevice::ReadOnly))
+        m_picture = decodeIndexedBmp(file.readAll());
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kHandOverMs);
@@ -59,8 +109,9 @@ void SplashWindow::paintEvent(QPaintEvent*)
     // No smoothing: at a scale factor of 2 each picture pixel becomes a crisp
     // 2 x 2 block, as in the drawings.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(rect(), m_shown);
-    ++m_paints;
+    painter.drawImage(rect(), m_picture);
+    if (++m_paints == 1)
+        emit firstPainted();
 }
 
 } // namespace app

@@ -9,6 +9,11 @@ class QTimer;
 
 namespace app {
 
+// The splash picture's file, an uncompressed 8-bit BMP, in the screen's
+// format. Reading it directly spares the start the search for image format
+// plugins. A null image for anything else or for a damaged file.
+QImage decodeIndexedBmp(const QByteArray& file);
+
 // The splash window: the title artwork, without window decorations, centred
 // on the screen. Its timer fires once, after two seconds, and hands over to
 // the main window; the main window's start-up closes the splash when it is
@@ -32,13 +37,16 @@ public:
 
     static constexpr int kHandOverMs = 2000;
 
+signals:
+    // The picture is on the screen for the first time.
+    void firstPainted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::function<void()> m_handOver;
-    QImage m_picture;
-    QImage m_shown; // the picture in the screen's format, converted once
+    QImage m_picture; // in the screen's format
     QTimer* m_timer = nullptr;
     int m_paints = 0;
 };
