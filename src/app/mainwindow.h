@@ -2,7 +2,7 @@
 
 #include "design/controls.h"
 #include "design/designer.h"
-#include "design/state.h"
+#include "state/state.h"
 
 #include <QMainWindow>
 
