@@ -65,8 +65,9 @@ TEST(Record, LayoutOfEveryModel)
             EXPECT_EQ(word(2 * k), 100 + k);
             EXPECT_EQ(word(2 * k + 1), -1 - k);
         }
-        if (cat::hasTape(m)) // last word: the tape's colour, its fabric not stored
+        if (cat::hasTape(m)) { // last word: the tape's colour, its fabric not stored
             EXPECT_EQ(word(kWords[m] - 1), 100 + cat::tapeSlot(m));
+        }
 
         design::ModelDesign back = afterNew(m);
         back.areaFabric[static_cast<std::size_t>(cat::slotCount(m) - 1)] = 5;
