@@ -114,7 +114,11 @@ void MainWindow::buildMenus()
     m_menuCommands[0]->setShortcut(QKeySequence::New);
     m_menuCommands[1]->setShortcut(QKeySequence::Open);
     m_menuCommands[2]->setShortcut(QKeySequence::Save);
-    m_menuCommands[3]->setShortcut(QKeySequence::SaveAs);
+    // Some platforms define no Save As key; users expect Ctrl+Shift+S there too.
+    const QList<QKeySequence> saveAsKeys = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    m_menuCommands[3]->setShortcuts(saveAsKeys.isEmpty()
+                                        ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
+                                        : saveAsKeys);
     m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));
