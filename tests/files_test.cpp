@@ -437,6 +437,25 @@ TEST_F(Files, EachModelKeepsItsOwnFile)
     EXPECT_EQ(dialogs.requests.back().initialFolder, QFileInfo(path("two/o.olr")).absolutePath());
 }
 
+TEST_F(Files, StandardKeysRunTheCommands)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    colour(0, "Body", "CottonFelt", 2);
+    dialogs.answers = {path("keys.olr")};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(path("keys.olr")).left(4), words({2, 0}));
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+    dialogs.answers = {path("keys.olr")};
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(model(0).areaColour[0], 2);
+    dialogs.answers = {path("other.olr")};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [other.olr]");
+}
+
 TEST_F(Files, ClosingAsksOnceForTwoChangedModels)
 {
     window->show();
