@@ -1,6 +1,6 @@
 // The colour list: one line per area, "Name (code)" or empty.
-#include "design/state.h"
 #include "order/summary.h"
+#include "state/state.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "app/program.h"
 #include "app/splash.h"
 #include "catalogue/about_texts.h"
-#include "design/state.h"
+#include "state/state.h"
 #include "toolkit/dialogs.h"
 
 #include <QAction>

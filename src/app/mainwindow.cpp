@@ -4,6 +4,7 @@
 #include "app/icon.h"
 
 #include "catalogue/catalogue.h"
+#include "files/commands.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowIcon(programIcon());
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
+    m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);
     m_controls.window = this;
     // The layout is laid out for a small, classic dialog font.
     QFont small = font();
@@ -69,6 +71,12 @@ MainWindow::MainWindow(QWidget* parent)
     m_timer->setInterval(20000);
 
     m_designer = std::make_unique<design::Designer>(m_state, m_controls);
+    m_files =
+        std::make_unique<files::FileCommands>(m_state, *m_designer, m_controls, *m_messages, *m_ownDialogs);
+    connect(m_menuCommands[0], &QAction::triggered, this, [this] { m_files->newMnu_Click(); });
+    connect(m_menuCommands[1], &QAction::triggered, this, [this] { m_files->openMnu_Click(); });
+    connect(m_menuCommands[2], &QAction::triggered, this, [this] { m_files->saveMnu_Click(); });
+    connect(m_menuCommands[3], &QAction::triggered, this, [this] { m_files->saveasMnu_Click(); });
     for (int m = 0; m < cat::kModelCount; ++m)
         connectPage(m);
     connect(m_controls.tab1, &tk::TabStrip::switched, this,
@@ -83,6 +91,12 @@ MainWindow::~MainWindow() = default;
 void MainWindow::setMessageService(tk::MessageService* service)
 {
     m_messages = service != nullptr ? service : m_ownMessages.get();
+    m_files->setMessageService(*m_messages);
+}
+
+void MainWindow::setFileDialogService(tk::FileDialogService* service)
+{
+    m_files->setFileDialogService(service != nullptr ? *service : *m_ownDialogs);
 }
 
 void MainWindow::buildMenus()
@@ -101,6 +115,14 @@ void MainWindow::buildMenus()
     m_menuCommands[2] = add(file, "saveMnu", QStringLiteral("&Save"));
     m_menuCommands[3] = add(file, "saveasMnu", QStringLiteral("Save &as..."));
     file->addSeparator();
+    m_menuCommands[0]->setShortcut(QKeySequence::New);
+    m_menuCommands[1]->setShortcut(QKeySequence::Open);
+    m_menuCommands[2]->setShortcut(QKeySequence::Save);
+    // Some platforms define no Save As key; users expect Ctrl+Shift+S there too.
+    const QList<QKeySequence> saveAsKeys = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    m_menuCommands[3]->setShortcuts(saveAsKeys.isEmpty()
+                                        ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
+                                        : saveAsKeys);
     m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));

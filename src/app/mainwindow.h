@@ -2,7 +2,7 @@
 
 #include "design/controls.h"
 #include "design/designer.h"
-#include "design/state.h"
+#include "state/state.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,6 +16,10 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+
+namespace files {
+class FileCommands;
+}
 
 namespace tk {
 class MessageService;
@@ -64,8 +68,10 @@ public:
 
     // Test seams: scripted questions and dialogs instead of Qt's own.
     void setMessageService(tk::MessageService* service);
+    void setFileDialogService(tk::FileDialogService* service);
 
     design::Designer& designer() { return *m_designer; }
+    files::FileCommands& fileCommands() { return *m_files; }
     design::DesignState& state() { return m_state; }
     const design::Controls& controls() const { return m_controls; }
     const PagePanels& panels(int m) const { return m_panels[static_cast<std::size_t>(m)]; }
@@ -100,6 +106,8 @@ private:
     std::unique_ptr<design::Designer> m_designer;
     std::unique_ptr<tk::MessageService> m_ownMessages;
     tk::MessageService* m_messages = nullptr;
+    std::unique_ptr<tk::FileDialogService> m_ownDialogs;
+    std::unique_ptr<files::FileCommands> m_files;
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 namespace design {
 
 Designer::Designer(DesignState& state, const Controls& controls)
@@ -23,9 +26,27 @@ bool Designer::frontViewShown() const
     return m_controls.frontopt == nullptr || m_controls.frontopt->isChecked();
 }
 
+namespace {
+
+void fillList(tk::ListBox* list, const std::vector<std::string>& lines)
+{
+    if (list == nullptr)
+        return;
+    list->clearEntries();
+    for (const std::string& line : lines)
+        list->addEntry(QString::fromStdString(line));
+}
+
+} // namespace
+
 void Designer::filltext(int m)
 {
-    order::filltext(m, m_state, m_controls.colordesc);
+    if (!cat::isModelIndex(m))
+        return;
+    const order::OrderSummary summary = order::summaryLines(m, m_state[m]);
+    fillList(m_controls.colordesc[static_cast<std::size_t>(m)], summary.front);
+    if (m == cat::kBrisa)
+        fillList(m_controls.colordesc[cat::kBrisaBack], summary.back);
 }
 
 void Designer::tab1_Switch(int /*oldTab*/, int newTab)

@@ -2,7 +2,7 @@
 
 #include "catalogue/colour.h"
 #include "design/controls.h"
-#include "design/state.h"
+#include "state/state.h"
 
 namespace design {
 

@@ -2,10 +2,9 @@
 #include "design/designer.h"
 
 #include "catalogue/catalogue.h"
+#include "state/rebuild_plan.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
-
-#include <algorithm>
 
 namespace design {
 
@@ -54,42 +53,15 @@ void Designer::rebuild(int m)
     if (!cat::isModelIndex(m))
         return;
     ModelDesign& design = m_state[m];
-    const cat::SuitModel& model = cat::kModels[m];
-    const int areas = cat::hasTape(m) ? cat::slotCount(m) - 1 : cat::slotCount(m);
-
-    for (int i = 0; i < areas; ++i) {
-        const auto s = static_cast<std::size_t>(i);
-        if (design.areaColour[s] == cat::kNoColour)
-            continue;
-        // The area's own fabric chooses its palette; no model's current
-        // fabric is touched. Values that no palette holds (a damaged or
-        // foreign file) leave the area unpainted.
-        const int fabric = design.areaFabric[s];
-        const bool recognised = std::find(model.rebuildFabrics.begin(), model.rebuildFabrics.end(), fabric) !=
-                                model.rebuildFabrics.end();
-        const cat::PaletteColour* colour =
-            recognised ? cat::paletteColour(fabric, design.areaColour[s]) : nullptr;
-        if (colour == nullptr)
-            continue;
-        design.currentColour = colour->value;
-        design.areaFabricCode[s] = std::string(1, cat::kFabrics[fabric].letter);
-        fillopensuit(m, i, colour->value);
-        design.areaColourName[s] = colour->name;
-        const bool backKey = m == cat::kBrisa && i >= cat::kBackOffset;
-        const auto point = static_cast<std::size_t>(backKey ? i - cat::kBackOffset : i);
-        fillbox(backKey ? cat::kBrisaBack : m, colour->value, m_state.keyX[point], m_state.keyY[point]);
+    const RebuildPlan plan = planRebuild(m, design);
+    for (int r = 0; r < plan.count; ++r) {
+        const SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        if (repaint.paintsDrawing)
+            fillopensuit(m, repaint.slot, repaint.colour);
+        const auto point = static_cast<std::size_t>(repaint.keyPoint);
+        fillbox(repaint.key, repaint.colour, m_state.keyX[point], m_state.keyY[point]);
     }
-
-    if (cat::hasTape(m)) {
-        const auto t = static_cast<std::size_t>(cat::tapeSlot(m));
-        if (design.areaColour[t] != cat::kNoColour) {
-            if (const cat::PaletteColour* tape = cat::paletteColour(cat::kTape, design.areaColour[t])) {
-                design.currentColour = tape->value;
-                fillbox(m, tape->value, m_state.keyX[t], m_state.keyY[t]);
-                design.areaColourName[t] = tape->name;
-            }
-        }
-    }
+    applyNamesAndCodes(plan, design);
     filltext(m);
 }
 

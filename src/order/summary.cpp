@@ -1,7 +1,6 @@
 #include "order/summary.h"
 
 #include "catalogue/models.h"
-#include "toolkit/listbox.h"
 
 namespace order {
 
@@ -23,30 +22,16 @@ std::vector<std::string> orderLines(const design::ModelDesign& design, int first
     return lines;
 }
 
-namespace {
-
-void fillList(tk::ListBox* list, const std::vector<std::string>& lines)
+OrderSummary summaryLines(int m, const design::ModelDesign& design)
 {
-    if (list == nullptr)
-        return;
-    list->clearEntries();
-    for (const std::string& line : lines)
-        list->addEntry(QString::fromStdString(line));
-}
-
-} // namespace
-
-void filltext(int m, const design::DesignState& state, const ColourLists& colordesc)
-{
+    OrderSummary summary;
     if (!cat::isModelIndex(m))
-        return;
-    const design::ModelDesign& design = state[m];
+        return summary;
     const int front = static_cast<int>(cat::kModels[m].areas.size());
-    fillList(colordesc[static_cast<std::size_t>(m)], orderLines(design, 0, front));
-    if (m == cat::kBrisa) {
-        const int back = static_cast<int>(cat::kModels[m].backAreas.size());
-        fillList(colordesc[cat::kBrisaBack], orderLines(design, front, back));
-    }
+    summary.front = orderLines(design, 0, front);
+    if (m == cat::kBrisa)
+        summary.back = orderLines(design, front, static_cast<int>(cat::kModels[m].backAreas.size()));
+    return summary;
 }
 
 } // namespace order

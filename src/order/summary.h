@@ -1,14 +1,9 @@
 #pragma once
 
-#include "design/state.h"
+#include "state/state.h"
 
-#include <array>
 #include <string>
 #include <vector>
-
-namespace tk {
-class ListBox;
-}
 
 namespace order {
 
@@ -18,12 +13,15 @@ std::string orderLine(const std::string& colourName, const std::string& fabricCo
 // The lines of slots [first, first + count) of a model's design, in slot order.
 std::vector<std::string> orderLines(const design::ModelDesign& design, int first, int count);
 
-// The colour lists, by control index 0-8 (8 is Brisa's back view).
-using ColourLists = std::array<tk::ListBox*, 9>;
+// The lines of a model's colour list(s), one per entry of its area list:
+// `front` for list m, `back` for Brisa's back list (empty for the others).
+struct OrderSummary {
+    std::vector<std::string> front;
+    std::vector<std::string> back;
+};
 
-// Rebuilds the colour list(s) of model m whole from its design: one line per
-// entry of the area list; Brisa's front slots go to list 6, its back slots to
-// list 8. A model index outside 0-7 does nothing.
-void filltext(int m, const design::DesignState& state, const ColourLists& colordesc);
+// The whole colour list of model m from its design. A model index outside 0-7
+// gives no lines.
+OrderSummary summaryLines(int m, const design::ModelDesign& design);
 
 } // namespace order

@@ -76,6 +76,8 @@ std::optional<FileChoice> runFileDialog(QWidget* parent, const FileDialogRequest
             problem = QFileDialog::tr("%1\nThe folder does not exist.").arg(info.absolutePath());
         else if (save && info.isDir())
             problem = QFileDialog::tr("%1\nThis is a folder.").arg(choice.fullPath);
+        else if (save && info.exists() && !info.isWritable())
+            problem = QFileDialog::tr("%1\nThis file is read-only.").arg(choice.fullPath);
         if (problem.isEmpty())
             return choice;
         QMessageBox::warning(&dialog, QString::fromLatin1(kMessageTitle), problem);

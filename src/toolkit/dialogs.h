@@ -44,7 +44,8 @@ struct FileChoice {
 };
 
 // Open and save dialogs. nullopt means the dialog was cancelled or failed.
-// Open returns only existing files; save asks before overwriting one.
+// Open returns only existing files; save asks before overwriting one and
+// returns no read-only file.
 class FileDialogService {
 public:
     virtual ~FileDialogService() = default;

@@ -1,4 +1,4 @@
-#include "design/state.h"
+#include "state/state.h"
 
 #include "catalogue/texts.h"
 

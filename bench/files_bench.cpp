@@ -1,0 +1,117 @@
+// The design files: Open of a Brisa design with all 20 areas coloured, from
+// the command to the window repainted, and Save of it through QSaveFile.
+#include "app/mainwindow.h"
+#include "catalogue/catalogue.h"
+#include "files/commands.h"
+#include "files/design_file.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Every Brisa area in a colour of its own fabric, no two neighbours alike.
+design::ModelDesign allAreasColoured()
+{
+    design::ModelDesign design;
+    constexpr int kFabricsUsed[] = {cat::kCottonFelt, cat::kPolycotton, cat::kAcrylic, cat::kNylon};
+    for (int k = 0; k < 20; ++k) {
+        design.areaFabric[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(kFabricsUsed[k % 4]);
+        design.areaColour[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k % 10);
+    }
+    return design;
+}
+
+struct BrisaWindow {
+    BrisaWindow()
+    {
+        window.formLoad();
+        window.setMessageService(&messages);
+        window.setFileDialogService(&dialogs);
+        window.controls().tab1->setCurrentTab(cat::kBrisa);
+        path = folder.filePath(QStringLiteral("all.brr"));
+        if (!files::writeDesignRecord(cat::kBrisa, stored, path))
+            std::abort();
+        QApplication::processEvents();
+    }
+    void open()
+    {
+        dialogs.answers.push_back(path);
+        dialogs.requests.clear();
+        window.fileCommands().openMnu_Click();
+        QApplication::processEvents();
+    }
+    // The first and the last area are in their colours on screen.
+    bool shown() const
+    {
+        const tk::PictureSurface* drawing = window.controls().MainPB[cat::kBrisa];
+        return drawing->pixel(110, 60) ==
+                   cat::paletteColour(stored.areaFabric[0], stored.areaColour[0])->value &&
+               drawing->pixel(280, 245) ==
+                   cat::paletteColour(stored.areaFabric[19], stored.areaColour[19])->value;
+    }
+
+    app::MainWindow window;
+    tk::ScriptedMessageService messages;
+    tk::ScriptedFileDialogService dialogs;
+    QTemporaryDir folder;
+    QString path;
+    design::ModelDesign stored = allAreasColoured();
+};
+
+void BM_OpenBrisaAllAreas(benchmark::State& state)
+{
+    BrisaWindow brisa;
+    for (auto _ : state) {
+        brisa.open();
+        if (!brisa.shown()) {
+            state.SkipWithError("Open did not paint the design");
+            break;
+        }
+    }
+    if (brisa.window.state()[cat::kBrisa].areaColour != brisa.stored.areaColour ||
+        !brisa.messages.asked.empty())
+        state.SkipWithError("Open did not read the design");
+}
+BENCHMARK(BM_OpenBrisaAllAreas)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_SaveBrisaAllAreas(benchmark::State& state)
+{
+    BrisaWindow brisa;
+    brisa.open();
+    QFile::remove(brisa.path);
+    for (auto _ : state) {
+        brisa.window.fileCommands().saveMnu_Click();
+        if (!QFile::exists(brisa.path)) {
+            state.SkipWithError("Save wrote nothing");
+            break;
+        }
+        state.PauseTiming();
+        QFile::remove(brisa.path);
+        state.ResumeTiming();
+    }
+    brisa.window.fileCommands().saveMnu_Click();
+    QFile file(brisa.path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != 80 || !brisa.messages.asked.empty())
+        state.SkipWithError("Save did not write the 80-byte record");
+}
+BENCHMARK(BM_SaveBrisaAllAreas)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

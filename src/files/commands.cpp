@@ -1,0 +1,257 @@
+#include "files/commands.h"
+
+#include "bitmaps.h"
+#include "catalogue/catalogue.h"
+#include "design/designer.h"
+#include "files/design_file.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/listbox.h"
+#include "toolkit/names.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/qtcolour.h"
+#include "toolkit/tabstrip.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace files {
+
+namespace {
+
+using tk::qs;
+
+const QString kInvalidExtension = QStringLiteral("Invalid extension selected.");
+
+tk::FileDialogRequest requestFor(int m, const QString& title, const QString& proposed,
+                                 const std::string& folder)
+{
+    const cat::SuitModel& model = cat::kModels[m];
+    return {title, qs(model.filter), qs(model.defaultExtension), proposed, QString::fromStdString(folder)};
+}
+
+} // namespace
+
+FileCommands::FileCommands(design::DesignState& state, design::Designer& designer,
+                           const design::Controls& controls, tk::MessageService& messages,
+                           tk::FileDialogService& dialogs)
+    : m_state(state)
+    , m_designer(designer)
+    , m_controls(controls)
+    , m_messages(&messages)
+    , m_dialogs(&dialogs)
+{
+}
+
+int FileCommands::currentModel() const
+{
+    const int tab = m_controls.tab1 != nullptr ? m_controls.tab1->currentTab() : 0;
+    return cat::isModelIndex(tab) ? tab : 0;
+}
+
+void FileCommands::rememberFolder(const QString& fullPath)
+{
+    m_state.dialogFolder = QFileInfo(fullPath).absolutePath().toStdString();
+}
+
+void FileCommands::newMnu_Click()
+{
+    const int m = currentModel();
+    newModel(m);
+    m_controls.colorlbl[static_cast<std::size_t>(m)]->clear();
+}
+
+bool FileCommands::newModel(int m)
+{
+    const auto mi = static_cast<std::size_t>(m);
+    design::ModelDesign& design = m_state[m];
+    const cat::SuitModel& model = cat::kModels[m];
+
+    if (!design.saved && design.changed) {
+        const int answer = m_messages->ask(QStringLiteral("Do you want to save '") +
+                                               QString::fromStdString(design.fileName) + QStringLiteral("'"),
+                                           tk::kYesNoCancelQuestion);
+        if (answer == tk::kCancel)
+            return false;
+        if (answer == tk::kYes) {
+            m_saveCancelled = false;
+            save(m);
+            if (m_saveCancelled)
+                return false;
+        }
+    }
+
+    // The pristine drawing on a clean surface.
+    tk::PictureSurface* drawing = m_controls.MainPB[mi];
+    const QImage blank = builtInBitmap(cat::kClearingPictureId);
+    if (!blank.isNull())
+        drawing->setBackground(tk::fromQRgb(blank.pixel(0, 0)));
+    drawing->clear();
+    drawing->drawBitmap(builtInBitmap(model.pictureId));
+    drawing->makePersistent();
+
+    design.changed = false;
+    design.saved = true;
+    design.fileName = cat::kUntitled;
+    m_designer.showCaption(m);
+
+    if (m == cat::kBrisa) {
+        for (int k = 0; k < static_cast<int>(model.areas.size()); ++k) {
+            const auto point = static_cast<std::size_t>(k);
+            m_designer.fillbox(cat::kBrisa, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
+            m_designer.fillbox(cat::kBrisaBack, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
+        }
+    } else {
+        for (int k = 0; k < cat::slotCount(m); ++k) {
+            const auto point = static_cast<std::size_t>(k);
+            m_designer.fillbox(m, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
+        }
+    }
+    m_controls.colordesc[mi]->clearEntries();
+
+    m_controls.suitlist[mi]->selectByText(qs(model.areas.front().name));
+    m_controls.matlist[mi]->selectByText(qs(model.startFabric));
+    if (m == cat::kBrisa) {
+        m_controls.suitlist[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
+        m_controls.colordesc[cat::kBrisaBack]->clearEntries();
+    }
+
+    const int areas = cat::hasTape(m) ? cat::slotCount(m) - 1 : cat::slotCount(m);
+    for (int slot = 0; slot < areas; ++slot)
+        design.areaFabricCode[static_cast<std::size_t>(slot)] = std::string(1, cat::defaultLetter(m, slot));
+    design.currentFabric = static_cast<std::int16_t>(cat::fabricByName(model.startFabric));
+    design.currentColour = 0;
+    design::clearAreas(design, m);
+    return true;
+}
+
+void FileCommands::openMnu_Click()
+{
+    const int m = currentModel();
+    design::ModelDesign& design = m_state[m];
+    if (!design.saved && design.changed) {
+        const int answer = m_messages->ask(QStringLiteral("Do you want to save '") +
+                                               QString::fromStdString(design.fileName) + QStringLiteral("'."),
+                                           tk::kYesNoCancelQuestion);
+        if (answer == tk::kCancel)
+            return;
+        if (answer == tk::kYes) {
+            m_saveCancelled = false;
+            if (design.fileName == cat::kUntitled)
+                saveAs(m);
+            else
+                save(m);
+            if (m_saveCancelled)
+                return;
+        }
+    }
+
+    const std::optional<tk::FileChoice> choice =
+        m_dialogs->openFile(requestFor(m, QStringLiteral("Open File"), QString(), m_state.dialogFolder));
+    if (!choice)
+        return;
+    if (choice->extensionDiffers) {
+        m_messages->ask(kInvalidExtension, tk::kOkExclamation);
+        return;
+    }
+    design.saved = true;
+    rememberFolder(choice->fullPath);
+    m_chosenPath = choice->fullPath;
+    m_chosenName = choice->fileName;
+    openModel(m);
+}
+
+void FileCommands::openModel(int m)
+{
+    const auto mi = static_cast<std::size_t>(m);
+    design::ModelDesign& design = m_state[m];
+    newModel(m);
+    // A file that cannot be read ends Open quietly, with the design as New left it.
+    if (!readDesignRecord(m, design, m_chosenPath))
+        return;
+    design.fileName = m_chosenName.toStdString();
+    design.filePath = m_chosenPath.toStdString();
+    design.saved = true;
+    m_designer.rebuild(m);
+
+    // The first area's fabric becomes current through the list's own
+    // selection event, which also draws its palette. A fabric the list does
+    // not offer (or 99) selects nothing, and the current fabric stays the one
+    // whose palette is shown, so a palette click always applies what it shows.
+    if (m == cat::kBrisa) {
+        m_controls.frontopt->setChecked(true);
+        m_controls.backopt->setChecked(false);
+        m_designer.frontopt_Click();
+    } else {
+        m_controls.suitlist[mi]->selectByText(qs(cat::kModels[m].areas.front().name));
+        const int first = design.areaFabric[0];
+        if (cat::isFabricIndex(first))
+            m_controls.matlist[mi]->selectByText(qs(cat::kFabrics[first].name));
+    }
+    design.currentColour = 0;
+    m_designer.showCaption(m);
+}
+
+void FileCommands::saveMnu_Click()
+{
+    save(currentModel());
+}
+
+void FileCommands::saveasMnu_Click()
+{
+    saveAs(currentModel());
+}
+
+void FileCommands::save(int m)
+{
+    design::ModelDesign& design = m_state[m];
+    if (design.fileName == cat::kUntitled) {
+        saveAs(m);
+        return;
+    }
+    if (!write(m, QString::fromStdString(design.filePath))) {
+        m_saveCancelled = true;
+        return;
+    }
+    design.saved = true;
+    design.changed = false;
+}
+
+void FileCommands::saveAs(int m)
+{
+    design::ModelDesign& design = m_state[m];
+    for (;;) {
+        const std::optional<tk::FileChoice> choice = m_dialogs->saveFile(requestFor(
+            m, QStringLiteral("Save As"), QString::fromStdString(design.fileName), m_state.dialogFolder));
+        if (!choice) {
+            m_saveCancelled = true;
+            return;
+        }
+        if (choice->extensionDiffers) {
+            m_messages->ask(kInvalidExtension, tk::kOkExclamation);
+            continue;
+        }
+        rememberFolder(choice->fullPath);
+        if (!write(m, choice->fullPath)) {
+            m_saveCancelled = true;
+            return;
+        }
+        design.fileName = choice->fileName.toStdString();
+        design.filePath = choice->fullPath.toStdString();
+        m_designer.showCaption(m);
+        design.saved = true;
+        design.changed = false;
+        return;
+    }
+}
+
+bool FileCommands::write(int m, const QString& path)
+{
+    const FileResult result = writeDesignRecord(m, m_state[m], path);
+    if (!result)
+        m_messages->ask(QStringLiteral("Could not save '") + path + QStringLiteral("': ") + result.reason,
+                        tk::kOkExclamation);
+    return result.ok;
+}
+
+} // namespace files

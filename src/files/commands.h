@@ -1,0 +1,84 @@
+#pragma once
+
+#include "design/controls.h"
+#include "state/state.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace design {
+class Designer;
+}
+namespace tk {
+class MessageService;
+class FileDialogService;
+struct FileChoice;
+} // namespace tk
+
+namespace files {
+
+// The File menu's New, Open, Save and Save As, and the per-model new and open
+// procedures they run. Every command works on the current model (the current
+// tab); each model keeps its own file name, path and flags in the design
+// state. Questions and dialogs go through the services, so tests script them.
+class FileCommands final {
+public:
+    FileCommands(design::DesignState& state, design::Designer& designer, const design::Controls& controls,
+                 tk::MessageService& messages, tk::FileDialogService& dialogs);
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
+
+    void setMessageService(tk::MessageService& messages) { m_messages = &messages; }
+    void setFileDialogService(tk::FileDialogService& dialogs) { m_dialogs = &dialogs; }
+
+    void newMnu_Click();
+    void openMnu_Click();
+    void saveMnu_Click();
+    void saveasMnu_Click();
+
+    // Resets model m's design and view, asking first to save a changed
+    // design; false when the user (or a failed save) stopped it.
+    bool newModel(int m);
+    // Loads the file chosen in the Open dialog into model m.
+    void openModel(int m);
+
+    void newol() { newModel(0); }
+    void newvt() { newModel(1); }
+    void newkm() { newModel(2); }
+    void newkf() { newModel(3); }
+    void newdm() { newModel(4); }
+    void newdf() { newModel(5); }
+    void newbr() { newModel(6); }
+    void newlu() { newModel(7); }
+    void openol() { openModel(0); }
+    void openvt() { openModel(1); }
+    void openkm() { openModel(2); }
+    void openkf() { openModel(3); }
+    void opendm() { openModel(4); }
+    void opendf() { openModel(5); }
+    void openbr() { openModel(6); }
+    void openlu() { openModel(7); }
+
+    // True when the last Save or Save As ended without writing.
+    bool saveCancelled() const { return m_saveCancelled; }
+
+private:
+    int currentModel() const;
+    void save(int m);
+    void saveAs(int m);
+    // Writes model m to path; a failure is said in one message box.
+    bool write(int m, const QString& path);
+    void rememberFolder(const QString& fullPath);
+
+    design::DesignState& m_state;
+    design::Designer& m_designer;
+    design::Controls m_controls;
+    tk::MessageService* m_messages;
+    tk::FileDialogService* m_dialogs;
+    bool m_saveCancelled = false;
+    QString m_chosenPath; // the file the Open dialog returned, for the open procedure
+    QString m_chosenName;
+};
+
+} // namespace files

@@ -1,0 +1,562 @@
+// New, Open, Save and Save As driven through the real main window, with
+// scripted questions and file dialogs; the files' bytes are read back.
+#include "app/mainwindow.h"
+#include "catalogue/catalogue.h"
+#include "files/commands.h"
+#include "files/record.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+QByteArray words(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int v : values) {
+        bytes += static_cast<char>(v & 0xFF);
+        bytes += static_cast<char>((v >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// What a user sees of one model's design, and what is stored for it.
+struct Snapshot {
+    std::array<std::int16_t, cat::kMaxSlots> colours;
+    std::array<std::int16_t, cat::kMaxSlots> fabrics;
+    std::array<std::string, cat::kMaxSlots> names;
+    std::array<std::string, cat::kMaxSlots> codes;
+    QImage drawing;
+    QImage key;
+    QImage backKey;
+    QStringList lines;
+};
+
+class Files : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        window = std::make_unique<app::MainWindow>();
+        window->formLoad();
+        window->setMessageService(&messages);
+        window->setFileDialogService(&dialogs);
+    }
+
+    const design::Controls& c() const { return window->controls(); }
+    design::ModelDesign& model(int m) { return window->state()[m]; }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void showPage(int m) { c().tab1->setCurrentTab(m); }
+    void command(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
+    QString title() const { return window->windowTitle(); }
+
+    // Colours an area as a user does: area, fabric, palette cell.
+    void colour(int m, const QString& area, const QString& fabric, int cell, bool back = false)
+    {
+        if (m == cat::kBrisa)
+            (back ? c().backopt : c().frontopt)->click();
+        c().suitlist[static_cast<std::size_t>(back ? cat::kBrisaBack : m)]->selectByText(area);
+        c().matlist[static_cast<std::size_t>(m)]->selectByText(fabric);
+        clickCell(m, cell);
+    }
+    void clickCell(int m, int cell)
+    {
+        const cat::CellPos pos = cat::cellOf(cell);
+        window->designer().ol1Pb_MouseUp(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
+                                         static_cast<float>(cat::cellTop(pos.row) + 7));
+    }
+    cat::Colour drawingAt(int m, int x, int y) const
+    {
+        return c().MainPB[static_cast<std::size_t>(m)]->pixel(x, y);
+    }
+
+    Snapshot snapshot(int m)
+    {
+        Snapshot s{model(m).areaColour,
+                   model(m).areaFabric,
+                   model(m).areaColourName,
+                   model(m).areaFabricCode,
+                   c().MainPB[static_cast<std::size_t>(m)]->image(),
+                   c().cbbfrontPb[static_cast<std::size_t>(m)]->image(),
+                   c().cbbfrontPb[cat::kBrisaBack]->image(),
+                   {}};
+        for (int i : {m, m == cat::kBrisa ? cat::kBrisaBack : -1}) {
+            if (i < 0)
+                continue;
+            const tk::ListBox* list = c().colordesc[static_cast<std::size_t>(i)];
+            for (int row = 0; row < list->entryCount(); ++row)
+                s.lines << list->entry(row);
+        }
+        return s;
+    }
+
+    // Save As through the dialog, answered with a typed path.
+    void saveAs(const QString& typed)
+    {
+        dialogs.answers.push_back(typed);
+        command("saveasMnu");
+    }
+    void open(const QString& typed)
+    {
+        dialogs.answers.push_back(typed);
+        command("openMnu");
+    }
+
+    QTemporaryDir dir;
+    tk::ScriptedMessageService messages;
+    tk::ScriptedFileDialogService dialogs;
+    std::unique_ptr<app::MainWindow> window;
+};
+
+const QByteArray kUncoloured = QByteArray::fromHex("6300");
+
+TEST_F(Files, RecordsByteForByte)
+{
+    // New then Save: eleven words of 99.
+    command("newMnu");
+    EXPECT_TRUE(messages.asked.empty());
+    dialogs.answers.push_back(path("new.olr"));
+    command("saveMnu"); // "Untitled" saves through Save As
+    EXPECT_EQ(fileBytes(path("new.olr")), kUncoloured.repeated(11));
+
+    command("newMnu");
+    colour(0, "Body", "Polycotton", 3);
+    saveAs(path("body.olr"));
+    EXPECT_EQ(fileBytes(path("body.olr")), words({3, 1}) + kUncoloured.repeated(9));
+
+    // Brisa: 80 bytes, the fabric of all 20 areas.
+    showPage(6);
+    command("newMnu");
+    const char* fabricsOf[] = {"Acrylic", "CottonFelt", "Polycotton"};
+    QByteArray expected;
+    for (int k = 0; k < 20; ++k) {
+        const int f = k % 3;
+        colour(6, cat::kBrisaAreas[k % 10].name.data(), fabricsOf[f], k % 7, k >= 10);
+        expected += words({k % 7, cat::fabricByName(fabricsOf[f])});
+    }
+    saveAs(path("brisa.brr"));
+    EXPECT_EQ(fileBytes(path("brisa.brr")), expected);
+    EXPECT_EQ(expected.size(), 80);
+
+    // Lumen's wings keep their own colours through a save and an open.
+    showPage(7);
+    colour(7, "Front of Wings", "Nylon", 7);     // Red
+    colour(7, "Back of Wings", "Polycotton", 8); // Royal Blue
+    saveAs(path("wings.lur"));
+    command("newMnu");
+    EXPECT_EQ(drawingAt(7, 70, 60), cat::kWhite);
+    open(path("wings.lur"));
+    EXPECT_EQ(drawingAt(7, 70, 60), cat::rgb(190, 8, 0));
+    EXPECT_EQ(drawingAt(7, 240, 120), cat::rgb(19, 24, 132));
+    EXPECT_EQ(model(7).areaFabric[5], cat::kNylon);
+    EXPECT_EQ(model(7).areaFabric[6], cat::kPolycotton);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [wings.lur]");
+}
+
+TEST_F(Files, RandomFullDesignRoundTripsOnEveryModel)
+{
+    std::mt19937 random(20261208);
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        SCOPED_TRACE(m);
+        showPage(m);
+        command("newMnu");
+        for (int view = 0; view < (m == cat::kBrisa ? 2 : 1); ++view) {
+            tk::ListBox* areas = c().suitlist[static_cast<std::size_t>(view == 1 ? cat::kBrisaBack : m)];
+            if (m == cat::kBrisa)
+                (view == 1 ? c().backopt : c().frontopt)->click();
+            for (int a = 0; a < areas->entryCount(); ++a) {
+                areas->selectByText(areas->entry(a));
+                tk::ListBox* fabrics = c().matlist[static_cast<std::size_t>(m)];
+                fabrics->selectByText(fabrics->entry(static_cast<int>(random() % fabrics->entryCount())));
+                const auto palette = cat::kFabrics[model(m).currentFabric].palette;
+                clickCell(m, static_cast<int>(random() % palette.size()));
+            }
+        }
+        const Snapshot before = snapshot(m);
+        for (int k = 0; k < cat::slotCount(m); ++k)
+            ASSERT_NE(before.colours[static_cast<std::size_t>(k)], cat::kNoColour) << k;
+
+        const QString file = path(QStringLiteral("design%1").arg(m));
+        saveAs(file);
+        const QString saved = file + cat::kModels[m].extension.data();
+        ASSERT_EQ(fileBytes(saved).size(), files::recordBytes(m));
+        command("newMnu");
+        ASSERT_EQ(model(m).areaColour[0], cat::kNoColour);
+        open(saved);
+
+        const Snapshot after = snapshot(m);
+        EXPECT_EQ(after.colours, before.colours);
+        for (int k = 0; k < cat::slotCount(m); ++k) {
+            const auto s = static_cast<std::size_t>(k);
+            if (k != cat::tapeSlot(m)) { // the tape's fabric is not stored
+                EXPECT_EQ(after.fabrics[s], before.fabrics[s]) << k;
+            }
+            EXPECT_EQ(after.names[s], before.names[s]) << k;
+            EXPECT_EQ(after.codes[s], before.codes[s]) << k;
+        }
+        EXPECT_TRUE(after.drawing == before.drawing);
+        EXPECT_TRUE(after.key == before.key);
+        if (m == cat::kBrisa) {
+            EXPECT_TRUE(after.backKey == before.backKey);
+        }
+        EXPECT_EQ(after.lines, before.lines);
+        EXPECT_TRUE(model(m).saved);
+        EXPECT_FALSE(model(m).changed);
+        // The first area and its fabric are chosen again.
+        EXPECT_EQ(c().suitlist[static_cast<std::size_t>(m)]->selectedIndex(), 0);
+    }
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(Files, SavingOverLongerAndForeignFiles)
+{
+    // A longer file keeps its tail; opening it again gives the saved design.
+    writeBytes(path("long.olr"), QByteArray(22, '\x01') + "the tail");
+    open(path("long.olr"));
+    colour(0, "Legs", "Acrylic", 2);
+    command("saveMnu");
+    QByteArray expected = words({99, 99, 2, 2}) + kUncoloured.repeated(7) + "the tail";
+    // Words the open left as they were read go back unchanged.
+    expected.replace(0, 4, QByteArray(4, '\x01'));
+    expected.replace(8, 14, QByteArray(14, '\x01'));
+    EXPECT_EQ(fileBytes(path("long.olr")), expected);
+
+    // A Vantor file renamed .olr is read as Orlensuit's first eleven words.
+    showPage(1);
+    colour(1, "Body Front", "Nylon", 5);
+    saveAs(path("vantor.vtr"));
+    QFile::copy(path("vantor.vtr"), path("VANTOR.OLR"));
+    showPage(0);
+    command("newMnu");
+    messages.answers.push_back(tk::kNo);
+    open(path("VANTOR.OLR"));
+    EXPECT_EQ(model(0).areaColour[0], 5);
+    EXPECT_EQ(model(0).areaFabric[0], cat::kNylon); // kept, though Orlensuit offers no Nylon
+    EXPECT_EQ(model(0).areaColourName[0], "");      // and not painted
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [VANTOR.OLR]");
+}
+
+TEST_F(Files, QuestionsOfNewAndOpen)
+{
+    colour(0, "Body", "CottonFelt", 2);
+    const auto body = model(0).areaColour;
+
+    messages.answers = {tk::kCancel};
+    command("newMnu");
+    ASSERT_EQ(messages.asked.size(), 1U);
+    EXPECT_EQ(messages.asked[0].prompt, "Do you want to save 'Untitled'");
+    EXPECT_EQ(messages.asked[0].style, tk::kYesNoCancelQuestion);
+    EXPECT_EQ(model(0).areaColour, body);
+
+    // Yes on an untitled design opens Save As; cancelling it changes nothing.
+    messages.answers = {tk::kYes};
+    dialogs.answers = {std::nullopt};
+    command("newMnu");
+    EXPECT_EQ(dialogs.requests.back().title, "Save As");
+    EXPECT_TRUE(window->fileCommands().saveCancelled());
+    EXPECT_EQ(model(0).areaColour, body);
+    EXPECT_TRUE(model(0).changed);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [Untitled]");
+
+    messages.answers = {tk::kCancel};
+    command("openMnu");
+    EXPECT_EQ(messages.asked.back().prompt, "Do you want to save 'Untitled'.");
+    EXPECT_EQ(dialogs.requests.size(), 1U); // no Open dialog
+    EXPECT_EQ(model(0).areaColour, body);
+
+    // Yes: saved, then cleared.
+    messages.answers = {tk::kYes};
+    dialogs.answers = {path("kept.olr")};
+    command("newMnu");
+    EXPECT_EQ(fileBytes(path("kept.olr")).left(4), words({2, 0}));
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [Untitled]");
+
+    // No: cleared without saving; Open with No goes on to its dialog.
+    colour(0, "Body", "CottonFelt", 4);
+    messages.answers = {tk::kNo};
+    command("newMnu");
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+    EXPECT_EQ(fileBytes(path("kept.olr")).left(4), words({2, 0}));
+    EXPECT_TRUE(c().colorlbl[0]->text().isEmpty());
+
+    colour(0, "Body", "CottonFelt", 4);
+    messages.answers = {tk::kNo};
+    open(path("kept.olr"));
+    EXPECT_EQ(model(0).areaColour[0], 2);
+    const tk::FileDialogRequest& request = dialogs.requests.back();
+    EXPECT_EQ(request.title, "Open File");
+    EXPECT_EQ(request.filter, "OrlenSuit Files (*.olr)|*.olr");
+    EXPECT_EQ(tk::qtFileFilter(request.filter), "OrlenSuit Files (*.olr)");
+    EXPECT_EQ(request.defaultExtension, "olr");
+    EXPECT_TRUE(request.proposedName.isEmpty());
+    EXPECT_EQ(request.initialFolder, QFileInfo(path("kept.olr")).absolutePath());
+
+    // A named design answers Yes with a plain Save, no dialog.
+    colour(0, "Body", "CottonFelt", 6);
+    messages.answers = {tk::kYes};
+    const auto requests = dialogs.requests.size();
+    command("newMnu");
+    EXPECT_EQ(dialogs.requests.size(), requests);
+    EXPECT_EQ(fileBytes(path("kept.olr")).left(4), words({6, 0}));
+}
+
+TEST_F(Files, ExtensionsAndNames)
+{
+    const QString folder = QFileInfo(path("x")).absolutePath();
+    // Open: another model's extension is refused, nothing changes.
+    writeBytes(path("x.vtr"), QByteArray(34, '\0'));
+    const std::string startFolder = window->state().dialogFolder;
+    open(path("x.vtr"));
+    ASSERT_EQ(messages.asked.size(), 1U);
+    EXPECT_EQ(messages.asked[0].prompt, "Invalid extension selected.");
+    EXPECT_EQ(messages.asked[0].style, tk::kOkExclamation);
+    EXPECT_EQ(window->state().dialogFolder, startFolder);
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+
+    // Save As: refused, then the same proposal again; a bare name gets .olr.
+    colour(0, "Arms", "Heavy Cotton", 1);
+    dialogs.answers = {path("wrong.vtr"), path("name")};
+    command("saveasMnu");
+    ASSERT_EQ(dialogs.requests.size(), 3U);
+    EXPECT_EQ(dialogs.requests[1].proposedName, "Untitled");
+    EXPECT_EQ(dialogs.requests[2].proposedName, "Untitled");
+    EXPECT_EQ(dialogs.requests[2].title, "Save As");
+    EXPECT_EQ(messages.asked.back().prompt, "Invalid extension selected.");
+    EXPECT_FALSE(QFile::exists(path("wrong.vtr")));
+    EXPECT_TRUE(QFile::exists(path("name.olr")));
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [name.olr]");
+    EXPECT_EQ(window->state().dialogFolder, folder.toStdString());
+
+    // Letter case does not matter; the next Save As proposes the name.
+    saveAs(path("UPPER.OLR"));
+    EXPECT_EQ(dialogs.requests.back().proposedName, "name.olr");
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [UPPER.OLR]");
+    command("newMnu");
+    open(path("UPPER.OLR"));
+    EXPECT_EQ(model(0).areaColour[2], 1);
+    // Heavy Cotton is Arms' fabric, but the first area (Body) has none: the
+    // fabric list keeps its choice and a palette click works at once.
+    EXPECT_EQ(model(0).currentFabric, cat::kCottonFelt);
+    EXPECT_EQ(c().matlist[0]->selectedText(), "CottonFelt");
+    clickCell(0, 10);
+    EXPECT_EQ(model(0).areaColour[0], 10);
+    EXPECT_EQ(drawingAt(0, 74, 76), cat::rgb(178, 8, 0));
+    EXPECT_TRUE(model(0).changed);
+}
+
+TEST_F(Files, FirstAreaFabricChoosesTheListAndPalette)
+{
+    colour(0, "Body", "Heavy Cotton", 2);
+    saveAs(path("heavy.olr"));
+    command("newMnu");
+    open(path("heavy.olr"));
+    EXPECT_EQ(c().matlist[0]->selectedText(), "Heavy Cotton");
+    EXPECT_EQ(model(0).currentFabric, cat::kHeavyCotton);
+    EXPECT_EQ(c().lblfabric[0]->text(), "Fabric - (Slow)");
+
+    showPage(5);
+    colour(5, "Legs Back", "CottonFelt", 1);
+    saveAs(path("delma.dfr"));
+    command("newMnu");
+    open(path("delma.dfr"));
+    EXPECT_EQ(c().suitlist[5]->selectedText(), "Front Inside");
+
+    // Odd words: stored as read, painted nowhere, saved back unchanged, and
+    // the palette still works.
+    for (int first : {99, 5, -7, 9, 32767}) {
+        SCOPED_TRACE(first);
+        showPage(0);
+        const QByteArray odd = words({200, first, -1, 1, 3, 99}) + words({7, 7, 7, 7, 14});
+        writeBytes(path("odd.olr"), odd);
+        messages.answers = {tk::kNo};
+        open(path("odd.olr"));
+        EXPECT_EQ(model(0).areaFabric[0], first);
+        EXPECT_EQ(model(0).areaColour[1], -1);
+        EXPECT_TRUE(cat::isFabricIndex(model(0).currentFabric));
+        EXPECT_EQ(cat::fabricByName(c().matlist[0]->selectedText().toStdString()), model(0).currentFabric);
+        EXPECT_EQ(drawingAt(0, 74, 76), cat::kWhite);
+        command("saveMnu");
+        EXPECT_EQ(fileBytes(path("odd.olr")), odd);
+        clickCell(0, 0);
+        EXPECT_NE(drawingAt(0, 74, 76), cat::kWhite);
+    }
+}
+
+TEST_F(Files, EachModelKeepsItsOwnFile)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("one")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("two")));
+    showPage(1);
+    colour(1, "Sides", "CottonFelt", 3);
+    saveAs(path("one/v.vtr"));
+    command("newMnu");
+    open(path("one/v.vtr"));
+    showPage(0);
+    colour(0, "Legs", "Polycotton", 5);
+    saveAs(path("two/o.olr"));
+    command("newMnu");
+    open(path("two/o.olr"));
+    const QByteArray olBytes = fileBytes(path("two/o.olr"));
+    showPage(1);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [v.vtr]");
+    colour(1, "Back", "Spandex", 4);
+    command("saveMnu");
+    EXPECT_EQ(fileBytes(path("one/v.vtr")).mid(16, 4), words({4, cat::kSpandex}));
+    EXPECT_FALSE(QFile::exists(path("two/v.vtr")));
+    EXPECT_EQ(fileBytes(path("two/o.olr")), olBytes);
+    EXPECT_EQ(dialogs.requests.back().initialFolder, QFileInfo(path("two/o.olr")).absolutePath());
+}
+
+TEST_F(Files, StandardKeysRunTheCommands)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    colour(0, "Body", "CottonFelt", 2);
+    dialogs.answers = {path("keys.olr")};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(path("keys.olr")).left(4), words({2, 0}));
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+    dialogs.answers = {path("keys.olr")};
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(model(0).areaColour[0], 2);
+    dialogs.answers = {path("other.olr")};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [other.olr]");
+}
+
+TEST_F(Files, ClosingAsksOnceForTwoChangedModels)
+{
+    window->show();
+    showPage(2);
+    colour(2, "Back", "Spandex", 0);
+    showPage(5);
+    colour(5, "Arms", "CottonFelt", 0);
+    messages.answers = {tk::kNo};
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(messages.asked.size(), 1U);
+    EXPECT_EQ(messages.asked[0].prompt, "Do you wish to exit without saving suit(s). ");
+    EXPECT_EQ(messages.asked[0].style, tk::kYesNoQuestion);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_NE(model(2).areaColour[3], cat::kNoColour);
+    EXPECT_NE(model(5).areaColour[6], cat::kNoColour);
+}
+
+TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
+{
+    colour(0, "Body", "CottonFelt", 2);
+    const auto body = model(0).areaColour;
+    // A folder that does not exist: one message naming the file and why.
+    saveAs(path("missing/x.olr"));
+    ASSERT_EQ(messages.asked.size(), 1U);
+    EXPECT_EQ(messages.asked[0].style, tk::kOkExclamation);
+    EXPECT_TRUE(messages.asked[0].prompt.startsWith("Could not save '" + path("missing/x.olr") + "': "));
+    EXPECT_GT(messages.asked[0].prompt.size(), ("Could not save '" + path("missing/x.olr") + "': ").size());
+    EXPECT_TRUE(window->fileCommands().saveCancelled());
+    EXPECT_TRUE(model(0).changed);
+    EXPECT_FALSE(model(0).saved);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [Untitled]");
+
+    // A named design whose file became a folder: Save fails, and the New or
+    // Open that asked for it stops.
+    saveAs(path("gone.olr"));
+    colour(0, "Legs", "CottonFelt", 3);
+    ASSERT_TRUE(QFile::remove(path("gone.olr")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone.olr")));
+    messages.answers = {tk::kYes, tk::kOk};
+    command("newMnu");
+    EXPECT_TRUE(messages.asked.back().prompt.startsWith("Could not save '"));
+    EXPECT_TRUE(model(0).changed);
+    EXPECT_EQ(model(0).areaColour[1], 3);
+    messages.answers = {tk::kYes, tk::kOk};
+    const auto requests = dialogs.requests.size();
+    command("openMnu");
+    EXPECT_EQ(dialogs.requests.size(), requests);
+    EXPECT_EQ(model(0).areaColour[0], body[0]);
+    EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [gone.olr]");
+}
+
+TEST_F(Files, FailedReadsEndOpenAsAnEmptyDesign)
+{
+    colour(0, "Body", "CottonFelt", 2);
+    saveAs(path("good.olr"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.olr")));
+    writeBytes(path("short.olr"), words({1, 1}));
+    for (const char* name : {"folder.olr", "short.olr", "vanished.olr"}) {
+        SCOPED_TRACE(name);
+        open(path("good.olr"));
+        ASSERT_EQ(model(0).areaColour[0], 2);
+        open(path(QString::fromLatin1(name)));
+        EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+        EXPECT_EQ(model(0).fileName, "Untitled");
+        EXPECT_TRUE(model(0).saved);
+        EXPECT_EQ(title(), "Orlensuit Jumpsuit Designer [Untitled]");
+    }
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(fileBytes(path("good.olr")).size(), 22);
+}
+
+// A child saves two designs in turn, over and over, and is killed at random
+// moments: the file is always one of the two whole designs.
+TEST(SaveLoop, KilledWhileSavingLeavesAWholeFile)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("loop.brr"));
+    const QByteArray tail(300 * 1024, 't');
+    writeBytes(file, words({0}).repeated(40) + tail);
+    QByteArray a;
+    QByteArray b;
+    for (int k = 0; k < 20; ++k) {
+        a += words({k % 7, 1});
+        b += words({(k + 3) % 7, 2});
+    }
+    std::mt19937 random(7);
+    int killed = 0;
+    for (int run = 0; run < 40; ++run) {
+        QProcess child;
+        child.start(QStringLiteral(SAVE_LOOP_PROGRAM), {file});
+        ASSERT_TRUE(child.waitForStarted());
+        ASSERT_TRUE(child.waitForReadyRead(5000)); // the first save is done
+        QTest::qWait(static_cast<int>(random() % 40));
+        child.kill();
+        child.waitForFinished();
+        const QByteArray now = fileBytes(file);
+        const bool whole = now == a + tail || now == b + tail;
+        EXPECT_TRUE(whole) << "run " << run << ": " << now.size() << " bytes";
+        killed += child.exitStatus() == QProcess::CrashExit ? 1 : 0;
+    }
+    EXPECT_EQ(killed, 40); // every child was still saving when it was killed
+}
+
+} // namespace
