@@ -24,11 +24,28 @@ struct Shape {
 // The suit, symmetric about x = 128: the upper part (body and arms) and the legs.
 const std::vector<Shape> kSuit = {
     {"#1b2a8c",
-     {{104, 44}, {152, 44}, {188, 60}, {224, 146}, {202, 156}, {172, 98}, {171, 130},
-      {85, 130}, {84, 98}, {54, 156}, {32, 146}, {68, 60}}},
+     {{104, 44},
+      {152, 44},
+      {188, 60},
+      {224, 146},
+      {202, 156},
+      {172, 98},
+      {171, 130},
+      {85, 130},
+      {84, 98},
+      {54, 156},
+      {32, 146},
+      {68, 60}}},
     {"#e6ba16",
-     {{85, 130}, {171, 130}, {170, 150}, {176, 224}, {146, 224}, {128, 156}, {110, 224},
-      {80, 224}, {86, 150}}},
+     {{85, 130},
+      {171, 130},
+      {170, 150},
+      {176, 224},
+      {146, 224},
+      {128, 156},
+      {110, 224},
+      {80, 224},
+      {86, 150}}},
 };
 constexpr const char* kTile = "#5b8fc8";
 constexpr const char* kOutline = "#000018";
@@ -40,7 +57,8 @@ std::string svg()
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
                       "viewBox=\"0 0 256 256\">\n";
-    out += "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"40\" fill=\"" + std::string(kTile) + "\"/>\n";
+    out += "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"40\" fill=\"" + std::string(kTile) +
+           "\"/>\n";
     for (const Shape& s : kSuit) {
         out += "  <polygon fill=\"" + std::string(s.fill) + "\" stroke=\"" + kOutline +
                "\" stroke-width=\"7\" stroke-linejoin=\"round\" points=\"";
