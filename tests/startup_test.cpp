@@ -325,6 +325,9 @@ TEST_F(Shell, ExitAsksAboutUnsavedDesignsAndNoKeepsTheWindow)
     action("exitMnu")->trigger();
     EXPECT_EQ(messages.asked.size(), 2u);
     EXPECT_FALSE(window()->isVisible());
+    // Nothing else is left open, so the program ends.
+    for (const QWindow* w : QGuiApplication::topLevelWindows())
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     window()->setMessageService(nullptr);
 }
 
