@@ -5,6 +5,7 @@
 #include "app/splash.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QTimer>
 
 namespace app {
@@ -40,6 +41,9 @@ void Program::buildMainWindow()
     if (m_main)
         return;
     QApplication::setWindowIcon(programIcon());
+    // The image format plugins are looked up on the first picture read; do it
+    // now rather than when the start-up reads the drawings.
+    QImageReader::supportedImageFormats();
     m_main = std::make_unique<MainWindow>();
     // Style and fonts of every control, which the start-up's sizing would
     // otherwise work out at the hand-over.
