@@ -78,7 +78,9 @@ run_fuzzer() {
     scratch="$(mktemp -d)"
     trap 'rm -rf "$scratch"' RETURN
     echo "Fuzzing the design file reader for 60 seconds"
-    "$fuzzer" -max_total_time=60 -timeout=10 -print_final_stats=1 "$scratch" "$corpus"
+    # A crashing input is kept in the build folder, to replay with: $fuzzer <file>
+    "$fuzzer" -max_total_time=60 -timeout=10 -print_final_stats=1 -artifact_prefix="$fuzzing/" \
+        "$scratch" "$corpus"
 }
 
 case "${1:-}" in
