@@ -19,7 +19,6 @@ packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark
 # Sanitizer settings for everything run under them: stop at the first report.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 
 install_missing() {
     local missing=()
