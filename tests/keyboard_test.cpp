@@ -99,7 +99,7 @@ TEST_F(Keyboard, CoveredSelectionControlsAreNoTabStops)
     QTest::mouseClick(p.Command2, Qt::LeftButton); // Suit Info covers the selection controls
     const QStringList walk = tabWalk(p.Command1, 6);
     EXPECT_TRUE(walk.contains("txtinfo0Editor")) << walk.join(' ').toStdString();
-    for (const QString& covered : {"suitlist0", "matlist0", "ol1Pb0", "colordesc0"})
+    for (const char* covered : {"suitlist0", "matlist0", "ol1Pb0", "colordesc0"})
         EXPECT_FALSE(walk.contains(covered)) << walk.join(' ').toStdString();
 
     QTest::mouseClick(p.Command1, Qt::LeftButton); // and uncovers them
