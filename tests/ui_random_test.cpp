@@ -361,6 +361,7 @@ TEST(RandomUser, EveryActionLeavesWhatTheUserSeesConsistent)
 
     app::MainWindow window;
     window.formLoad();
+    QApplication::setActiveWindow(&window); // keys go where a user's keys would
     RandomUser user(window, seed);
     ASSERT_EQ(user.check(), "") << "at start-up";
 
