@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 

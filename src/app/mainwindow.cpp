@@ -5,6 +5,7 @@
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
@@ -80,6 +81,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_controls.frontopt, &QRadioButton::clicked, this, [this] { m_designer->frontopt_Click(); });
     connect(m_controls.backopt, &QRadioButton::clicked, this, [this] { m_designer->backopt_Click(); });
     connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    setupKeyboard();
 }
 
 MainWindow::~MainWindow() = default;
@@ -158,6 +160,14 @@ void MainWindow::connectPage(int m)
                 showHint(i, cat::kHintPalette);
                 d->ol1Pb_MouseMove(i, button, shift, x, y);
             });
+    // The keyboard's focus cell goes through the same handlers as the pointer.
+    connect(m_controls.ol1Pb[mi], &tk::PaletteSurface::focusCellMoved, this,
+            [this, d](int i, float x, float y) {
+                showHint(i, cat::kHintPalette);
+                d->ol1Pb_MouseMove(i, 0, 0, x, y);
+            });
+    connect(m_controls.ol1Pb[mi], &tk::PaletteSurface::focusCellActivated, this,
+            [d](int i, float x, float y) { d->ol1Pb_MouseUp(i, 1, 0, x, y); });
 
     const PagePanels& p = m_panels[mi];
     connect(p.Command1, &QPushButton::clicked, this, [this, m] { Command1_Click(m); });

@@ -88,6 +88,7 @@ private:
     void buildPage(int m);
     void buildBrisaView(int m);
     void connectPage(int m);
+    void setupKeyboard(); // tab order and tab-strip keys (mainwindow_keyboard.cpp)
     void showHint(int index, std::string_view hint);
     bool formUnload(); // true when the window may close
 

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
@@ -123,7 +124,7 @@ void MainWindow::buildPage(int m)
     place(c.colorlbl[mi], 1920, 240, 1692, 252);
 
     c.ol1Pb[mi] =
-        new tk::PictureSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
+        new tk::PaletteSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
     c.ol1Pb[mi]->setBackground(cat::kLightGrey);
     c.ol1Pb[mi]->setOuterGeometry(px(1920), px(480), px(1692), px(brisa ? 852 : 1250));
 

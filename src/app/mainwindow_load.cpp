@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
