@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace app {
 
@@ -153,14 +154,32 @@ void MainWindow::connectPage(int m)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Expose && m_placePending &&
+        watched == static_cast<QObject*>(windowHandle()) && windowHandle()->isExposed()) {
+        // Exposed means mapped: a reparenting window manager has put its frame
+        // around the window by now, so the outer size counts the decorations.
+        m_placePending = false;
+        placeOnScreen();
+    }
     if (event->type() == QEvent::MouseMove) {
+        // Hints come only from the control under the pointer. A move the label
+        // or a frame child does not take is handed on to the frame with the
+        // position mapped into it; the frame's hint is for its free space.
         const int kind = watched->property(kHintProperty).toInt();
         const int index = watched->property("controlIndex").toInt();
+        auto* move = static_cast<QMouseEvent*>(event);
         if (kind == kHintFrame) {
-            showHint(index, cat::kHintFrame);
+            auto* frame = static_cast<QWidget*>(watched);
+            if (frame->childAt(move->position().toPoint()) == nullptr) {
+                showHint(index, cat::kHintFrame);
+                m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            }
+            return true;
+        }
+        if (kind == kHintLabel) {
             m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
-        } else if (kind == kHintLabel) {
-            m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            move->accept();
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
