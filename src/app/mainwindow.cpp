@@ -55,7 +55,7 @@ MainWindow::MainWindow(QWidget* parent)
         QStringLiteral("QTabBar::tab { padding: 3px 7px; margin-right: 1px; border: 1px solid #a6a6a6;"
                        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
                        " background: #e2e2e2; }"
-                       "QTabBar::tab:selected { background: #f7f7f7; margin-bottom: -1px; }"
+                       "QTabBar::tab:selected { background: palette(window); margin-bottom: -1px; }"
                        "QTabBar::tab:!selected { margin-top: 2px; }"));
     setCentralWidget(m_controls.tab1);
     for (int m = 0; m < cat::kModelCount; ++m)

@@ -119,6 +119,9 @@ void MainWindow::buildPage(int m)
     const auto mi = static_cast<std::size_t>(m);
     const bool brisa = m == cat::kBrisa;
     QWidget* page = m_controls.tab1->page(m);
+    // The page paints the window colour, the colour the information panels
+    // fill with when they cover the selection controls.
+    page->setAutoFillBackground(true);
     PagePanels& p = m_panels[mi];
     design::Controls& c = m_controls;
 
