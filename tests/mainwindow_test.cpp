@@ -529,6 +529,20 @@ TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
     EXPECT_EQ(brisaPanel->text(), untouched);
 }
 
+// Fabric, area and colour lists share one row height on every page, so the
+// rows of the area and colour lists line up with the key's slots.
+TEST_F(Designer, OneRowHeightInEveryList)
+{
+    for (int i = 0; i <= cat::kBrisaBack; ++i) {
+        const int page = i == cat::kBrisaBack ? cat::kBrisa : i;
+        colours(i)->addEntry(QStringLiteral("White (C)")); // the colour list starts empty
+        for (const tk::ListBox* list : {fabrics(page), areas(i), colours(i)}) {
+            ASSERT_GT(list->entryCount(), 0) << list->objectName().toStdString();
+            EXPECT_EQ(list->visualItemRect(list->item(0)).height(), 16) << list->objectName().toStdString();
+        }
+    }
+}
+
 TEST(StartPosition, CentresTheDecoratedWindowOnTheScreen)
 {
     // Decorations count: the outer size is centred, not the bare window.
