@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace app {
 
@@ -57,7 +58,7 @@ MainWindow::MainWindow(QWidget* parent)
         QStringLiteral("QTabBar::tab { padding: 3px 7px; margin-right: 1px; border: 1px solid #a6a6a6;"
                        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
                        " background: #e2e2e2; }"
-                       "QTabBar::tab:selected { background: #f7f7f7; margin-bottom: -1px; }"
+                       "QTabBar::tab:selected { background: palette(window); margin-bottom: -1px; }"
                        "QTabBar::tab:!selected { margin-top: 2px; }"));
     setCentralWidget(m_controls.tab1);
     for (int m = 0; m < cat::kModelCount; ++m)
@@ -185,14 +186,32 @@ void MainWindow::connectPage(int m)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Expose && m_placePending &&
+        watched == static_cast<QObject*>(windowHandle()) && windowHandle()->isExposed()) {
+        // Exposed means mapped: a reparenting window manager has put its frame
+        // around the window by now, so the outer size counts the decorations.
+        m_placePending = false;
+        placeOnScreen();
+    }
     if (event->type() == QEvent::MouseMove) {
+        // Hints come only from the control under the pointer. A move the label
+        // or a frame child does not take is handed on to the frame with the
+        // position mapped into it; the frame's hint is for its free space.
         const int kind = watched->property(kHintProperty).toInt();
         const int index = watched->property("controlIndex").toInt();
+        auto* move = static_cast<QMouseEvent*>(event);
         if (kind == kHintFrame) {
-            showHint(index, cat::kHintFrame);
+            auto* frame = static_cast<QWidget*>(watched);
+            if (frame->childAt(move->position().toPoint()) == nullptr) {
+                showHint(index, cat::kHintFrame);
+                m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            }
+            return true;
+        }
+        if (kind == kHintLabel) {
             m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
-        } else if (kind == kHintLabel) {
-            m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            move->accept();
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
