@@ -13,7 +13,7 @@ sanitized="${SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 fuzzing="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          xvfb xauth imagemagick fonts-dejavu-core
+          xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
           clang clang-format libclang-rt-14-dev)
 
 # Sanitizer settings for everything run under them: stop at the first report.
