@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
@@ -475,6 +476,82 @@ TEST_F(Designer, PanelButtonsAndHints)
     window->Timer1_Timer();
     EXPECT_EQ(p.SSstatus1->text().toStdString(), cat::kNews[1]);
     EXPECT_EQ(window->panels(1).SSstatus1->text().toStdString(), cat::kNews[1]);
+}
+
+// Hints come only from the control under the pointer: the colour-name label
+// and the lists' frame edges never give the selection frame's hint, which
+// belongs to the frame's free space alone.
+TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
+{
+    QLabel* panel = window->panels(0).SSstatus1;
+    auto hint = [panel] { return panel->text().toStdString(); };
+    const QString untouched = QStringLiteral("untouched");
+
+    QTest::mouseMove(palette(0), QPoint(10, 10));
+    ASSERT_EQ(c().colorlbl[0]->text(), "Charcoal");
+    QTest::mouseMove(c().colorlbl[0], QPoint(5, 5));
+    EXPECT_EQ(c().colorlbl[0]->text(), "");
+    EXPECT_EQ(hint(), cat::kHintPalette); // the label sets no hint of its own
+
+    // The 1-pixel frame edge of each list is part of the list.
+    const std::pair<tk::ListBox*, std::string_view> lists[] = {{fabrics(0), cat::kHintFabricList},
+                                                               {areas(0), cat::kHintAreaList},
+                                                               {colours(0), cat::kHintColourList}};
+    for (const auto& [list, expected] : lists) {
+        for (const QPoint edge : {QPoint(0, list->height() / 2), QPoint(list->width() / 2, 0),
+                                  QPoint(list->width() / 2, list->height() - 1)}) {
+            panel->setText(untouched);
+            QTest::mouseMove(list, edge);
+            EXPECT_EQ(hint(), expected)
+                << list->objectName().toStdString() << " at " << edge.x() << "," << edge.y();
+        }
+    }
+
+    // A control without a hint of its own gives none, not the frame's.
+    panel->setText(untouched);
+    QTest::mouseMove(window->panels(0).Label1, QPoint(5, 5));
+    EXPECT_EQ(panel->text(), untouched);
+
+    // The frame's free space: beside the lists and below them.
+    QWidget* frame = window->panels(0).Frame1;
+    for (const QPoint free : {QPoint(4, 150), QPoint(frame->width() / 2, frame->height() - 5)}) {
+        ASSERT_EQ(frame->childAt(free), nullptr);
+        panel->setText(untouched);
+        QTest::mouseMove(frame, free);
+        EXPECT_EQ(hint(), cat::kHintFrame);
+    }
+
+    // Brisa: the view frame and its options are not the selection frame.
+    showPage(cat::kBrisa);
+    QLabel* brisaPanel = window->panels(cat::kBrisa).SSstatus1;
+    brisaPanel->setText(untouched);
+    QTest::mouseMove(c().frontopt, QPoint(3, 3));
+    QTest::mouseMove(c().backopt->parentWidget(), QPoint(c().backopt->x() - 3, c().backopt->y() + 3));
+    EXPECT_EQ(brisaPanel->text(), untouched);
+}
+
+// Fabric, area and colour lists share one row height on every page, so the
+// rows of the area and colour lists line up with the key's slots.
+TEST_F(Designer, OneRowHeightInEveryList)
+{
+    for (int i = 0; i <= cat::kBrisaBack; ++i) {
+        const int page = i == cat::kBrisaBack ? cat::kBrisa : i;
+        colours(i)->addEntry(QStringLiteral("White (C)")); // the colour list starts empty
+        for (const tk::ListBox* list : {fabrics(page), areas(i), colours(i)}) {
+            ASSERT_GT(list->entryCount(), 0) << list->objectName().toStdString();
+            EXPECT_EQ(list->visualItemRect(list->item(0)).height(), 16) << list->objectName().toStdString();
+        }
+    }
+}
+
+TEST(StartPosition, CentresTheDecoratedWindowOnTheScreen)
+{
+    // Decorations count: the outer size is centred, not the bare window.
+    EXPECT_EQ(app::startPosition(QSize(640, 453), QRect(0, 0, 1280, 1024)), QPoint(320, 285));
+    EXPECT_EQ(app::startPosition(QSize(640, 453), QRect(1280, 0, 1280, 1024)), QPoint(1600, 285));
+    // A window as wide as the screen or wider goes to -48 twips (3 pixels).
+    EXPECT_EQ(app::startPosition(QSize(1280, 453), QRect(0, 0, 1280, 1024)), QPoint(-3, -3));
+    EXPECT_EQ(app::startPosition(QSize(1278, 453), QRect(0, 0, 1280, 1024)), QPoint(1, 285));
 }
 
 TEST_F(Designer, ClosingWithChangesAsksOnceAndNoKeepsTheWindow)

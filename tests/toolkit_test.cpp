@@ -2,6 +2,7 @@
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
+#include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
 
@@ -232,6 +233,30 @@ TEST_F(ListFixture, UserClickRaisesTheEventAndEntriesKeepTheirHeight)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 95));
     EXPECT_EQ(list.selectedIndex(), 2);
     EXPECT_EQ(events, 2);
+}
+
+TEST(StatusPanel, ALongTextIsCutAtAWordWithDotsAndKeptWhole)
+{
+    const QString text =
+        QStringLiteral(" Tie dye options are available on many suits, please call for details.");
+    tk::StatusPanel panel(QStringLiteral("SSstatus1"), 0, QStringLiteral("News"), nullptr);
+    const QFontMetrics metrics = panel.fontMetrics();
+    const int whole = metrics.horizontalAdvance(text);
+    EXPECT_EQ(tk::StatusPanel::fitted(text, metrics, whole), text); // exactly fits
+    const QString cut = tk::StatusPanel::fitted(text, metrics, whole - 1);
+    EXPECT_EQ(cut, QStringLiteral(" Tie dye options are available on many suits, please call for..."));
+    EXPECT_LE(metrics.horizontalAdvance(cut), whole - 1);
+    // One word wider than the panel is cut where it must be; no room: dots.
+    const QString word = QStringLiteral("Polycotton");
+    const QString cutWord = tk::StatusPanel::fitted(word, metrics, metrics.horizontalAdvance(word) - 1);
+    EXPECT_TRUE(cutWord.endsWith(QStringLiteral("...")) && word.startsWith(cutWord.chopped(3)))
+        << cutWord.toStdString();
+    EXPECT_EQ(tk::StatusPanel::fitted(word, metrics, 0), QStringLiteral("..."));
+
+    panel.setText(text);
+    panel.resize(whole / 2, 20);
+    EXPECT_EQ(panel.text(), text); // what is read back is the whole text
+    EXPECT_TRUE(panel.shownText().endsWith(QStringLiteral("..."))) << panel.shownText().toStdString();
 }
 
 TEST(TextBox, KeepsItsTextUntilShownAndThenShowsIt)

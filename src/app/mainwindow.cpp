@@ -8,6 +8,7 @@
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace app {
 
@@ -60,7 +62,7 @@ MainWindow::MainWindow(QWidget* parent)
         QStringLiteral("QTabBar::tab { padding: 3px 7px; margin-right: 1px; border: 1px solid #a6a6a6;"
                        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
                        " background: #e2e2e2; }"
-                       "QTabBar::tab:selected { background: #f7f7f7; margin-bottom: -1px; }"
+                       "QTabBar::tab:selected { background: palette(window); margin-bottom: -1px; }"
                        "QTabBar::tab:!selected { margin-top: 2px; }"));
     setCentralWidget(m_controls.tab1);
     for (int m = 0; m < cat::kModelCount; ++m)
@@ -84,6 +86,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_controls.frontopt, &QRadioButton::clicked, this, [this] { m_designer->frontopt_Click(); });
     connect(m_controls.backopt, &QRadioButton::clicked, this, [this] { m_designer->backopt_Click(); });
     connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    setupKeyboard();
 }
 
 MainWindow::~MainWindow() = default;
@@ -163,6 +166,14 @@ void MainWindow::connectPage(int m)
                 showHint(i, cat::kHintPalette);
                 d->ol1Pb_MouseMove(i, button, shift, x, y);
             });
+    // The keyboard's focus cell goes through the same handlers as the pointer.
+    connect(m_controls.ol1Pb[mi], &tk::PaletteSurface::focusCellMoved, this,
+            [this, d](int i, float x, float y) {
+                showHint(i, cat::kHintPalette);
+                d->ol1Pb_MouseMove(i, 0, 0, x, y);
+            });
+    connect(m_controls.ol1Pb[mi], &tk::PaletteSurface::focusCellActivated, this,
+            [d](int i, float x, float y) { d->ol1Pb_MouseUp(i, 1, 0, x, y); });
 
     const PagePanels& p = m_panels[mi];
     connect(p.Command1, &QPushButton::clicked, this, [this, m] { Command1_Click(m); });
@@ -180,14 +191,32 @@ void MainWindow::connectPage(int m)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Expose && m_placePending &&
+        watched == static_cast<QObject*>(windowHandle()) && windowHandle()->isExposed()) {
+        // Exposed means mapped: a reparenting window manager has put its frame
+        // around the window by now, so the outer size counts the decorations.
+        m_placePending = false;
+        placeOnScreen();
+    }
     if (event->type() == QEvent::MouseMove) {
+        // Hints come only from the control under the pointer. A move the label
+        // or a frame child does not take is handed on to the frame with the
+        // position mapped into it; the frame's hint is for its free space.
         const int kind = watched->property(kHintProperty).toInt();
         const int index = watched->property("controlIndex").toInt();
+        auto* move = static_cast<QMouseEvent*>(event);
         if (kind == kHintFrame) {
-            showHint(index, cat::kHintFrame);
+            auto* frame = static_cast<QWidget*>(watched);
+            if (frame->childAt(move->position().toPoint()) == nullptr) {
+                showHint(index, cat::kHintFrame);
+                m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            }
+            return true;
+        }
+        if (kind == kHintLabel) {
             m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
-        } else if (kind == kHintLabel) {
-            m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            move->accept();
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);

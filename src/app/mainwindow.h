@@ -16,6 +16,9 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+class QPoint;
+class QRect;
+class QSize;
 
 namespace files {
 class FileCommands;
@@ -24,6 +27,7 @@ class FileCommands;
 namespace tk {
 class MessageService;
 class FileDialogService;
+class DrawingFrame;
 class PictureSurface;
 class TextBox;
 } // namespace tk
@@ -33,7 +37,7 @@ namespace app {
 // The controls of one model page that belong to the application shell (the
 // editing controls are in design::Controls).
 struct PagePanels {
-    QFrame* backPB = nullptr; // the frame around the drawing: nothing is drawn on it
+    tk::DrawingFrame* backPB = nullptr; // the frame around the drawing: nothing is drawn on it
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QGroupBox* Frminfo = nullptr;
@@ -47,6 +51,11 @@ struct PagePanels {
     QLabel* SSstatus1 = nullptr;
     QLabel* SSstatus2 = nullptr;
 };
+
+// Where the main window goes: centred on the screen by its outer (decorated)
+// size; a window wider than the screen goes to 48 twips above and left of the
+// screen's top-left corner instead.
+QPoint startPosition(const QSize& frame, const QRect& screen);
 
 // The designer's main window: a menu bar and one tab page per suit model.
 // Construction builds the pages; formLoad() runs the start-up that fills them
@@ -97,7 +106,9 @@ private:
     void buildPage(int m);
     void buildBrisaView(int m);
     void connectPage(int m);
+    void setupKeyboard(); // tab order and tab-strip keys (mainwindow_keyboard.cpp)
     void showHint(int index, std::string_view hint);
+    void placeOnScreen();
     bool formUnload(); // true when the window may close
 
     design::DesignState m_state;
@@ -113,6 +124,7 @@ private:
     std::array<QAction*, 6> m_menuCommands{};
     int m_newsIndex = 0;
     bool m_loaded = false;
+    bool m_placePending = false; // until the window manager has decorated the window
 };
 
 } // namespace app

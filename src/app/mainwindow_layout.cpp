@@ -4,19 +4,27 @@
 #include "app/mainwindow.h"
 
 #include "catalogue/catalogue.h"
+#include "toolkit/drawingframe.h"
+#include "toolkit/groupframe.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
+#include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
+#include <array>
 
 namespace app {
 
@@ -81,6 +89,30 @@ tk::ListBox* colourList(int index, QWidget* parent)
     return list;
 }
 
+// Room a native push button leaves between its caption and each side edge.
+constexpr int kCaptionPadding = 6;
+
+// The panel buttons are narrow for their captions in most fonts: they share
+// the largest font, condensed if need be, in which every caption keeps its
+// padding.
+void fitCaptions(const std::array<QPushButton*, 3>& buttons)
+{
+    QFont font = buttons.front()->font();
+    auto fits = [&buttons](const QFont& f) {
+        const QFontMetrics metrics(f);
+        return std::all_of(buttons.begin(), buttons.end(), [&metrics](const QPushButton* b) {
+            const QString caption = QString(b->text()).remove(QLatin1Char('&'));
+            return metrics.horizontalAdvance(caption) + 2 * (kCaptionPadding + 1) <= b->width();
+        });
+    };
+    if (!fits(font))
+        font.setStretch(QFont::SemiCondensed);
+    while (!fits(font) && font.pixelSize() > 8)
+        font.setPixelSize(font.pixelSize() - 1);
+    for (QPushButton* b : buttons)
+        b->setFont(font);
+}
+
 } // namespace
 
 void MainWindow::buildPage(int m)
@@ -88,14 +120,15 @@ void MainWindow::buildPage(int m)
     const auto mi = static_cast<std::size_t>(m);
     const bool brisa = m == cat::kBrisa;
     QWidget* page = m_controls.tab1->page(m);
+    // The page paints the window colour, the colour the information panels
+    // fill with when they cover the selection controls.
+    page->setAutoFillBackground(true);
     PagePanels& p = m_panels[mi];
     design::Controls& c = m_controls;
 
     // The drawing in its frame; start-up sizes and centres it.
-    p.backPB = new QFrame(page);
+    p.backPB = new tk::DrawingFrame(page);
     tk::nameControl(p.backPB, QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"));
-    p.backPB->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    p.backPB->setLineWidth(1);
     p.backPB->setAutoFillBackground(true);
     QPalette grey = p.backPB->palette();
     grey.setColor(QPalette::Window, tk::toQColor(cat::kLightGrey));
@@ -106,7 +139,7 @@ void MainWindow::buildPage(int m)
     c.MainPB[mi]->setBackground(cat::kLightGrey);
 
     // The selection controls.
-    p.Frame1 = new QGroupBox(QStringLiteral("Selection"), page);
+    p.Frame1 = new tk::GroupFrame(QStringLiteral("Selection"), page);
     tk::nameControl(p.Frame1, QStringLiteral("Frame1"), m, QStringLiteral("Selection"));
     place(p.Frame1, 5280, 120, 3732, 4332);
 
@@ -116,6 +149,7 @@ void MainWindow::buildPage(int m)
 
     c.matlist[mi] = new tk::ListBox(QStringLiteral("matlist"), m, QStringLiteral("Fabrics"), p.Frame1);
     place(c.matlist[mi], 120, 480, 1572, m == 0 ? 984 : 744);
+    c.matlist[mi]->setEntryHeight(kEntryHeight);
 
     c.colorlbl[mi] = new QLabel(p.Frame1);
     tk::nameControl(c.colorlbl[mi], QStringLiteral("colorlbl"), m,
@@ -123,7 +157,7 @@ void MainWindow::buildPage(int m)
     place(c.colorlbl[mi], 1920, 240, 1692, 252);
 
     c.ol1Pb[mi] =
-        new tk::PictureSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
+        new tk::PaletteSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
     c.ol1Pb[mi]->setBackground(cat::kLightGrey);
     c.ol1Pb[mi]->setOuterGeometry(px(1920), px(480), px(1692), px(brisa ? 852 : 1250));
 
@@ -147,7 +181,7 @@ void MainWindow::buildPage(int m)
     }
 
     // The information panels cover the selection controls when shown.
-    p.Frminfo = new QGroupBox(QStringLiteral("Suit Information"), p.Frame1);
+    p.Frminfo = new tk::GroupFrame(QStringLiteral("Suit Information"), p.Frame1);
     tk::nameControl(p.Frminfo, QStringLiteral("Frminfo"), m, QStringLiteral("Suit Information"));
     p.Frminfo->setAutoFillBackground(true);
     place(p.Frminfo, 0, 0, 3732, 4332);
@@ -155,7 +189,7 @@ void MainWindow::buildPage(int m)
         new tk::TextBox(QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"), p.Frminfo);
     place(p.txtinfo, 120, 240, 3492, 3972);
 
-    p.Frmorder = new QGroupBox(QStringLiteral("Ordering Information"), p.Frminfo);
+    p.Frmorder = new tk::GroupFrame(QStringLiteral("Ordering Information"), p.Frminfo);
     tk::nameControl(p.Frmorder, QStringLiteral("Frmorder"), m, QStringLiteral("Ordering Information"));
     p.Frmorder->setAutoFillBackground(true);
     place(p.Frmorder, 0, 0, 3732, 4332);
@@ -176,17 +210,17 @@ void MainWindow::buildPage(int m)
     p.Command1 = button("Command1", QStringLiteral("&Selection"), QStringLiteral("Selection"), 5280);
     p.Command2 = button("Command2", QStringLiteral("S&uit Info"), QStringLiteral("Suit Info"), 6600);
     p.Command3 = button("Command3", QStringLiteral("&Ordering Info"), QStringLiteral("Ordering Info"), 7920);
+    fitCaptions({p.Command1, p.Command2, p.Command3});
 
     // Status bar: news and hints on the left, the model heading on the right.
+    // The bar starts left of the page and ends short of its right edge, so an
+    // outer frame would show cut; only the two panels are framed.
     p.SSstatus0 = new QFrame(page);
     tk::nameControl(p.SSstatus0, QStringLiteral("SSstatus0"), m, QStringLiteral("Status bar"));
-    p.SSstatus0->setFrameShape(QFrame::StyledPanel);
+    p.SSstatus0->setFrameShape(QFrame::NoFrame);
     place(p.SSstatus0, -24, 5280, 9332, 408);
     auto panel = [&p, m](const char* name, const QString& accessible, int left, int width) {
-        auto* l = new QLabel(p.SSstatus0);
-        tk::nameControl(l, QString::fromLatin1(name), m, accessible);
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
+        auto* l = new tk::StatusPanel(QString::fromLatin1(name), m, accessible, p.SSstatus0);
         place(l, left, 60, width, 288);
         return l;
     };
@@ -212,8 +246,12 @@ void MainWindow::buildBrisaView(int m)
     c.suitlist[cat::kBrisaBack]->hide();
     c.colordesc[cat::kBrisaBack]->hide();
 
-    auto* views = new QGroupBox(frame);
+    // The view frame reaches up under the palette and is too low for its
+    // options, so it is a plain frame with no border of its own, under the
+    // palette; the options keep their places in it.
+    auto* views = new QFrame(frame);
     tk::nameControl(views, QStringLiteral("fffrm"), QStringLiteral("View"));
+    views->setFrameShape(QFrame::NoFrame);
     place(views, 960, 1248, 2652, 528);
     views->lower();
     c.frontopt = new QRadioButton(QStringLiteral("Front"), views);
@@ -223,6 +261,21 @@ void MainWindow::buildBrisaView(int m)
     c.backopt = new QRadioButton(QStringLiteral("Back"), views);
     tk::nameControl(c.backopt, QStringLiteral("backopt"), QStringLiteral("Back view"));
     place(c.backopt, 1080, 240, 852, 300);
+
+    // "Suit Area" and the two options read as one line: the label's text
+    // sits at its top edge, and the options' captions move down to it.
+    QLabel* label = m_panels[mi].Label1;
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int optionTop = views->y() + c.frontopt->y();
+    const int padding =
+        std::max(0, 2 * (label->y() - optionTop) - c.frontopt->height() + label->fontMetrics().height());
+    const QString optionStyle = QStringLiteral("QRadioButton { padding-top: %1px; }").arg(padding);
+    for (QRadioButton* option : {c.frontopt, c.backopt}) {
+        // A style sheet would otherwise give the option the application's font.
+        const QFont font = option->font();
+        option->setStyleSheet(optionStyle);
+        option->setFont(font);
+    }
 }
 
 } // namespace app

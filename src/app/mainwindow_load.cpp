@@ -5,8 +5,10 @@
 
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
+#include "toolkit/drawingframe.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
@@ -23,6 +25,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <span>
 #include <string_view>
@@ -47,6 +50,22 @@ constexpr int kPageHeight = 5700;
 
 } // namespace
 
+QPoint startPosition(const QSize& frame, const QRect& screen)
+{
+    const int left = (screen.width() - frame.width()) / 2;
+    const int top = (screen.height() - frame.height()) / 2;
+    if (left <= 0)
+        return screen.topLeft() + QPoint(tk::px(-48), tk::px(-48));
+    return screen.topLeft() + QPoint(left, top);
+}
+
+void MainWindow::placeOnScreen()
+{
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    move(startPosition(frameGeometry().size(), area));
+}
+
 void MainWindow::formLoad()
 {
     if (m_loaded)
@@ -55,16 +74,14 @@ void MainWindow::formLoad()
     using tk::px;
 
     // 1. Size the window to the page layout (it may grow, never clip the
-    // layout) and centre it on the screen.
+    // layout) and centre it on the screen. Until the window manager has
+    // decorated the window its frame size is the bare window's; the window is
+    // placed again, by its decorated size, when it is first exposed.
     const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
                                                 m_controls.tab1->tabBar()->sizeHint().height() + 8);
     setMinimumSize(layout);
     resize(layout);
-    const QRect screen = QGuiApplication::primaryScreen() != nullptr
-                             ? QGuiApplication::primaryScreen()->availableGeometry()
-                             : QRect(0, 0, 1024, 768);
-    move(screen.x() + (screen.width() - frameGeometry().width()) / 2,
-         screen.y() + (screen.height() - frameGeometry().height()) / 2);
+    placeOnScreen();
 
     // 2. Size each drawing to its picture and centre it in its frame.
     for (int m = 0; m < cat::kModelCount; ++m) {
@@ -78,9 +95,8 @@ void MainWindow::formLoad()
         drawing->move(inside.x() + left, inside.y() + top);
     }
 
-    // 3. A window wider than the screen goes to the top-left corner instead.
-    if (x() - screen.x() <= 0)
-        move(screen.x() + px(-48), screen.y() + px(-48));
+    // 3. A window wider than the screen goes to the top-left corner instead
+    // (startPosition decides both).
 
     // 4. The caption.
     setWindowTitle(qs(cat::kAppTitle) + QStringLiteral(" [Untitled]"));
@@ -107,7 +123,7 @@ void MainWindow::formLoad()
         const auto mi = static_cast<std::size_t>(m);
         // A drawing that reaches the top of its frame looks better in a flat frame.
         if (drawingTop < 10)
-            m_panels[mi].backPB->setFrameShadow(QFrame::Plain);
+            m_panels[mi].backPB->setAppearance(0);
         clearWithPicture(m_controls.ol1Pb[mi], clearing);
         clearWithPicture(m_controls.cbbfrontPb[mi], clearing);
         clearWithPicture(m_controls.MainPB[mi], clearing);
@@ -188,6 +204,9 @@ void MainWindow::formLoad()
     }
 
     // 21. Show the window.
+    createWinId();
+    windowHandle()->installEventFilter(this);
+    m_placePending = true;
     show();
 
     // 22-23. Panel buttons, ordering text and the focus.

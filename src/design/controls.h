@@ -8,6 +8,7 @@ class QWidget;
 
 namespace tk {
 class ListBox;
+class PaletteSurface;
 class PictureSurface;
 class TabStrip;
 } // namespace tk
@@ -22,7 +23,7 @@ struct Controls {
     std::array<tk::ListBox*, 9> colordesc{};
     std::array<tk::PictureSurface*, 9> cbbfrontPb{};
     std::array<tk::ListBox*, 8> matlist{};
-    std::array<tk::PictureSurface*, 8> ol1Pb{};
+    std::array<tk::PaletteSurface*, 8> ol1Pb{};
     std::array<tk::PictureSurface*, 8> MainPB{};
     std::array<QLabel*, 8> lblfabric{};
     std::array<QLabel*, 8> colorlbl{};

@@ -4,21 +4,73 @@
 #include "order/summary.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
 #include <QRadioButton>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
+#include <span>
 #include <string>
 #include <vector>
 
 namespace design {
 
+namespace {
+
+// "Arms: Royal Blue (P); Legs: no colour": the areas of one list, from slot
+// `first` on; `prefix` tells Brisa's two lists apart in the drawing.
+QString describeAreas(const ModelDesign& design, std::span<const cat::AreaDefault> areas, int first,
+                      bool withTape, const QString& prefix)
+{
+    QStringList parts;
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        if (!withTape && areas[i].name == cat::kBindingTape)
+            continue;
+        const auto s = static_cast<std::size_t>(first) + i;
+        const std::string line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
+        parts << prefix + tk::qs(areas[i].name) + QStringLiteral(": ") +
+                     (line.empty() ? QStringLiteral("no colour") : QString::fromStdString(line));
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+} // namespace
+
 Designer::Designer(DesignState& state, const Controls& controls)
     : m_state(state)
     , m_controls(controls)
 {
+    for (int m = 0; m < cat::kModelCount; ++m)
+        describeColours(m);
+}
+
+void Designer::describeColours(int m)
+{
+    if (!cat::isModelIndex(m))
+        return;
+    const ModelDesign& design = m_state[m];
+    const cat::SuitModel& model = cat::kModels[m];
+    const auto front = static_cast<int>(model.areas.size());
+    auto describe = [](tk::PictureSurface* surface, const QString& text) {
+        if (surface != nullptr)
+            surface->setAccessibleDescription(text);
+    };
+    describe(m_controls.cbbfrontPb[static_cast<std::size_t>(m)],
+             describeAreas(design, model.areas, 0, true, {}));
+    if (m == cat::kBrisa) {
+        const QString back = describeAreas(design, model.backAreas, front, true, {});
+        describe(m_controls.cbbfrontPb[cat::kBrisaBack], back);
+        describe(m_controls.MainPB[static_cast<std::size_t>(m)],
+                 describeAreas(design, model.areas, 0, false, QStringLiteral("Front ")) +
+                     QStringLiteral("; ") +
+                     describeAreas(design, model.backAreas, front, false, QStringLiteral("Back ")));
+    } else {
+        describe(m_controls.MainPB[static_cast<std::size_t>(m)],
+                 describeAreas(design, model.areas, 0, false, {}));
+    }
 }
 
 bool Designer::frontViewShown() const
@@ -47,6 +99,7 @@ void Designer::filltext(int m)
     fillList(m_controls.colordesc[static_cast<std::size_t>(m)], summary.front);
     if (m == cat::kBrisa)
         fillList(m_controls.colordesc[cat::kBrisaBack], summary.back);
+    describeColours(m);
 }
 
 void Designer::tab1_Switch(int /*oldTab*/, int newTab)

@@ -48,6 +48,9 @@ public:
     void buildbr() { rebuild(6); }
     void buildlu() { rebuild(7); }
     void filltext(int m);
+    // The accessible descriptions of model m's colour key(s) and drawing:
+    // every area with its colour, as the colour list names it.
+    void describeColours(int m);
 
     // Model switch: the caption and the new model's current fabric.
     void tab1_Switch(int oldTab, int newTab);

@@ -5,6 +5,7 @@
 #include "design/palette.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 
 #include <QLabel>

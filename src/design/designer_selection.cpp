@@ -5,10 +5,12 @@
 #include "design/palette.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 
 namespace design {
 
@@ -28,6 +30,20 @@ int fabricForCode(std::string_view lookupCodes, const std::string& code)
         if (fabric.letter == code[0])
             return fabric.index;
     return -1;
+}
+
+// The cells a palette shows, by colour name, for the keyboard and screen
+// readers; -1 shows none.
+void showCellNames(tk::PaletteSurface& palette, int fabric)
+{
+    QStringList names;
+    if (cat::isFabricIndex(fabric)) {
+        const cat::Fabric& f = cat::kFabrics[fabric];
+        const auto places = static_cast<std::size_t>(f.gridRows * cat::kPaletteColumns);
+        for (std::size_t k = 0; k < places && k < f.palette.size(); ++k)
+            names << qs(f.palette[k].name);
+    }
+    palette.setCellNames(names);
 }
 
 } // namespace
@@ -121,17 +137,19 @@ void Designer::backopt_Click()
 void Designer::createbox1(int m)
 {
     ModelDesign& design = m_state[m];
-    tk::PictureSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
+    tk::PaletteSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
     if (design.currentFabric != cat::kTape)
         drawPaletteCells(*palette, design.currentFabric);
+    showCellNames(*palette, design.currentFabric != cat::kTape ? design.currentFabric : -1);
     palette->makePersistent();
     design.currentColour = 0;
 }
 
 void Designer::createtapebox(int m)
 {
-    tk::PictureSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
+    tk::PaletteSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
     drawPaletteCells(*palette, cat::kTape);
+    showCellNames(*palette, cat::kTape);
     palette->makePersistent();
     m_state[m].currentColour = 0;
 }

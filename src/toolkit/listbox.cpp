@@ -112,6 +112,21 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
     return flags;
 }
 
+bool ListBox::event(QEvent* event)
+{
+    // The scroll area ignores moves on its frame, which would hand them to the
+    // parent; here they are the list's own.
+    if (event->type() == QEvent::MouseMove) {
+        auto* move = static_cast<QMouseEvent*>(event);
+        const QPointF at = move->position() - QPointF(viewport()->pos());
+        emit mouseMoved(m_index, detail::buttonCode(move->buttons()), detail::shiftCode(move->modifiers()),
+                        static_cast<float>(at.x()), static_cast<float>(at.y()));
+        move->accept();
+        return true;
+    }
+    return QListWidget::event(event);
+}
+
 void ListBox::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();

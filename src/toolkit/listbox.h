@@ -37,6 +37,9 @@ signals:
     void mouseMoved(int index, int button, int shift, float x, float y);
 
 protected:
+    // Moves over the entries and over the list's own frame edge both count as
+    // moves over the list: the frame must not pass them on to the container.
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // Once an entry is chosen one stays chosen: a control-click or a click
     // below the entries does not leave the list without a selection.

@@ -1,0 +1,302 @@
+#include "toolkit/palettesurface.h"
+
+#include "catalogue/palette_geometry.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include <algorithm>
+
+#include <map>
+
+namespace tk {
+
+namespace {
+
+// One palette cell as a screen reader sees it: a list item named by its colour.
+class PaletteCellAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    PaletteCellAccessible(PaletteSurface* palette, int cell)
+        : m_palette(palette)
+        , m_cell(cell)
+    {
+    }
+
+    bool isValid() const override { return m_palette != nullptr && m_cell < m_palette->cellNames().size(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override
+    {
+        return m_palette != nullptr ? m_palette->window()->windowHandle() : nullptr;
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation /*match*/) const override
+    {
+        return {};
+    }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+    QAccessibleInterface* parent() const override
+    {
+        return m_palette != nullptr ? QAccessible::queryAccessibleInterface(m_palette) : nullptr;
+    }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return m_palette->cellNames().at(m_cell);
+        if (t == QAccessible::Description) {
+            const cat::CellPos cell = cat::cellOf(m_cell);
+            return QStringLiteral("Column %1, row %2").arg(cell.column + 1).arg(cell.row + 1);
+        }
+        return {};
+    }
+    void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect r = m_palette->cellRect(m_cell);
+        return {m_palette->mapToGlobal(r.topLeft()), r.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.focusable = true;
+        s.selectable = true;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        s.invisible = !m_palette->isVisible();
+        s.focused = m_palette->hasFocus() && m_palette->focusCell() == m_cell;
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && isValid())
+            m_palette->activateCell(m_cell);
+    }
+    QStringList keyBindingsForAction(const QString& /*name*/) const override { return {}; }
+
+private:
+    QPointer<PaletteSurface> m_palette;
+    int m_cell;
+};
+
+// The palette as a list of its cells.
+class PaletteAccessible final : public QAccessibleWidget {
+public:
+    explicit PaletteAccessible(PaletteSurface* palette)
+        : QAccessibleWidget(palette, QAccessible::List)
+    {
+    }
+    ~PaletteAccessible() override
+    {
+        for (const auto& [cell, id] : m_cells)
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return static_cast<int>(palette()->cellNames().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        auto found = m_cells.find(index);
+        if (found == m_cells.end()) {
+            auto* cell = new PaletteCellAccessible(palette(), index);
+            found = m_cells.emplace(index, QAccessible::registerAccessibleInterface(cell)).first;
+        }
+        return QAccessible::accessibleInterface(found->second);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (const auto& [cell, id] : m_cells)
+            if (QAccessible::accessibleInterface(id) == child)
+                return cell < childCount() ? cell : -1;
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        return palette()->hasFocus() ? child(palette()->focusCell()) : nullptr;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        const QPoint local = palette()->mapFromGlobal(QPoint(x, y));
+        for (int cell = 0; cell < childCount(); ++cell)
+            if (palette()->cellRect(cell).contains(local))
+                return child(cell);
+        return nullptr;
+    }
+
+private:
+    PaletteSurface* palette() const { return static_cast<PaletteSurface*>(widget()); }
+
+    mutable std::map<int, QAccessible::Id> m_cells;
+};
+
+QAccessibleInterface* paletteAccessibleFactory(const QString& /*className*/, QObject* object)
+{
+    if (auto* palette = qobject_cast<PaletteSurface*>(object))
+        return new PaletteAccessible(palette);
+    return nullptr;
+}
+
+} // namespace
+
+PaletteSurface::PaletteSurface(const QString& name, int index, const QString& accessibleName, QWidget* parent)
+    : PictureSurface(name, index, accessibleName, parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(paletteAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PaletteSurface::setCellNames(const QStringList& names)
+{
+    m_names = names;
+    m_focus = std::clamp(m_focus, 0, std::max(static_cast<int>(m_names.size()) - 1, 0));
+    update();
+}
+
+QRect PaletteSurface::cellRect(int cell) const
+{
+    const cat::CellPos pos = cat::cellOf(cell);
+    return {border() + cat::cellLeft(pos.column), border() + cat::cellTop(pos.row), cat::kCellWidth,
+            cat::kCellHeight};
+}
+
+QPointF PaletteSurface::cellCentre(int cell)
+{
+    // Inside the click ranges: a column's range is open at its left edge.
+    const cat::CellPos pos = cat::cellOf(cell);
+    return {cat::cellLeft(pos.column) + cat::kCellWidth / 2.0,
+            cat::cellTop(pos.row) + cat::kCellHeight / 2.0};
+}
+
+void PaletteSurface::moveFocusCell(int cell)
+{
+    if (m_names.isEmpty())
+        return;
+    m_focus = std::clamp(cell, 0, static_cast<int>(m_names.size()) - 1);
+    update();
+    reportFocusCell();
+}
+
+void PaletteSurface::reportFocusCell()
+{
+    const QPointF centre = cellCentre(m_focus);
+    emit focusCellMoved(index(), static_cast<float>(centre.x()), static_cast<float>(centre.y()));
+    if (hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(m_focus);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void PaletteSurface::activateCell(int cell)
+{
+    if (cell < 0 || cell >= m_names.size())
+        return;
+    m_focus = cell;
+    update();
+    const QPointF centre = cellCentre(cell);
+    emit focusCellActivated(index(), static_cast<float>(centre.x()), static_cast<float>(centre.y()));
+}
+
+void PaletteSurface::keyPressEvent(QKeyEvent* event)
+{
+    const int count = static_cast<int>(m_names.size());
+    if (count == 0 ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
+        PictureSurface::keyPressEvent(event);
+        return;
+    }
+    const int column = m_focus % cat::kPaletteColumns;
+    const int lastRow = (count - 1) / cat::kPaletteColumns;
+    int next = m_focus;
+    switch (event->key()) {
+    case Qt::Key_Left: next = column > 0 ? m_focus - 1 : m_focus; break;
+    case Qt::Key_Right: next = column < cat::kPaletteColumns - 1 ? m_focus + 1 : m_focus; break;
+    case Qt::Key_Up: next = m_focus - cat::kPaletteColumns; break;
+    // From the row above a short last row, Down goes to its last cell.
+    case Qt::Key_Down:
+        next = m_focus / cat::kPaletteColumns < lastRow ? m_focus + cat::kPaletteColumns : m_focus;
+        break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = count - 1; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: activateCell(m_focus); return;
+    default: PictureSurface::keyPressEvent(event); return;
+    }
+    if (next >= 0 && next != m_focus)
+        moveFocusCell(next);
+}
+
+void PaletteSurface::focusInEvent(QFocusEvent* event)
+{
+    PictureSurface::focusInEvent(event);
+    update();
+    // Reached by keyboard: name the focus cell as hovering it would.
+    if (event->reason() != Qt::MouseFocusReason && !m_names.isEmpty())
+        reportFocusCell();
+}
+
+void PaletteSurface::focusOutEvent(QFocusEvent* event)
+{
+    PictureSurface::focusOutEvent(event);
+    update();
+}
+
+void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A clicked cell becomes the focus cell, so the keyboard goes on from there.
+    const QPointF at = event->position() - QPointF(border(), border());
+    const int column = cat::columnAt(static_cast<float>(at.x()));
+    const int row = cat::rowAt(static_cast<float>(at.y()));
+    if (column >= 0 && row >= 0 && cat::cellIndex(column, row) < m_names.size()) {
+        m_focus = cat::cellIndex(column, row);
+        update();
+    }
+    PictureSurface::mouseReleaseEvent(event);
+}
+
+void PaletteSurface::paintEvent(QPaintEvent* event)
+{
+    PictureSurface::paintEvent(event);
+    if (!hasFocus() || m_names.isEmpty())
+        return;
+    // The ring fills the 2-pixel gap around the swatch, in the style's focus
+    // colour; the marker lies on the swatch, so both stay visible together.
+    QPainter painter(this);
+    const QRect swatch = cellRect(m_focus);
+    const QColor ring = palette().color(QPalette::Highlight);
+    const QRect outer = swatch.adjusted(-2, -2, 2, 2);
+    painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), 2), ring);
+    painter.fillRect(QRect(outer.left(), outer.bottom() - 1, outer.width(), 2), ring);
+    painter.fillRect(QRect(outer.left(), outer.top(), 2, outer.height()), ring);
+    painter.fillRect(QRect(outer.right() - 1, outer.top(), 2, outer.height()), ring);
+}
+
+} // namespace tk

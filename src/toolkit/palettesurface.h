@@ -1,0 +1,59 @@
+#pragma once
+
+#include "toolkit/picturesurface.h"
+
+#include <QStringList>
+
+namespace tk {
+
+// A colour palette: a picture surface whose cells (the palette grid: 7
+// columns of 14 x 14 swatches at a pitch of 16) can be reached without a
+// mouse. It takes the keyboard focus; the arrow keys, Home and End move a
+// focus cell, drawn as a ring in the gap around the swatch so that it never
+// hides the selection marker drawn on the swatch itself; Enter or Space
+// applies the focus cell. Moving and applying are reported with the cell's
+// centre in surface pixels, so the designer handles them exactly as a pointer
+// move and a click on that point.
+//
+// Screen readers see the palette as a list whose items are the cells shown,
+// named by their colour names.
+class PaletteSurface final : public PictureSurface {
+    Q_OBJECT
+
+public:
+    PaletteSurface(const QString& name, int index, const QString& accessibleName, QWidget* parent);
+
+    // The names of the cells shown, in cell order; their count bounds the
+    // focus cell (none shown: no focus cell).
+    void setCellNames(const QStringList& names);
+    const QStringList& cellNames() const { return m_names; }
+
+    int focusCell() const { return m_names.isEmpty() ? -1 : m_focus; }
+    // Moves the focus cell (clamped to the cells shown) and reports it.
+    void moveFocusCell(int cell);
+    // Applies a cell as Enter or Space would.
+    void activateCell(int cell);
+
+    // A cell's swatch in widget coordinates, and its centre in surface pixels.
+    QRect cellRect(int cell) const;
+    static QPointF cellCentre(int cell);
+
+signals:
+    void focusCellMoved(int index, float x, float y);
+    void focusCellActivated(int index, float x, float y);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void reportFocusCell();
+
+    QStringList m_names;
+    int m_focus = 0;
+};
+
+} // namespace tk

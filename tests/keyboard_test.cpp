@@ -1,0 +1,292 @@
+// The designer without a mouse, and as a screen reader sees it: Tab order,
+// page keys, the palette's focus cell and its accessible cells, and the
+// descriptions of the colour key and the drawing.
+#include "app/mainwindow.h"
+#include "catalogue/catalogue.h"
+#include "toolkit/listbox.h"
+#include "toolkit/palettesurface.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+#include "toolkit/textbox.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Keyboard : public testing::Test {
+protected:
+    void SetUp() override { window = open(); }
+
+    static std::unique_ptr<app::MainWindow> open()
+    {
+        auto w = std::make_unique<app::MainWindow>();
+        w->formLoad();
+        QApplication::setActiveWindow(w.get());
+        return w;
+    }
+
+    static const design::Controls& c(const app::MainWindow& w) { return w.controls(); }
+    const design::Controls& c() const { return window->controls(); }
+    tk::PaletteSurface* palette(int m) const { return c().ol1Pb[static_cast<std::size_t>(m)]; }
+
+    static void pick(tk::ListBox* list, const QString& text)
+    {
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+    }
+
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key, modifiers);
+    }
+
+    static QString focusName()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr ? focus->objectName() : QStringLiteral("<none>");
+    }
+
+    // The names of the controls Tab visits from `first`, `steps` presses long.
+    static QStringList tabWalk(QWidget* first, int steps)
+    {
+        first->setFocus(Qt::TabFocusReason);
+        QStringList visited{focusName()};
+        for (int i = 0; i < steps; ++i) {
+            press(Qt::Key_Tab);
+            visited << focusName();
+        }
+        return visited;
+    }
+
+    std::unique_ptr<app::MainWindow> window;
+};
+
+TEST_F(Keyboard, TabGoesThroughListsPaletteAndButtonsOnEveryPage)
+{
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        c().tab1->setCurrentTab(m);
+        const QString n = QString::number(m);
+        if (m == cat::kBrisa) {
+            // Only the chosen view option is a Tab stop; the arrows move between them.
+            EXPECT_EQ(tabWalk(c().frontopt, 4),
+                      QStringList({"frontopt", "suitlist6", "colordesc6", "matlist6", "ol1Pb6"}));
+            continue;
+        }
+        // Command1 starts disabled: the Selection panel is the one shown.
+        EXPECT_EQ(tabWalk(c().suitlist[static_cast<std::size_t>(m)], 5),
+                  QStringList({"suitlist" + n, "colordesc" + n, "matlist" + n, "ol1Pb" + n, "Command2" + n,
+                               "Command3" + n}))
+            << "page " << m;
+    }
+}
+
+TEST_F(Keyboard, CoveredSelectionControlsAreNoTabStops)
+{
+    const app::PagePanels& p = window->panels(0);
+    QTest::mouseClick(p.Command2, Qt::LeftButton); // Suit Info covers the selection controls
+    const QStringList walk = tabWalk(p.Command1, 6);
+    EXPECT_TRUE(walk.contains("txtinfo0Editor")) << walk.join(' ').toStdString();
+    for (const char* covered : {"suitlist0", "matlist0", "ol1Pb0", "colordesc0"})
+        EXPECT_FALSE(walk.contains(covered)) << walk.join(' ').toStdString();
+
+    QTest::mouseClick(p.Command1, Qt::LeftButton); // and uncovers them
+    EXPECT_TRUE(tabWalk(p.Command2, 6).contains("ol1Pb0"));
+}
+
+TEST_F(Keyboard, ControlTabAndControlPageKeysSwitchPages)
+{
+    c().suitlist[0]->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(c().tab1->currentTab(), 1);
+    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [Untitled]");
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(c().tab1->currentTab(), 2);
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(c().tab1->currentTab(), 7); // wraps round
+    // The focus stays on the page shown, so the next Tab works there.
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(c().tab1->page(7)->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == c().tab1->tabBar())
+        << focusName().toStdString();
+}
+
+// Colouring with the keyboard gives exactly what the same click gives.
+TEST_F(Keyboard, EnterOnTheFocusCellIsTheClickOnIt)
+{
+    auto mouse = open();
+    pick(c(*mouse).suitlist[0], "Legs");
+    pick(c(*mouse).matlist[0], "Polycotton");
+    const cat::CellPos royal = cat::cellOf(8);
+    QTest::mouseClick(c(*mouse).ol1Pb[0], Qt::LeftButton, {},
+                      QPoint(cat::cellLeft(royal.column) + 7, cat::cellTop(royal.row) + 7));
+
+    QApplication::setActiveWindow(window.get());
+    pick(c().suitlist[0], "Legs");
+    pick(c().matlist[0], "Polycotton");
+    palette(0)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(c().colorlbl[0]->text(), "Purple"); // cell 0 named on arrival
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    EXPECT_EQ(palette(0)->focusCell(), 8);
+    EXPECT_EQ(c().colorlbl[0]->text(), "Royal Blue");
+    press(Qt::Key_Return);
+
+    const design::ModelDesign& a = mouse->state()[0];
+    const design::ModelDesign& b = window->state()[0];
+    EXPECT_EQ(a.areaColour, b.areaColour);
+    EXPECT_EQ(a.areaFabric, b.areaFabric);
+    EXPECT_EQ(a.areaFabricCode, b.areaFabricCode);
+    EXPECT_EQ(a.areaColourName, b.areaColourName);
+    EXPECT_EQ(a.currentColour, b.currentColour);
+    EXPECT_EQ(b.areaColourName[1], "Royal Blue");
+    EXPECT_TRUE(b.changed);
+    EXPECT_EQ(a.saved, b.saved);
+    EXPECT_EQ(c(*mouse).ol1Pb[0]->image(), palette(0)->image()); // the marker too
+    EXPECT_EQ(c(*mouse).MainPB[0]->image(), c().MainPB[0]->image());
+    EXPECT_EQ(c(*mouse).cbbfrontPb[0]->image(), c().cbbfrontPb[0]->image());
+    EXPECT_EQ(c(*mouse).colordesc[0]->entry(1), c().colordesc[0]->entry(1));
+
+    // Space applies too; a second application is a repaint like a second click.
+    press(Qt::Key_Left);
+    press(Qt::Key_Space);
+    EXPECT_EQ(b.areaColour[1], 7);
+}
+
+TEST_F(Keyboard, FocusCellStaysOnTheCellsShown)
+{
+    pick(c().suitlist[0], "Legs"); // CottonFelt: 17 colours, cells 0-16
+    palette(0)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_End);
+    EXPECT_EQ(palette(0)->focusCell(), 16);
+    press(Qt::Key_Right); // the empty cell beyond is not a stop
+    EXPECT_EQ(palette(0)->focusCell(), 16);
+    press(Qt::Key_Home);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Down); // from cell 18-row: onto the short last row's last cell
+    EXPECT_EQ(palette(0)->focusCell(), 16);
+    press(Qt::Key_Left);
+    press(Qt::Key_Up);
+    EXPECT_EQ(palette(0)->focusCell(), 8);
+
+    // A fabric with fewer colours pulls the focus cell into range.
+    pick(c().suitlist[0], "Binding Tape");
+    pick(c().suitlist[0], "Front of Grips");
+    pick(c().matlist[0], "Heavy Cotton"); // 8 colours
+    palette(0)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_End);
+    EXPECT_EQ(palette(0)->focusCell(), 7);
+}
+
+TEST_F(Keyboard, FocusRingIsDrawnInTheGapAndLeavesThePaletteAlone)
+{
+    pick(c().suitlist[0], "Legs");
+    palette(0)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Right);
+    press(Qt::Key_Return); // the marker on cell 1, the ring around it
+    ASSERT_TRUE(palette(0)->hasFocus());
+    const QImage shown = palette(0)->grab().toImage();
+    const QRect swatch = palette(0)->cellRect(1);
+    const QRgb ring = palette(0)->palette().color(QPalette::Highlight).rgb();
+    EXPECT_EQ(shown.pixel(swatch.left() - 1, swatch.center().y()), ring);
+    EXPECT_EQ(shown.pixel(swatch.right() + 2, swatch.top()), ring);
+    EXPECT_EQ(QColor(shown.pixel(swatch.topLeft())), QColor(Qt::black)); // the marker
+    EXPECT_EQ(QColor(shown.pixel(swatch.topLeft() + QPoint(1, 1))), QColor(Qt::white));
+    // The ring is not in the palette's pixels: clicks and the marker see none of it.
+    EXPECT_EQ(palette(0)->pixel(swatch.left() - 1 - palette(0)->border(), swatch.center().y()),
+              palette(0)->background());
+
+    c().suitlist[0]->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = palette(0)->grab().toImage();
+    EXPECT_NE(unfocused.pixel(swatch.left() - 1, swatch.center().y()), ring);
+}
+
+TEST_F(Keyboard, ScreenReadersSeeTheCellsByName)
+{
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(palette(0));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), "Colour palette");
+    ASSERT_EQ(list->childCount(), 17); // CottonFelt
+    for (int k = 0; k < list->childCount(); ++k) {
+        QAccessibleInterface* cell = list->child(k);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->role(), QAccessible::ListItem);
+        EXPECT_EQ(cell->text(QAccessible::Name).toStdString(),
+                  cat::kFabrics[cat::kCottonFelt].palette[k].name);
+        EXPECT_EQ(cell->parent(), list);
+        EXPECT_EQ(list->indexOfChild(cell), k);
+        EXPECT_EQ(list->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
+    }
+    EXPECT_EQ(list->child(17), nullptr);
+
+    pick(c().suitlist[0], "Binding Tape"); // the Tape palette: 31 cells
+    ASSERT_EQ(list->childCount(), 31);
+    EXPECT_EQ(list->child(30)->text(QAccessible::Name).toStdString(),
+              cat::kFabrics[cat::kTape].palette[30].name);
+
+    // A screen reader's "press" on a cell is the click on it.
+    pick(c().suitlist[0], "Legs");
+    pick(c().matlist[0], "Polycotton");
+    list->child(8)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(window->state()[0].areaColourName[1], "Royal Blue");
+}
+
+TEST_F(Keyboard, KeyAndDrawingDescribeTheAreaColours)
+{
+    QAccessibleInterface* key = QAccessible::queryAccessibleInterface(c().cbbfrontPb[0]);
+    QAccessibleInterface* drawing = QAccessible::queryAccessibleInterface(c().MainPB[0]);
+    ASSERT_NE(key, nullptr);
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_TRUE(
+        key->text(QAccessible::Description).startsWith("Body: no colour; Legs: no colour; Arms: no colour"));
+
+    pick(c().suitlist[0], "Legs");
+    pick(c().matlist[0], "Polycotton");
+    palette(0)->activateCell(8);
+    pick(c().suitlist[0], "Binding Tape");
+    palette(0)->activateCell(0);
+    const QString tape = QString::fromUtf8(cat::kFabrics[cat::kTape].palette[0].name.data());
+    EXPECT_TRUE(key->text(QAccessible::Description).contains("Legs: Royal Blue (P)"));
+    EXPECT_TRUE(key->text(QAccessible::Description).endsWith("Binding Tape: " + tape + " (T)"));
+    EXPECT_TRUE(drawing->text(QAccessible::Description).contains("Legs: Royal Blue (P)"));
+    EXPECT_FALSE(drawing->text(QAccessible::Description).contains("Binding Tape")); // not in the drawing
+
+    // Brisa: each key names its own view, the drawing both.
+    c().tab1->setCurrentTab(cat::kBrisa);
+    QTest::mouseClick(c().backopt, Qt::LeftButton);
+    pick(c().suitlist[cat::kBrisaBack], "Legs Right");
+    palette(cat::kBrisa)->activateCell(0);
+    const QString colour = QString::fromStdString(window->state()[cat::kBrisa].areaColourName[19]);
+    ASSERT_FALSE(colour.isEmpty());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(c().cbbfrontPb[cat::kBrisaBack])
+                    ->text(QAccessible::Description)
+                    .endsWith("Legs Right: " + colour + " (P)"));
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(c().cbbfrontPb[cat::kBrisa])
+                     ->text(QAccessible::Description)
+                     .contains(colour));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(c().MainPB[cat::kBrisa])
+                    ->text(QAccessible::Description)
+                    .endsWith("Back Legs Right: " + colour + " (P)"));
+}
+
+} // namespace
