@@ -253,7 +253,8 @@ TEST(Drawings, AreExactlyWhatTheGeneratorMakesFromTheArt)
     std::set<int> committed;
     const QDir bitmaps(QStringLiteral(SUITART_BITMAP_DIR));
     for (const QString& name : bitmaps.entryList({QStringLiteral("*.bmp")}, QDir::Files))
-        committed.insert(name.chopped(4).toInt());
+        if (name != QLatin1String("splash.bmp")) // drawn by its own generator
+            committed.insert(name.chopped(4).toInt());
     EXPECT_EQ(committed, made) << "a bitmap without a source, or a source without its bitmap";
 }
 

@@ -1,7 +1,6 @@
-#include "app/mainwindow.h"
+#include "app/program.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +21,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
 
-    app::MainWindow window;
-    window.formLoad();
+    const app::Program program;
     return QApplication::exec();
 }

@@ -1,5 +1,8 @@
 #include "app/mainwindow.h"
 
+#include "app/about.h"
+#include "app/icon.h"
+
 #include "catalogue/catalogue.h"
 #include "files/commands.h"
 #include "toolkit/dialogs.h"
@@ -39,6 +42,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     tk::nameControl(this, QStringLiteral("frmMain"), qs(cat::kAppTitle));
+    setWindowIcon(programIcon());
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);
@@ -127,7 +131,8 @@ void MainWindow::buildMenus()
     help->setObjectName(QStringLiteral("helpMnu"));
     m_menuCommands[5] = add(help, "aboutMnu", QStringLiteral("&About Orlensuits Design"));
 
-    connect(m_menuCommands[4], &QAction::triggered, this, &QWidget::close);
+    connect(m_menuCommands[4], &QAction::triggered, this, &MainWindow::exitMnu_Click);
+    connect(m_menuCommands[5], &QAction::triggered, this, &MainWindow::aboutMnu_Click);
 }
 
 void MainWindow::connectPage(int m)
@@ -264,6 +269,18 @@ void MainWindow::Timer1_Timer()
     if (cat::isModelIndex(page))
         m_panels[static_cast<std::size_t>(page)].SSstatus1->setText(
             qs(cat::kNews[static_cast<std::size_t>(m_newsIndex)]));
+}
+
+void MainWindow::aboutMnu_Click()
+{
+    AboutWindow about(this);
+    about.formLoad();
+    about.exec();
+}
+
+void MainWindow::exitMnu_Click()
+{
+    close(); // closeEvent asks the unload question
 }
 
 bool MainWindow::formUnload()

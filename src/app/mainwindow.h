@@ -5,6 +5,7 @@
 #include "state/state.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -71,6 +72,9 @@ public:
     // window. Runs once.
     void formLoad();
 
+    // The splash window that start-up closes as its last step.
+    void setSplash(QWidget* splash) { m_splash = splash; }
+
     // Test seams: scripted questions and dialogs instead of Qt's own.
     void setMessageService(tk::MessageService* service);
     void setFileDialogService(tk::FileDialogService* service);
@@ -87,6 +91,11 @@ public:
     void Command2_Click(int index);
     void Command3_Click(int index);
     void Timer1_Timer();
+
+    // Help > About: the About window, modal. File > Exit: closes the window
+    // through its unload question.
+    void aboutMnu_Click();
+    void exitMnu_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,6 +120,7 @@ private:
     std::unique_ptr<tk::FileDialogService> m_ownDialogs;
     std::unique_ptr<files::FileCommands> m_files;
     QTimer* m_timer = nullptr;
+    QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};
     int m_newsIndex = 0;
     bool m_loaded = false;

@@ -216,6 +216,10 @@ void MainWindow::formLoad()
     }
     m_panels[0].Command2->setFocus();
     m_timer->start();
+
+    // 24. The main window is ready: the splash goes.
+    if (m_splash)
+        m_splash->close();
 }
 
 } // namespace app

@@ -1,0 +1,83 @@
+#include "app/about.h"
+
+#include "app/icon.h"
+#include "catalogue/about_texts.h"
+#include "toolkit/names.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace app {
+
+namespace {
+
+// The catalogue joins lines with CR LF; a label breaks at LF alone.
+QString labelText(const std::string& text)
+{
+    return tk::qs(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QLabel* label(const QString& name, const QString& accessibleName, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    tk::nameControl(l, name, accessibleName);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(QWidget* parent)
+    : QDialog(parent)
+{
+    tk::nameControl(this, QStringLiteral("frmAbout"), QStringLiteral("About"));
+    setModal(true);
+    setWindowModality(Qt::ApplicationModal);
+
+    picIcon = label(QStringLiteral("picIcon"), QStringLiteral("Program icon"), this);
+    picIcon->setPixmap(programIcon().pixmap(48, 48));
+    picIcon->setFixedSize(48, 48);
+    lblTitle = label(QStringLiteral("lblTitle"), QStringLiteral("Title"), this);
+    QFont bold = lblTitle->font();
+    bold.setBold(true);
+    lblTitle->setFont(bold);
+    lblVersion = label(QStringLiteral("lblVersion"), QStringLiteral("Version"), this);
+    lblDescription = label(QStringLiteral("lblDescription"), QStringLiteral("Description"), this);
+    lblDisclaimer = label(QStringLiteral("lblDisclaimer"), QStringLiteral("Disclaimer"), this);
+    lblDisclaimer->setWordWrap(true);
+    cmdOK = new QPushButton(this);
+    tk::nameControl(cmdOK, QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 16, 16, 12);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(picIcon, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(lblTitle, 0, 1);
+    grid->addWidget(lblVersion, 1, 1);
+    grid->addWidget(lblDescription, 2, 1);
+    grid->addWidget(lblDisclaimer, 3, 0, 1, 2);
+    grid->addWidget(cmdOK, 4, 1, Qt::AlignRight);
+    setSizeGripEnabled(false);
+}
+
+void AboutWindow::formLoad()
+{
+    setWindowTitle(tk::qs(cat::aboutCaption()));
+    lblVersion->setText(labelText(cat::versionLine()));
+    lblTitle->setText(labelText(cat::aboutTitle()));
+    lblDescription->setText(labelText(cat::aboutDescription()));
+    lblDisclaimer->setText(tk::qs(cat::kDisclaimer));
+    cmdOK->setText(tk::qs(cat::kOkCaption));
+    setFixedSize(sizeHint());
+}
+
+void AboutWindow::cmdOK_Click()
+{
+    accept();
+}
+
+} // namespace app

@@ -1,0 +1,13 @@
+#include "app/icon.h"
+
+namespace app {
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/jumpsuit-designer-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace app

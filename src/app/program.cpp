@@ -1,0 +1,61 @@
+#include "app/program.h"
+
+#include "app/icon.h"
+#include "app/mainwindow.h"
+#include "app/splash.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QTimer>
+
+namespace app {
+
+Program::Program()
+{
+    m_splash = new SplashWindow([this] { showMainWindow(); });
+    // The main window's controls are built while the splash is up, once its
+    // picture is on the screen: the hand-over then only has to run the start-up.
+    QObject::connect(m_splash, &SplashWindow::firstPainted, m_splash,
+                     [this] { QTimer::singleShot(0, m_splash, [this] { buildMainWindow(); }); });
+    m_splash->formLoad();
+    m_splash->show();
+}
+
+Program::~Program()
+{
+    delete m_splash.data();
+}
+
+SplashWindow* Program::splash() const
+{
+    return m_splash.data();
+}
+
+MainWindow* Program::mainWindow() const
+{
+    return m_main.get();
+}
+
+void Program::buildMainWindow()
+{
+    if (m_main)
+        return;
+    QApplication::setWindowIcon(programIcon());
+    // The image format plugins are looked up on the first picture read; do it
+    // now rather than when the start-up reads the drawings.
+    QImageReader::supportedImageFormats();
+    m_main = std::make_unique<MainWindow>();
+    // Style and fonts of every control, which the start-up's sizing would
+    // otherwise work out at the hand-over.
+    m_main->ensurePolished();
+    m_main->winId(); // the native window, made now rather than at the hand-over
+}
+
+void Program::showMainWindow()
+{
+    buildMainWindow(); // when the splash was never painted
+    m_main->setSplash(m_splash.data());
+    m_main->formLoad(); // runs once; shows the window and closes the splash
+}
+
+} // namespace app

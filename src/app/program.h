@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPointer>
+
+#include <memory>
+
+namespace app {
+
+class MainWindow;
+class SplashWindow;
+
+// The program's start, as main() runs it and tests drive it: the splash is
+// the first window; two seconds later its timer shows the main window, whose
+// start-up closes the splash as its last step. Needs a QApplication.
+class Program final {
+public:
+    Program(); // shows the splash
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    SplashWindow* splash() const; // null once closed
+    // Built, hidden, while the splash shows; loaded and shown at the hand-over.
+    MainWindow* mainWindow() const;
+
+private:
+    void buildMainWindow();
+    void showMainWindow();
+
+    QPointer<SplashWindow> m_splash;
+    std::unique_ptr<MainWindow> m_main;
+};
+
+} // namespace app

@@ -1,0 +1,117 @@
+// appicon OUTDIR: draws the program's icon, a jumpsuit in two colours on a sky
+// tile, as jumpsuit-designer.svg and as PNGs of 16 to 256 pixels. The SVG and
+// the PNGs come from the same shapes below, so they always agree.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QString>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Shape {
+    const char* fill;
+    std::vector<QPointF> points; // on a 256 x 256 grid
+};
+
+// The suit, symmetric about x = 128: the upper part (body and arms) and the legs.
+const std::vector<Shape> kSuit = {
+    {"#1b2a8c",
+     {{104, 44},
+      {152, 44},
+      {188, 60},
+      {224, 146},
+      {202, 156},
+      {172, 98},
+      {171, 130},
+      {85, 130},
+      {84, 98},
+      {54, 156},
+      {32, 146},
+      {68, 60}}},
+    {"#e6ba16",
+     {{85, 130},
+      {171, 130},
+      {170, 150},
+      {176, 224},
+      {146, 224},
+      {128, 156},
+      {110, 224},
+      {80, 224},
+      {86, 150}}},
+};
+constexpr const char* kTile = "#5b8fc8";
+constexpr const char* kOutline = "#000018";
+constexpr double kTileRadius = 40;
+constexpr double kStroke = 7;
+
+std::string svg()
+{
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+                      "viewBox=\"0 0 256 256\">\n";
+    out += "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"40\" fill=\"" + std::string(kTile) +
+           "\"/>\n";
+    for (const Shape& s : kSuit) {
+        out += "  <polygon fill=\"" + std::string(s.fill) + "\" stroke=\"" + kOutline +
+               "\" stroke-width=\"7\" stroke-linejoin=\"round\" points=\"";
+        for (std::size_t i = 0; i < s.points.size(); ++i)
+            out += (i ? " " : "") + std::to_string(static_cast<int>(s.points[i].x())) + "," +
+                   std::to_string(static_cast<int>(s.points[i].y()));
+        out += "\"/>\n";
+    }
+    out += "  <line x1=\"128\" y1=\"48\" x2=\"128\" y2=\"126\" stroke=\"" + std::string(kOutline) +
+           "\" stroke-width=\"5\"/>\n";
+    out += "</svg>\n";
+    return out;
+}
+
+QImage png(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(QString::fromLatin1(kTile)));
+    p.drawRoundedRect(QRectF(8, 8, 240, 240), kTileRadius, kTileRadius);
+    QPen outline(QColor(QString::fromLatin1(kOutline)), kStroke);
+    outline.setJoinStyle(Qt::RoundJoin);
+    p.setPen(outline);
+    for (const Shape& s : kSuit) {
+        p.setBrush(QColor(QString::fromLatin1(s.fill)));
+        p.drawPolygon(QPolygonF(QList<QPointF>(s.points.begin(), s.points.end())));
+    }
+    outline.setWidthF(5);
+    p.setPen(outline);
+    p.drawLine(QPointF(128, 48), QPointF(128, 126));
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: appicon OUTDIR\n", stderr);
+        return 2;
+    }
+    QGuiApplication application(argc, argv);
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    std::ofstream out((dir + QStringLiteral("/jumpsuit-designer.svg")).toStdString(), std::ios::trunc);
+    out << svg();
+    bool ok = static_cast<bool>(out);
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        ok = png(size).save(dir + QStringLiteral("/jumpsuit-designer-%1.png").arg(size)) && ok;
+    if (!ok)
+        std::fputs("appicon: cannot write the icons\n", stderr);
+    return ok ? 0 : 1;
+}
