@@ -58,14 +58,3 @@ void BM_StartUpBareWindow(benchmark::State& state)
 BENCHMARK(BM_StartUpBareWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

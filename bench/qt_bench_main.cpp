@@ -1,0 +1,16 @@
+// A Google Benchmark main for benchmarks that need a QApplication: offscreen
+// unless a platform is named.
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
