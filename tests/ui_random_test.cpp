@@ -130,6 +130,16 @@ struct FilePlan {
     QString opened;
 };
 
+// Every save is synced to disk; a folder in memory, where the system has one,
+// keeps the run's hundreds of saves quick.
+QString folderTemplate()
+{
+    const QString memory = QStringLiteral("/dev/shm");
+    const QString base =
+        QFileInfo(memory).isDir() && QFileInfo(memory).isWritable() ? memory : QDir::tempPath();
+    return base + QStringLiteral("/ui_random_test-XXXXXX");
+}
+
 const QString kInvalidExtension = QStringLiteral("Invalid extension selected.");
 
 class RandomUser {
@@ -137,6 +147,7 @@ public:
     RandomUser(app::MainWindow& window, std::uint64_t seed)
         : m_window(window)
         , m_random(seed)
+        , m_dir(folderTemplate())
         , m_folder(m_dir.path())
     {
         for (const Weighted& w : kActions)
