@@ -41,7 +41,7 @@
 
 namespace {
 
-// Also under the sanitizers: about 20 s there on a loaded 2-core machine.
+// About 4 s plain and 10-15 s under the sanitizers on a loaded 2-core machine.
 constexpr int kDefaultActions = 20000;
 
 // What the random user does, and how often (relative weights).
@@ -164,7 +164,12 @@ public:
             m_commands.push_back(m_window.findChild<QAction*>(QString::fromLatin1(name)));
     }
 
-    int fileActions() const { return m_fileActions; }
+    std::string fileSummary() const
+    {
+        return std::to_string(m_fileActions) + " with files: " + std::to_string(m_written) + " saves, " +
+               std::to_string(m_opened) + " opens (" + std::to_string(m_openedOdd) +
+               " with words no palette has)";
+    }
     bool ready() const
     {
         return m_dir.isValid() && std::count(m_commands.begin(), m_commands.end(), nullptr) == 0;
@@ -446,11 +451,22 @@ private:
                           << "," << seed.y << ") is painted\n";
     }
 
+    // The colour a coloured slot shows: a cell of a palette of the model's
+    // fabrics (the tape's fabric is not stored: its colour is a Tape colour).
+    static const cat::PaletteColour* shownColour(int m, int slot, const design::ModelDesign& design)
+    {
+        const auto s = static_cast<std::size_t>(slot);
+        const bool tape = slot == cat::tapeSlot(m);
+        const int fabric = tape ? static_cast<int>(cat::kTape) : design.areaFabric[s];
+        const std::span<const int> known = cat::kModels[m].rebuildFabrics;
+        const bool usable = tape || std::find(known.begin(), known.end(), fabric) != known.end();
+        return usable ? cat::paletteColour(fabric, design.areaColour[s]) : nullptr;
+    }
+
     void checkModel(int m, std::ostringstream& wrong) const
     {
         const design::ModelDesign& design = m_window.state()[m];
         const tk::PictureSurface* drawing = c().MainPB[static_cast<std::size_t>(m)];
-        const std::span<const int> known = cat::kModels[m].rebuildFabrics;
         for (int slot = 0; slot < cat::slotCount(m); ++slot) {
             const auto s = static_cast<std::size_t>(slot);
             const bool back = m == cat::kBrisa && slot >= cat::kBackOffset;
@@ -468,12 +484,8 @@ private:
                 checkBlank(m, slot, line, keyPixel, wrong);
                 continue;
             }
-            // The tape's fabric is not stored; its colour is always a Tape colour.
             const bool tape = slot == cat::tapeSlot(m);
-            const int fabric = tape ? static_cast<int>(cat::kTape) : design.areaFabric[s];
-            const bool usable = tape || std::find(known.begin(), known.end(), fabric) != known.end();
-            const cat::PaletteColour* colour =
-                usable ? cat::paletteColour(fabric, design.areaColour[s]) : nullptr;
+            const cat::PaletteColour* colour = shownColour(m, slot, design);
             if (colour == nullptr) {
                 if (asRead(m, slot, design))
                     checkBlank(m, slot, line, keyPixel, wrong);
@@ -685,6 +697,7 @@ private:
             if (got != want)
                 wrong << "dialog " << i << " is " << got << ", not " << want << "\n";
         }
+        m_written += plan.written.isEmpty() ? 0 : 1;
         if (!plan.written.isEmpty() && fileBytes(plan.written).left(plan.record.size()) != plan.record)
             wrong << "the file " << QFileInfo(plan.written).fileName().toStdString()
                   << " does not start with the design's record\n";
@@ -732,6 +745,13 @@ private:
                     expected.areaFabric[s] = wordAt(bytes, word++);
             }
             sameDesign(expected);
+            ++m_opened;
+            for (int slot = 0; slot < cat::slotCount(m); ++slot)
+                if (expected.areaColour[static_cast<std::size_t>(slot)] != cat::kNoColour &&
+                    shownColour(m, slot, expected) == nullptr) {
+                    ++m_openedOdd;
+                    break;
+                }
             m_readColour[mi] = expected.areaColour;
             m_readFabric[mi] = expected.areaFabric;
             m_hasRead[mi] = true;
@@ -783,6 +803,9 @@ private:
     std::discrete_distribution<int> m_pick;
     int m_last = 0;
     int m_fileActions = 0;
+    int m_written = 0;
+    int m_opened = 0;
+    int m_openedOdd = 0;
 
     // The file commands' world: one folder for the whole run, so Open reads
     // back what was saved (or copied) earlier.
@@ -836,8 +859,8 @@ TEST(RandomUser, EveryActionLeavesWhatTheUserSeesConsistent)
     for (const design::ModelDesign& model : window.state().models)
         for (std::int16_t colour : model.areaColour)
             painted += colour != cat::kNoColour ? 1 : 0;
-    std::cout << "Random user: " << actions << " actions (" << user.fileActions() << " with files) in "
-              << seconds << " s; " << painted << " areas coloured at the end" << std::endl;
+    std::cout << "Random user: " << actions << " actions (" << user.fileSummary() << ") in " << seconds
+              << " s; " << painted << " areas coloured at the end" << std::endl;
 }
 
 } // namespace
