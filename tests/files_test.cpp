@@ -559,4 +559,27 @@ TEST(SaveLoop, KilledWhileSavingLeavesAWholeFile)
     EXPECT_EQ(killed, 40); // every child was still saving when it was killed
 }
 
+// A file may give an area a fabric its list does not offer. Choosing the
+// area then shows that fabric's palette with nothing selected in the fabric
+// list; a colour applied from it still names its fabric.
+TEST_F(Files, ColourOnAFabricTheListDoesNotOfferNamesItsFabric)
+{
+    showPage(5);
+    QByteArray record = words({1, cat::kNylon});
+    for (int w = 2; w < files::recordWords(5); ++w)
+        record += words({cat::kNoColour});
+    writeBytes(path("nylon.dfr"), record);
+    open(path("nylon.dfr"));
+    c().suitlist[5]->selectByText("Front Outside");
+    c().suitlist[5]->selectByText("Front Inside");
+    ASSERT_EQ(c().matlist[5]->selectedText(), "");
+    ASSERT_EQ(model(5).currentFabric, cat::kNylon);
+
+    clickCell(5, 0);
+    EXPECT_EQ(model(5).areaFabric[0], cat::kNylon);
+    EXPECT_EQ(model(5).areaFabricCode[0], "N");
+    EXPECT_EQ(c().colordesc[5]->entry(0).toStdString(),
+              std::string(cat::kFabrics[cat::kNylon].palette[0].name) + " (N)");
+}
+
 } // namespace

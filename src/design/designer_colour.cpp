@@ -58,9 +58,12 @@ void Designer::ol1Pb_MouseUp(int m, int button, int /*shift*/, float x, float y)
     if (selected < 0)
         return; // no area chosen: nothing to apply the colour to
 
-    const QString fabricText = m_controls.matlist[mi]->selectedText();
+    // The code names the fabric whose colour is applied, the one stored
+    // with it. The fabric list's selection names the same fabric, except where
+    // an opened file gave the area a fabric its list does not offer: the list
+    // then selects nothing, or still the fabric it selected before.
     design.areaFabricCode[static_cast<std::size_t>(selected + areaOffset)] =
-        fabricText.isEmpty() ? std::string() : fabricText.left(1).toStdString();
+        std::string(1, cat::kFabrics[design.currentFabric].letter);
 
     const std::string area = areas->selectedText().toStdString();
     const auto list = back ? cat::kModels[m].backAreas : cat::kModels[m].areas;
