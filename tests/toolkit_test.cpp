@@ -1,7 +1,6 @@
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
-#include "toolkit/qtcolour.h"
 #include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
@@ -88,9 +87,9 @@ TEST(PictureSurface, DrawingIsClippedAndHugeCoordinatesAreSafe)
     EXPECT_EQ(s->pixel(40, 0), tk::PictureSurface::kNoPixel);
 }
 
-TEST(PictureSurface, ColoursConvertBothWaysAndBitmapsDrawExactly)
+// Colour bytes keep their order, and a bitmap wider than the surface is clipped.
+TEST(PictureSurface, BitmapsDrawExactly)
 {
-
     QImage bitmap(50, 3, QImage::Format_Indexed8); // wider than the surface
     bitmap.setColorTable({qRgb(0x12, 0x34, 0x56), qRgb(0, 0, 0)});
     bitmap.fill(0);
