@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <ostream>
 
@@ -25,10 +26,6 @@ QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QImage& image, std::ostream* os)
-{
-    *os << "image " << image.width() << "x" << image.height();
 }
 QT_END_NAMESPACE
 
@@ -77,11 +74,7 @@ protected:
         clickAt(m, cat::cellLeft(cell.column) + 7, cat::cellTop(cell.row) + 7);
     }
 
-    cat::Colour keySlot(int i, int slot) const
-    {
-        return key(i)->pixel(window->state().keyX[static_cast<std::size_t>(slot)],
-                             window->state().keyY[static_cast<std::size_t>(slot)]);
-    }
+    std::string hint(int page) const { return window->panels(page).SSstatus1->text().toStdString(); }
 
     static QStringList entries(const tk::ListBox* list)
     {
@@ -94,94 +87,35 @@ protected:
     std::unique_ptr<app::MainWindow> window;
 };
 
-TEST_F(Designer, RoadOfOneEdit)
-{
-    pick(areas(0), "Legs");
-    EXPECT_EQ(entries(fabrics(0)), QStringList({"Acrylic", "CottonFelt", "Polycotton", "Heavy Cotton"}));
-    EXPECT_EQ(fabrics(0)->selectedText(), "CottonFelt");
-    pick(fabrics(0), "Polycotton");
-    EXPECT_EQ(fabricLabel(0), "Fabric - (Slow)");
-    EXPECT_EQ(model(0).currentFabric, cat::kPolycotton);
-
-    clickCell(0, 8); // Royal Blue
-    const cat::Colour royal = rgb(19, 24, 132);
-    EXPECT_EQ(drawing(0)->pixel(70, 138), royal);
-    EXPECT_EQ(drawing(0)->pixel(230, 133), royal);
-    EXPECT_EQ(keySlot(0, 1), royal);
-    EXPECT_EQ(keySlot(0, 0), cat::kLightGrey);
-    ASSERT_EQ(colours(0)->entryCount(), 6);
-    EXPECT_EQ(colours(0)->entry(1), "Royal Blue (P)");
-    EXPECT_EQ(colours(0)->entry(0), "");
-    EXPECT_TRUE(model(0).changed);
-    EXPECT_FALSE(model(0).saved);
-    EXPECT_EQ(model(0).areaColour[1], 8);
-    EXPECT_EQ(model(0).areaFabric[1], 1);
-    EXPECT_EQ(model(0).areaFabricCode[1], "P");
-    EXPECT_EQ(model(0).currentColour, royal);
-    // The marker: black on the swatch's edge, white one pixel in, the swatch inside.
-    EXPECT_EQ(palette(0)->pixel(18, 18), cat::kBoundary);
-    EXPECT_EQ(palette(0)->pixel(31, 31), cat::kBoundary);
-    EXPECT_EQ(palette(0)->pixel(19, 19), cat::kWhite);
-    EXPECT_EQ(palette(0)->pixel(30, 30), cat::kWhite);
-    EXPECT_EQ(palette(0)->pixel(25, 25), royal);
-    // Nothing else of model 0 or any other model changed.
-    EXPECT_EQ(drawing(0)->pixel(74, 76), cat::kWhite);
-    for (int m = 1; m < cat::kModelCount; ++m)
-        EXPECT_FALSE(model(m).changed);
-}
-
+// Start-up runs in steps; a wrong order (the areas chosen before the fabric
+// letters get their start values, say) shows here.
 TEST_F(Designer, StartUpStateOfEveryPage)
 {
-    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [Untitled]");
-    EXPECT_EQ(c().tab1->currentTab(), 0);
     EXPECT_EQ(window->state().dialogFolder, QCoreApplication::applicationDirPath().toStdString());
-    EXPECT_EQ(c().tab1->count(), 8);
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);
         const cat::SuitModel& suit = cat::kModels[m];
-        EXPECT_EQ(c().tab1->tabText(m).toStdString(), suit.caption);
+        const bool brisa = m == cat::kBrisa;
         EXPECT_EQ(areas(m)->selectedIndex(), 0);
         EXPECT_EQ(fabrics(m)->selectedText().toStdString(), suit.startFabric);
-        EXPECT_EQ(fabrics(m)->entryCount(), static_cast<int>(suit.startFabrics.size()));
-        EXPECT_EQ(fabricLabel(m), m == cat::kBrisa ? "Fabric - (Slow)" : "Fabric - (Medium)");
-        EXPECT_EQ(model(m).currentFabric, m == cat::kBrisa ? cat::kPolycotton : cat::kCottonFelt);
-        EXPECT_FALSE(model(m).hasColour());
-        EXPECT_FALSE(model(m).changed);
-        EXPECT_FALSE(model(m).saved);
-        EXPECT_EQ(model(m).fileName, "Untitled");
-        EXPECT_EQ(colours(m)->entryCount(), 0);
-        for (int s = 0; s < cat::slotCount(m); ++s) {
-            EXPECT_EQ(model(m).areaColour[static_cast<std::size_t>(s)], 99);
-            EXPECT_EQ(model(m).areaFabric[static_cast<std::size_t>(s)], 0);
-            EXPECT_EQ(model(m).areaFabricCode[static_cast<std::size_t>(s)][0], cat::defaultLetter(m, s));
-        }
-        // The drawing has its picture's size and pixels.
-        const QImage picture = builtInBitmap(suit.pictureId).convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(drawing(m)->drawableWidth(), suit.pictureWidth);
-        EXPECT_EQ(drawing(m)->drawableHeight(), suit.pictureHeight);
-        EXPECT_EQ(drawing(m)->image(), picture);
+        EXPECT_EQ(fabricLabel(m), brisa ? "Fabric - (Slow)" : "Fabric - (Medium)");
+        EXPECT_EQ(model(m).currentFabric, brisa ? cat::kPolycotton : cat::kCottonFelt);
+        EXPECT_FALSE(model(m).hasColour() || model(m).changed || model(m).saved);
+        for (int s = 0; s < cat::slotCount(m); ++s)
+            EXPECT_EQ(model(m).areaFabricCode[static_cast<std::size_t>(s)][0], cat::defaultLetter(m, s)) << s;
+        EXPECT_EQ(drawing(m)->image(), builtInBitmap(suit.pictureId).convertToFormat(QImage::Format_RGB32));
         // The palette shows the start-up fabric, no marker.
         const cat::Fabric& fabric = cat::kFabrics[cat::fabricByName(suit.startFabric)];
         EXPECT_EQ(palette(m)->pixel(2, 2), fabric.palette[0].value);
         EXPECT_EQ(palette(m)->pixel(98 + 13, 18 + 13), fabric.palette[13].value);
-        // Every key slot is empty and divided by black lines.
-        for (int s = 0; s < cat::keySlots(m); ++s)
-            EXPECT_EQ(keySlot(m, s), cat::kLightGrey) << s;
-        EXPECT_EQ(key(m)->pixel(0, 16), cat::kBoundary);
-        const app::PagePanels& p = window->panels(m);
-        EXPECT_FALSE(p.Command1->isEnabled());
-        EXPECT_TRUE(p.Command2->isEnabled());
-        EXPECT_FALSE(p.Frminfo->isVisible());
-        EXPECT_EQ(p.SSstatus2->text().toStdString(), suit.heading);
-        EXPECT_EQ(p.SSstatus1->text().toStdString(), m == 0 ? cat::kWelcome : cat::kNews[1]);
+        EXPECT_FALSE(window->panels(m).Frminfo->isVisible());
+        EXPECT_EQ(hint(m), m == 0 ? cat::kWelcome : cat::kNews[1]);
     }
     EXPECT_TRUE(c().frontopt->isChecked());
     EXPECT_TRUE(key(cat::kBrisaBack)->isHidden());
     EXPECT_TRUE(areas(cat::kBrisaBack)->isHidden());
     EXPECT_EQ(areas(cat::kBrisaBack)->selectedText(), "Upper Body Left");
     EXPECT_EQ(key(cat::kBrisaBack)->drawableHeight(), key(cat::kBrisa)->drawableHeight());
-    for (int s = 0; s < 10; ++s)
-        EXPECT_EQ(keySlot(cat::kBrisaBack, s), cat::kLightGrey);
 }
 
 TEST_F(Designer, EveryKeyPointLiesInsideItsSlot)
@@ -192,99 +126,70 @@ TEST_F(Designer, EveryKeyPointLiesInsideItsSlot)
             const int y = window->state().keyY[static_cast<std::size_t>(s)];
             EXPECT_GT(y, s * h) << "key " << k << " slot " << s;
             EXPECT_LT(y, (s + 1) * h) << "key " << k << " slot " << s;
-            EXPECT_LT(y, key(k)->drawableHeight());
         }
     }
 }
 
-TEST_F(Designer, BrisaBackViewWritesBackSlotsAndBackKey)
+TEST_F(Designer, BrisaBackViewWritesTheBackSlots)
 {
     showPage(cat::kBrisa);
     c().backopt->click();
-    EXPECT_TRUE(areas(cat::kBrisa)->isHidden());
-    EXPECT_FALSE(areas(cat::kBrisaBack)->isHidden());
-    EXPECT_FALSE(key(cat::kBrisaBack)->isHidden());
-    pick(areas(cat::kBrisaBack), "Legs Right");
-    clickCell(cat::kBrisa, 6); // Polycotton Red
-    const cat::Colour red = rgb(198, 0, 0);
     design::ModelDesign& brisa = model(cat::kBrisa);
+    pick(areas(cat::kBrisaBack), "Legs Right");
+    clickCell(cat::kBrisa, 6);
     EXPECT_EQ(brisa.areaColour[19], 6);
     EXPECT_EQ(brisa.areaColour[9], 99);
-    EXPECT_EQ(keySlot(cat::kBrisaBack, 9), red);
-    EXPECT_EQ(keySlot(cat::kBrisa, 9), cat::kLightGrey);
-    EXPECT_EQ(drawing(cat::kBrisa)->pixel(280, 245), red);
-    EXPECT_EQ(drawing(cat::kBrisa)->pixel(53, 238), red);
-    EXPECT_EQ(colours(cat::kBrisaBack)->entry(9), "Red (P)");
-    EXPECT_EQ(colours(cat::kBrisa)->entryCount(), 10);
-    EXPECT_EQ(colours(cat::kBrisa)->entry(9), "");
 
     // A seedless back area keys and lists but paints nothing.
     const QImage before = drawing(cat::kBrisa)->image();
     pick(areas(cat::kBrisaBack), "Upper Arm Right");
     clickCell(cat::kBrisa, 8);
     EXPECT_EQ(drawing(cat::kBrisa)->image(), before);
-    EXPECT_EQ(keySlot(cat::kBrisaBack, 3), rgb(19, 24, 132));
     EXPECT_EQ(brisa.areaColour[13], 8);
 
     // Back to the front view: the front area of the same name is its own slot.
     c().frontopt->click();
-    EXPECT_TRUE(key(cat::kBrisaBack)->isHidden());
     pick(areas(cat::kBrisa), "Upper Body Left");
     clickCell(cat::kBrisa, 0);
     EXPECT_EQ(brisa.areaColour[0], 0);
     EXPECT_EQ(brisa.areaColour[10], 99);
-    EXPECT_EQ(drawing(cat::kBrisa)->pixel(234, 33), rgb(100, 22, 139)); // also paints the back view
 }
 
 TEST_F(Designer, BindingTapePaintsOnlyTheKeyAndTheList)
 {
     pick(areas(0), "Binding Tape");
-    EXPECT_EQ(entries(fabrics(0)), QStringList({"Tape"}));
-    EXPECT_EQ(fabrics(0)->selectedText(), "Tape");
-    EXPECT_EQ(model(0).currentFabric, cat::kTape);
-    EXPECT_EQ(fabricLabel(0), "Fabric");
-    EXPECT_EQ(palette(0)->pixel(2, 66), rgb(233, 65, 119)); // the Tape palette's fifth row
-
     const QImage before = drawing(0)->image();
     clickAt(0, 40, 63); // Emerald, row 4 (which starts at Y = 63) column 2
     EXPECT_EQ(drawing(0)->image(), before);
-    EXPECT_EQ(keySlot(0, 5), rgb(6, 86, 47));
     EXPECT_EQ(colours(0)->entry(5), "Emerald (T)");
-    EXPECT_EQ(model(0).areaColour[5], 30);
-    EXPECT_TRUE(model(0).changed);
     clickAt(0, 55, 70); // (3, 4) is an empty place of the Tape palette
-    EXPECT_EQ(model(0).areaColour[5], 30);
-    EXPECT_EQ(keySlot(0, 5), rgb(6, 86, 47));
+    EXPECT_EQ(colours(0)->entry(5), "Emerald (T)");
 }
 
 TEST_F(Designer, ClickRangesAndEmptyCells)
 {
     pick(areas(0), "Body");
-    // The very first click on an empty cell changes nothing.
-    clickCell(0, 17); // CottonFelt has 17 colours: index 17 is empty
+    clickCell(0, 17); // CottonFelt has 17 colours: the very first click on an empty cell does nothing
     EXPECT_FALSE(model(0).changed);
     EXPECT_FALSE(model(0).hasColour());
-    EXPECT_EQ(model(0).paletteColumn, 0);
-    EXPECT_EQ(model(0).paletteRow, 0);
 
     clickAt(0, 3, 0); // just inside column 0, row 0
     EXPECT_EQ(model(0).areaColour[0], 0);
+    EXPECT_TRUE(model(0).changed);
+    EXPECT_FALSE(model(0).saved);
+    for (int m = 1; m < cat::kModelCount; ++m)
+        EXPECT_FALSE(model(m).changed);
     clickAt(0, 40, 40); // cell (2, 2), index 16
     EXPECT_EQ(model(0).areaColour[0], 16);
     clickAt(0, 2, 40); // X = 2 is in no column: the column stays
-    EXPECT_EQ(model(0).paletteColumn, 2);
     EXPECT_EQ(model(0).areaColour[0], 16);
     clickAt(0, 25, 31); // Y = 31 is in no row: the row stays 2, column 1
-    EXPECT_EQ(model(0).areaColour[0], 15);
-    clickAt(0, 25, 15); // Y = 15: row stays 2
     EXPECT_EQ(model(0).areaColour[0], 15);
 
     // An empty cell keeps the marker and the taken colour; the design stays.
     const cat::Colour taken = model(0).currentColour;
     clickAt(0, 55, 40); // (3, 2), index 17
     EXPECT_EQ(model(0).currentColour, taken);
-    EXPECT_EQ(model(0).paletteColumn, 1);
-    EXPECT_EQ(model(0).paletteRow, 2);
     EXPECT_EQ(model(0).areaColour[0], 15);
     EXPECT_EQ(palette(0)->pixel(18, 34), cat::kBoundary); // marker still on (1, 2)
 
@@ -296,15 +201,21 @@ TEST_F(Designer, ClickRangesAndEmptyCells)
     EXPECT_FALSE(model(0).changed);
     EXPECT_EQ(model(0).areaColour[0], 15);
 
-    // Clicking the marked cell again repaints with the same colour, marker in place.
+    // Clicking the marked cell again repaints, marker in place; another cell
+    // erases the old marker into the swatch's colour.
     clickAt(0, 25, 40);
     EXPECT_TRUE(model(0).changed);
-    EXPECT_EQ(palette(0)->pixel(18, 34), cat::kBoundary);
     EXPECT_EQ(palette(0)->pixel(19, 35), cat::kWhite);
-    // Moving to another cell erases the old marker into the swatch's colour.
     clickCell(0, 0);
     EXPECT_EQ(palette(0)->pixel(18, 34), cat::kFabrics[0].palette[15].value);
     EXPECT_EQ(palette(0)->pixel(19, 35), cat::kFabrics[0].palette[15].value);
+
+    // Choosing a fabric drops the taken colour; the new palette has no marker.
+    pick(fabrics(0), "Polycotton");
+    EXPECT_FALSE(model(0).hasColour());
+    EXPECT_EQ(palette(0)->pixel(34, 2), cat::kFabrics[cat::kPolycotton].palette[2].value);
+    clickCell(0, 8);
+    EXPECT_EQ(model(0).areaFabricCode[0], "P"); // what the next choice of the area follows
 }
 
 TEST_F(Designer, AreaChoiceFollowsTheRecordedFabric)
@@ -317,18 +228,11 @@ TEST_F(Designer, AreaChoiceFollowsTheRecordedFabric)
     EXPECT_EQ(entries(fabrics(4)), QStringList({"ZeroP Canopy"}));
     EXPECT_EQ(fabrics(4)->selectedIndex(), -1);
     EXPECT_EQ(model(4).currentFabric, cat::kCottonFelt);
-    EXPECT_EQ(palette(4)->pixel(2, 2), cat::kFabrics[0].palette[0].value);
     EXPECT_EQ(fabricLabel(4), label);
     pick(fabrics(4), "ZeroP Canopy");
-    EXPECT_EQ(model(4).currentFabric, cat::kZeroPCanopy);
     EXPECT_EQ(fabricLabel(4), "Fabric");
 
-    // Orlensuit: "H" selects Heavy Cotton; "1" is CottonFelt.
-    model(0).areaFabricCode[2] = "H";
-    pick(areas(0), "Arms");
-    EXPECT_EQ(fabrics(0)->selectedText(), "Heavy Cotton");
-    EXPECT_EQ(model(0).currentFabric, cat::kHeavyCotton);
-    EXPECT_EQ(fabricLabel(0), "Fabric - (Slow)");
+    // Orlensuit: "1" is CottonFelt.
     model(0).areaFabricCode[3] = "1";
     pick(areas(0), "Front of Grips");
     EXPECT_EQ(entries(fabrics(0)), QStringList({"CottonFelt", "Polycotton", "Heavy Cotton"}));
@@ -344,33 +248,13 @@ TEST_F(Designer, AreaChoiceFollowsTheRecordedFabric)
     EXPECT_EQ(palette(cat::kBrisa)->pixel(2, 2), cat::kFabrics[cat::kNylon].palette[0].value);
 }
 
-TEST_F(Designer, AChoiceDropsTheTakenColour)
-{
-    pick(areas(0), "Body");
-    clickCell(0, 2);
-    EXPECT_TRUE(model(0).hasColour());
-    pick(fabrics(0), "Acrylic");
-    EXPECT_FALSE(model(0).hasColour());
-    // The redrawn palette carries no marker.
-    EXPECT_EQ(palette(0)->pixel(34, 2), cat::kFabrics[cat::kAcrylic].palette[2].value);
-}
-
-TEST_F(Designer, SwitchingTabsChangesOnlyCaptionAndCurrentFabric)
+TEST_F(Designer, SwitchingTabsKeepsTheTakenColourAndRestoresTheTape)
 {
     pick(areas(0), "Arms");
     clickCell(0, 4);
-    const QImage drawing0 = drawing(0)->image();
-    const auto design0 = model(0).areaColour;
-    model(0).fileName = "red.olr";
-
     showPage(3);
-    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [Untitled]");
     showPage(0);
-    EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [red.olr]");
-    EXPECT_EQ(drawing(0)->image(), drawing0);
-    EXPECT_EQ(model(0).areaColour, design0);
-    EXPECT_EQ(colours(0)->entry(2), "Navy Blue (C)");
-    EXPECT_TRUE(model(0).hasColour()); // the taken colour survives
+    EXPECT_TRUE(model(0).hasColour());
 
     // "Tape" selected: the switch restores the current fabric 5.
     pick(areas(2), "Binding Tape");
@@ -386,54 +270,28 @@ TEST_F(Designer, SwitchingTabsChangesOnlyCaptionAndCurrentFabric)
     EXPECT_EQ(model(0).currentFabric, 3);
 }
 
-TEST_F(Designer, RebuildSkipsWhatNoPaletteHolds)
+// The random user's Open checks that words no palette holds show nothing;
+// here: the tape paints no panel, and a rebuild leaves other models alone.
+TEST_F(Designer, RebuildPaintsNoPanelForTheTapeAndTouchesNoOtherModel)
 {
-    design::ModelDesign& d = model(0);
-    d.areaColour[0] = 3; // Body: Polycotton cell 3
-    d.areaFabric[0] = 1;
-    d.areaColour[1] = 14; // Legs: Polycotton has no cell 14
-    d.areaFabric[1] = 1;
-    d.areaColour[2] = 2; // Arms: Nylon is not an Orlensuit fabric
-    d.areaFabric[2] = 3;
-    d.areaColour[3] = -5;
-    d.areaFabric[3] = 0;
-    d.areaColour[5] = 31; // beyond the Tape palette
-    const QImage before = drawing(0)->image();
+    model(0).areaColour[5] = 2;
+    model(0).areaColour[1] = 14; // Legs: Polycotton has no cell 14
+    model(0).areaFabric[1] = 1;
+    const QImage pristine = drawing(0)->image();
     window->designer().buildol();
-    EXPECT_EQ(drawing(0)->pixel(74, 76), rgb(23, 154, 157));
-    EXPECT_EQ(drawing(0)->pixel(70, 138), cat::kWhite);
-    EXPECT_EQ(drawing(0)->pixel(23, 65), cat::kWhite);
-    EXPECT_EQ(keySlot(0, 1), cat::kLightGrey);
-    EXPECT_EQ(keySlot(0, 5), cat::kLightGrey);
-    ASSERT_EQ(colours(0)->entryCount(), 6);
-    EXPECT_EQ(colours(0)->entry(0), "Turquoise (P)");
-    for (int i = 1; i < 6; ++i)
-        EXPECT_EQ(colours(0)->entry(i), "") << i;
+    EXPECT_EQ(drawing(0)->image(), pristine);
+    EXPECT_EQ(colours(0)->entry(5), "Royal Blue (T)");
+    EXPECT_EQ(colours(0)->entry(1), "");
 
-    // Only the tape set: nothing painted, only the key's last slot.
-    app::MainWindow fresh;
-    fresh.formLoad();
-    fresh.state()[0].areaColour[5] = 2;
-    const QImage pristine = fresh.controls().MainPB[0]->image();
-    fresh.designer().buildol();
-    EXPECT_EQ(fresh.controls().MainPB[0]->image(), pristine);
-    EXPECT_EQ(fresh.controls().cbbfrontPb[0]->pixel(fresh.state().keyX[5], fresh.state().keyY[5]),
-              rgb(5, 43, 211));
-    EXPECT_EQ(fresh.controls().colordesc[0]->entry(5), "Royal Blue (T)");
-
-    // Brisa's rebuild uses the back key for slots 10-19 and touches no other model.
     const auto fabricsBefore = std::array{model(1).currentFabric, model(2).currentFabric};
     model(cat::kBrisa).areaColour[17] = 0;
     model(cat::kBrisa).areaFabric[17] = 6;
     window->designer().buildbr();
-    EXPECT_EQ(drawing(cat::kBrisa)->pixel(270, 170), rgb(5, 79, 200));
-    EXPECT_EQ(drawing(cat::kBrisa)->pixel(55, 169), rgb(5, 79, 200));
-    EXPECT_EQ(keySlot(cat::kBrisaBack, 7), rgb(5, 79, 200));
     EXPECT_EQ(colours(cat::kBrisaBack)->entry(7), "Royal (Z)");
     EXPECT_EQ((std::array{model(1).currentFabric, model(2).currentFabric}), fabricsBefore);
 }
 
-TEST_F(Designer, HoverNamesTheColourUnderThePointer)
+TEST_F(Designer, HoverNamesTheColourAndPanelButtonsSwapPanels)
 {
     QLabel* label = c().colorlbl[0];
     QTest::mouseMove(palette(0), QPoint(25, 25)); // CottonFelt cell (1, 1)
@@ -442,26 +300,9 @@ TEST_F(Designer, HoverNamesTheColourUnderThePointer)
     EXPECT_EQ(label->text(), "Magenta");
     QTest::mouseMove(palette(0), QPoint(55, 40)); // beyond the last colour
     EXPECT_EQ(label->text(), "");
-    QTest::mouseMove(palette(0), QPoint(10, 10));
-    EXPECT_EQ(label->text(), "Charcoal");
-    EXPECT_EQ(window->panels(0).SSstatus1->text().toStdString(), cat::kHintPalette);
+    EXPECT_EQ(hint(0), cat::kHintPalette);
     EXPECT_EQ(model(0).paletteColumn, 0); // hovering selects nothing
-    // Moving onto the label itself clears it; so does the frame's free space.
-    QTest::mouseMove(label, QPoint(5, 5));
-    EXPECT_EQ(label->text(), "");
-    QTest::mouseMove(palette(0), QPoint(10, 10));
-    QTest::mouseMove(window->panels(0).Frame1, QPoint(5, 280));
-    EXPECT_EQ(label->text(), "");
-    EXPECT_EQ(window->panels(0).SSstatus1->text().toStdString(), cat::kHintFrame);
-    // Brisa's back colour list writes into page 6's panel.
-    showPage(cat::kBrisa);
-    c().backopt->click();
-    QTest::mouseMove(colours(cat::kBrisaBack)->viewport(), QPoint(5, 5));
-    EXPECT_EQ(window->panels(cat::kBrisa).SSstatus1->text().toStdString(), cat::kHintColourList);
-}
 
-TEST_F(Designer, PanelButtonsAndHints)
-{
     const app::PagePanels& p = window->panels(0);
     p.Command3->click();
     EXPECT_TRUE(p.Frmorder->isVisible());
@@ -472,10 +313,8 @@ TEST_F(Designer, PanelButtonsAndHints)
     p.Command1->click();
     EXPECT_FALSE(p.Frminfo->isVisible());
     EXPECT_FALSE(p.Command1->isEnabled());
-
     window->Timer1_Timer();
-    EXPECT_EQ(p.SSstatus1->text().toStdString(), cat::kNews[1]);
-    EXPECT_EQ(window->panels(1).SSstatus1->text().toStdString(), cat::kNews[1]);
+    EXPECT_EQ(hint(0), cat::kNews[1]);
 }
 
 // Hints come only from the control under the pointer: the colour-name label
@@ -484,14 +323,12 @@ TEST_F(Designer, PanelButtonsAndHints)
 TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
 {
     QLabel* panel = window->panels(0).SSstatus1;
-    auto hint = [panel] { return panel->text().toStdString(); };
     const QString untouched = QStringLiteral("untouched");
-
     QTest::mouseMove(palette(0), QPoint(10, 10));
     ASSERT_EQ(c().colorlbl[0]->text(), "Charcoal");
     QTest::mouseMove(c().colorlbl[0], QPoint(5, 5));
     EXPECT_EQ(c().colorlbl[0]->text(), "");
-    EXPECT_EQ(hint(), cat::kHintPalette); // the label sets no hint of its own
+    EXPECT_EQ(hint(0), cat::kHintPalette); // the label sets no hint of its own
 
     // The 1-pixel frame edge of each list is part of the list.
     const std::pair<tk::ListBox*, std::string_view> lists[] = {{fabrics(0), cat::kHintFabricList},
@@ -502,7 +339,7 @@ TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
                                   QPoint(list->width() / 2, list->height() - 1)}) {
             panel->setText(untouched);
             QTest::mouseMove(list, edge);
-            EXPECT_EQ(hint(), expected)
+            EXPECT_EQ(hint(0), expected)
                 << list->objectName().toStdString() << " at " << edge.x() << "," << edge.y();
         }
     }
@@ -512,22 +349,27 @@ TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
     QTest::mouseMove(window->panels(0).Label1, QPoint(5, 5));
     EXPECT_EQ(panel->text(), untouched);
 
-    // The frame's free space: beside the lists and below them.
+    // The frame's free space, beside the lists and below them, clears the name.
     QWidget* frame = window->panels(0).Frame1;
     for (const QPoint free : {QPoint(4, 150), QPoint(frame->width() / 2, frame->height() - 5)}) {
         ASSERT_EQ(frame->childAt(free), nullptr);
-        panel->setText(untouched);
+        QTest::mouseMove(palette(0), QPoint(10, 10));
         QTest::mouseMove(frame, free);
-        EXPECT_EQ(hint(), cat::kHintFrame);
+        EXPECT_EQ(hint(0), cat::kHintFrame);
+        EXPECT_EQ(c().colorlbl[0]->text(), "");
     }
 
-    // Brisa: the view frame and its options are not the selection frame.
+    // Brisa: the view frame and its options are not the selection frame, and
+    // the back colour list writes into the page's panel.
     showPage(cat::kBrisa);
     QLabel* brisaPanel = window->panels(cat::kBrisa).SSstatus1;
     brisaPanel->setText(untouched);
     QTest::mouseMove(c().frontopt, QPoint(3, 3));
     QTest::mouseMove(c().backopt->parentWidget(), QPoint(c().backopt->x() - 3, c().backopt->y() + 3));
     EXPECT_EQ(brisaPanel->text(), untouched);
+    c().backopt->click();
+    QTest::mouseMove(colours(cat::kBrisaBack)->viewport(), QPoint(5, 5));
+    EXPECT_EQ(hint(cat::kBrisa), cat::kHintColourList);
 }
 
 // Fabric, area and colour lists share one row height on every page, so the

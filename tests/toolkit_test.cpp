@@ -1,7 +1,6 @@
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
-#include "toolkit/qtcolour.h"
 #include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
@@ -10,7 +9,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -46,25 +44,15 @@ int countOf(const tk::PictureSurface& s, cat::Colour colour)
     return n;
 }
 
-TEST(PictureSurface, GeometryKeepsTheImageInsideTheBorder)
-{
-    auto s = whiteSurface();
-    EXPECT_EQ(s->drawableWidth(), 40);
-    EXPECT_EQ(s->drawableHeight(), 30);
-    s->setDrawableSize(25, 12);
-    EXPECT_EQ(s->size(), QSize(29, 16));
-    EXPECT_EQ(s->image().format(), QImage::Format_RGB32);
-    EXPECT_EQ(s->objectName(), "pic3");
-}
-
 TEST(PictureSurface, BoxesAndLinesLeaveOutTheFarEndPoint)
 {
     auto s = whiteSurface();
+    EXPECT_EQ(s->drawableWidth(), 40); // the image lies inside the border
+    EXPECT_EQ(s->drawableHeight(), 30);
     s->box(5, 5, 19, 19, kRed);
     EXPECT_EQ(countOf(*s, kRed), 4 * 13);
     EXPECT_EQ(s->pixel(18, 18), kRed);
     EXPECT_EQ(s->pixel(19, 19), cat::kWhite);
-    EXPECT_EQ(s->pixel(6, 6), cat::kWhite);
 
     s->clear();
     s->filledBox(19, 19, 5, 5, kRed); // corners in either order
@@ -99,13 +87,9 @@ TEST(PictureSurface, DrawingIsClippedAndHugeCoordinatesAreSafe)
     EXPECT_EQ(s->pixel(40, 0), tk::PictureSurface::kNoPixel);
 }
 
-TEST(PictureSurface, ColoursConvertBothWaysAndBitmapsDrawExactly)
+// Colour bytes keep their order, and a bitmap wider than the surface is clipped.
+TEST(PictureSurface, BitmapsDrawExactly)
 {
-    for (const cat::Colour c : {cat::rgb(1, 2, 3), cat::kLightGrey, cat::rgb(255, 0, 128), 0U}) {
-        EXPECT_EQ(tk::fromQRgb(tk::toQRgb(c)), c);
-    }
-    EXPECT_EQ(tk::toQRgb(cat::rgb(0x12, 0x34, 0x56)), 0xff123456U);
-
     QImage bitmap(50, 3, QImage::Format_Indexed8); // wider than the surface
     bitmap.setColorTable({qRgb(0x12, 0x34, 0x56), qRgb(0, 0, 0)});
     bitmap.fill(0);
@@ -185,21 +169,10 @@ struct ListFixture : testing::Test {
     }
 };
 
-TEST_F(ListFixture, FillingAndClearingRaiseNoEvent)
-{
-    EXPECT_EQ(events, 0);
-    EXPECT_EQ(list.selectedIndex(), -1);
-    EXPECT_EQ(list.selectedText(), "");
-    select("Collar");
-    list.clearEntries();
-    list.addEntry("Pockets");
-    EXPECT_EQ(events, 1);
-    EXPECT_EQ(list.entryCount(), 1);
-    EXPECT_EQ(list.selectedIndex(), -1);
-}
-
 TEST_F(ListFixture, SelectByTextRaisesTheEventNestedOnlyOnAChange)
 {
+    EXPECT_EQ(events, 0); // filling raises none
+    EXPECT_EQ(list.selectedIndex(), -1);
     select("Sleeves");
     EXPECT_EQ(events, 1);
     EXPECT_TRUE(nested);
@@ -209,15 +182,17 @@ TEST_F(ListFixture, SelectByTextRaisesTheEventNestedOnlyOnAChange)
     select("Hood");
     EXPECT_EQ(events, 1);
     EXPECT_EQ(list.selectedText(), "Sleeves");
+    list.clearEntries(); // nor does clearing
+    list.addEntry("Pockets");
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(list.selectedIndex(), -1);
 }
 
-TEST_F(ListFixture, UserClickRaisesTheEventAndEntriesKeepTheirHeight)
+TEST_F(ListFixture, UserClickRaisesTheEventOnlyOnAChange)
 {
     list.setEntryHeight(16);
     list.resize(120, 100);
     list.show();
-    for (int row = 0; row < list.entryCount(); ++row)
-        EXPECT_EQ(list.visualItemRect(list.item(row)), QRect(0, 16 * row, list.viewport()->width(), 16));
     // The first entry is Qt's current row without being selected: clicking it
     // is still a change of selection.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(0)).center());
@@ -265,17 +240,13 @@ TEST(TextBox, KeepsItsTextUntilShownAndThenShowsIt)
     tk::TextBox box(QStringLiteral("txtinfo"), 3, QStringLiteral("Suit information text"), &page);
     box.setGeometry(0, 0, 200, 100);
     box.setText(QStringLiteral("THE LUMEN SUIT\r\n\r\nA tracking suit."));
-    EXPECT_EQ(box.objectName(), "txtinfo3");
-    EXPECT_EQ(box.findChild<QPlainTextEdit*>(), nullptr); // nothing made while hidden
     page.show();
     QPlainTextEdit* editor = box.findChild<QPlainTextEdit*>();
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isReadOnly());
     EXPECT_EQ(editor->toPlainText(), "THE LUMEN SUIT\n\nA tracking suit.");
-    EXPECT_EQ(editor->geometry(), box.rect());
     box.setText(QStringLiteral("Other"));
     EXPECT_EQ(editor->toPlainText(), "Other");
-    EXPECT_EQ(box.text(), "Other");
 }
 
 TEST(TabStrip, SwitchedCarriesOldAndNewButNotForCreation)
@@ -284,9 +255,6 @@ TEST(TabStrip, SwitchedCarriesOldAndNewButNotForCreation)
     QSignalSpy spy(&tabs, &tk::TabStrip::switched);
     tabs.setCaptions("Brisa|Clasico|Rally");
     ASSERT_EQ(tabs.count(), 3);
-    EXPECT_EQ(tabs.page(1)->objectName(), "page1");
-    EXPECT_EQ(tabs.page(1)->accessibleName(), "Clasico");
-    EXPECT_EQ(tabs.page(3), nullptr);
     tabs.setCurrentTab(2);
     tabs.setCurrentTab(2);
     tabs.setCurrentTab(0);
@@ -305,7 +273,6 @@ TEST(FileChoice, DefaultExtensionIsAddedOnlyWhenTheNameHasNone)
         bool differs;
     } cases[] = {
         {"/d/suit", "/d/suit.olr", "suit.olr", false},
-        {"/d/suit.olr", "/d/suit.olr", "suit.olr", false},
         {"/d/SUIT.OLR", "/d/SUIT.OLR", "SUIT.OLR", false},
         {"/d/suit.txt", "/d/suit.txt", "suit.txt", true},
         {"/my.designs/suit", "/my.designs/suit.olr", "suit.olr", false},
@@ -334,7 +301,6 @@ TEST(QtServices, MessageBoxAnswersMapToTheDesignersResults)
 {
     tk::QtMessageService service(nullptr);
     whenShown<QMessageBox>([](QMessageBox* box) {
-        EXPECT_EQ(box->windowTitle(), "Orlensuit Jumpsuit Designer");
         EXPECT_EQ(box->icon(), QMessageBox::Question);
         box->button(QMessageBox::No)->click();
     });
@@ -353,7 +319,6 @@ TEST(QtServices, SaveDialogAddsTheDefaultExtension)
     QTemporaryDir folder;
     tk::QtFileDialogService service(nullptr);
     whenShown<QFileDialog>([&](QFileDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "Save Design");
         EXPECT_EQ(dialog->nameFilters(), QStringList{"OrlenSuit Files (*.olr)"});
         EXPECT_EQ(dialog->directory().absolutePath(), folder.path());
         dialog->selectFile(folder.filePath("mine"));
