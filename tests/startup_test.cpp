@@ -33,41 +33,29 @@ std::vector<QWidget*> visibleTopLevels()
     return out;
 }
 
-// Notes when the main window is shown and whether the painted splash was still up.
-class ShowWatch final : public QObject {
-public:
-    explicit ShowWatch(const app::Program& program)
-        : m_program(program)
-    {
-        m_clock.start();
-        qApp->installEventFilter(this);
-    }
-    ~ShowWatch() override { qApp->removeEventFilter(this); }
-
-    std::vector<qint64> shownAtMs;
-    std::vector<bool> splashUpAndPainted;
-
-protected:
+// Calls `onShow` whenever the main window is shown.
+struct MainShownFilter final : QObject {
+    std::function<void()> onShow;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("frmMain")) {
-            const app::SplashWindow* splash = m_program.splash();
-            shownAtMs.push_back(m_clock.elapsed());
-            splashUpAndPainted.push_back(splash != nullptr && splash->isVisible() &&
-                                         splash->paintCount() > 0);
-        }
+        if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("frmMain"))
+            onShow();
         return false;
     }
-
-private:
-    const app::Program& m_program;
-    QElapsedTimer m_clock;
 };
 
 TEST(Start, SplashFirstThenTheMainWindowAfterTwoSecondsAndTheSplashGoes)
 {
+    QElapsedTimer clock;
+    clock.start();
     app::Program program;
-    ShowWatch watch(program); // its clock starts after the program's: on the safe side
+    std::vector<std::pair<qint64, bool>> shows; // when, and whether the painted splash was still up
+    MainShownFilter filter;
+    filter.onShow = [&] {
+        const app::SplashWindow* s = program.splash();
+        shows.emplace_back(clock.elapsed(), s != nullptr && s->isVisible() && s->paintCount() > 0);
+    };
+    qApp->installEventFilter(&filter);
 
     // The splash alone, its picture's size, no decorations, centred.
     app::SplashWindow* splash = program.splash();
@@ -84,9 +72,9 @@ TEST(Start, SplashFirstThenTheMainWindowAfterTwoSecondsAndTheSplashGoes)
     EXPECT_EQ(visibleTopLevels(), std::vector<QWidget*>{program.mainWindow()});
     QTest::qWait(100);
     // Shown once, no earlier than two seconds after start, while the splash was still up.
-    ASSERT_EQ(watch.shownAtMs.size(), 1u);
-    EXPECT_GE(watch.shownAtMs[0], 2000);
-    EXPECT_TRUE(watch.splashUpAndPainted[0]) << "the splash went, or was never painted, before the hand-over";
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_GE(shows[0].first, 2000);
+    EXPECT_TRUE(shows[0].second) << "the splash went, or was never painted, before the hand-over";
 }
 
 // A splash whose hand-over loads nothing still goes when its timer fires.
