@@ -110,7 +110,7 @@ public:
     RandomUser(app::MainWindow& window, std::uint64_t seed)
         : m_window(window)
         , m_random(seed)
-        // Weight k is asked for at k + 0.5.
+        // The distribution asks for weight k at k + 0.5.
         , m_pick(kActions.size(), 0, kActions.size(),
                  [](double k) { return kActions[std::size_t(k)].weight; })
         , m_dir(folderTemplate())
