@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 
 #include "app/about.h"
-#include "app/icon.h"
 
 #include "catalogue/catalogue.h"
 #include "files/commands.h"
@@ -42,7 +41,6 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     tk::nameControl(this, QStringLiteral("frmMain"), qs(cat::kAppTitle));
-    setWindowIcon(programIcon());
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);

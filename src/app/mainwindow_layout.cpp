@@ -95,7 +95,7 @@ constexpr int kCaptionPadding = 6;
 // The panel buttons are narrow for their captions in most fonts: they share
 // the largest font, condensed if need be, in which every caption keeps its
 // padding.
-void fitCaptions(const std::array<QPushButton*, 3>& buttons)
+QFont captionFont(const std::array<QPushButton*, 3>& buttons)
 {
     QFont font = buttons.front()->font();
     auto fits = [&buttons](const QFont& f) {
@@ -109,8 +109,7 @@ void fitCaptions(const std::array<QPushButton*, 3>& buttons)
         font.setStretch(QFont::SemiCondensed);
     while (!fits(font) && font.pixelSize() > 8)
         font.setPixelSize(font.pixelSize() - 1);
-    for (QPushButton* b : buttons)
-        b->setFont(font);
+    return font;
 }
 
 } // namespace
@@ -210,7 +209,11 @@ void MainWindow::buildPage(int m)
     p.Command1 = button("Command1", QStringLiteral("&Selection"), QStringLiteral("Selection"), 5280);
     p.Command2 = button("Command2", QStringLiteral("S&uit Info"), QStringLiteral("Suit Info"), 6600);
     p.Command3 = button("Command3", QStringLiteral("&Ordering Info"), QStringLiteral("Ordering Info"), 7920);
-    fitCaptions({p.Command1, p.Command2, p.Command3});
+    // Every page has the same buttons: the first page's font fits them all.
+    const QFont captions =
+        m == 0 ? captionFont({p.Command1, p.Command2, p.Command3}) : m_panels[0].Command1->font();
+    for (QPushButton* b : {p.Command1, p.Command2, p.Command3})
+        b->setFont(captions);
 
     // Status bar: news and hints on the left, the model heading on the right.
     // The bar starts left of the page and ends short of its right edge, so an

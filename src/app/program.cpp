@@ -40,6 +40,7 @@ void Program::buildMainWindow()
 {
     if (m_main)
         return;
+    // Every window takes the program's icon from here; its files are read once.
     QApplication::setWindowIcon(programIcon());
     // The image format plugins are looked up on the first picture read; do it
     // now rather than when the start-up reads the drawings.

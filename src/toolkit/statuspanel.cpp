@@ -24,7 +24,6 @@ QString StatusPanel::fitted(const QString& text, const QFontMetrics& metrics, in
     const QString dots = QStringLiteral("...");
     // Cut at the last word boundary that leaves room for the dots; a single
     // word too long for the panel is cut where it must be.
-    QString shown;
     for (qsizetype end = text.size(); end > 0; --end) {
         if (text.at(end - 1).isSpace())
             continue;
@@ -35,9 +34,9 @@ QString StatusPanel::fitted(const QString& text, const QFontMetrics& metrics, in
             return candidate;
     }
     for (qsizetype end = text.size(); end > 0; --end) {
-        shown = text.left(end) + dots;
-        if (metrics.horizontalAdvance(shown) <= width)
-            return shown;
+        QString candidate = text.left(end) + dots;
+        if (metrics.horizontalAdvance(candidate) <= width)
+            return candidate;
     }
     return dots;
 }
