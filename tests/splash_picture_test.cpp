@@ -9,7 +9,6 @@
 
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace {
 
@@ -45,32 +44,6 @@ TEST(SplashPicture, IsExactlyWhatTheGeneratorMakesFromItsSource)
     EXPECT_TRUE(committed() ==
                 QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())))
         << "splash.bmp differs from its source: rebuild the update-splash target";
-}
-
-TEST(SplashGenerator, DrawsCentredTextAndRejectsWhatItCannotDraw)
-{
-    const std::string glyph = "glyph I X\n        X\n";
-    const auto p = splashart::render("size 7 2\ntext 0 1 255 0 0 II\n" + glyph, ".");
-    // "II" is 3 pixels wide with its gap; centred in 7 it starts at x = 2.
-    for (int x = 0; x < 7; ++x)
-        EXPECT_EQ(p.at(x, 0) == (splashart::Rgb{255, 0, 0}), x == 2 || x == 4) << x;
-
-    try {
-        (void)splashart::render("size 4 4\n\ntext 0 1 1 2 3 Q\n", ".");
-        FAIL() << "a letter without a glyph was drawn";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "line 3: no glyph for 'Q'");
-    }
-    EXPECT_THROW((void)splashart::render("sky 0 0 0 1 1 1 2\n", "."), std::runtime_error);
-    EXPECT_THROW((void)splashart::render("size 4 4\npaint 0 1 2 3\n", "."), std::runtime_error);
-
-    // 257 colours do not fit a 256-colour palette; 256 do.
-    splashart::Picture many{257, 1, {}};
-    for (int i = 0; i < 257; ++i)
-        many.pixels.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0});
-    EXPECT_THROW((void)splashart::encodeBmp8(many), std::runtime_error);
-    many.pixels.back() = many.pixels.front();
-    EXPECT_NO_THROW((void)splashart::encodeBmp8(many));
 }
 
 } // namespace
