@@ -2,7 +2,7 @@
 // the command to the window repainted, and Save of it through QSaveFile.
 #include "app/mainwindow.h"
 #include "catalogue/catalogue.h"
-#include "files/commands.h"
+#include "commands/file_commands.h"
 #include "files/design_file.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/picturesurface.h"

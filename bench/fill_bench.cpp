@@ -1,7 +1,7 @@
 // The border fill against a plain std::fill of the same number of pixels
 // (the floor any fill can reach) and, where it is installed, ImageMagick's
 // border-mode flood fill on the same picture.
-#include "toolkit/floodfill.h"
+#include "fill/floodfill.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,8 +56,8 @@ void BM_BorderFill(benchmark::State& state)
     int run = 0;
     for (auto _ : state) {
         // Alternating colours, so every run really changes every pixel.
-        const std::size_t painted = tk::borderFill({pixels.data(), kWidth, kHeight, kWidth, kWidth / 2,
-                                                    kHeight / 2, kFills[run++ & 1], 0, 0x00ffffffU});
+        const std::size_t painted = fill::borderFill({pixels.data(), kWidth, kHeight, kWidth, kWidth / 2,
+                                                      kHeight / 2, kFills[run++ & 1], 0, 0x00ffffffU});
         benchmark::DoNotOptimize(painted);
         benchmark::ClobberMemory();
         if (static_cast<std::int64_t>(painted) != kInside) {
@@ -99,8 +99,8 @@ void BM_BorderFillWindingSpans(benchmark::State& state)
     }
     int run = 0;
     for (auto _ : state) {
-        const std::size_t painted =
-            tk::borderFill({pixels.data(), kWidth, kHeight, kWidth, 1, 1, kFills[run++ & 1], 0, 0x00ffffffU});
+        const std::size_t painted = fill::borderFill(
+            {pixels.data(), kWidth, kHeight, kWidth, 1, 1, kFills[run++ & 1], 0, 0x00ffffffU});
         benchmark::DoNotOptimize(painted);
         benchmark::ClobberMemory();
         if (static_cast<std::int64_t>(painted) != inside) {

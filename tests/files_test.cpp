@@ -2,7 +2,7 @@
 // scripted questions and file dialogs; the files' bytes are read back.
 #include "app/mainwindow.h"
 #include "catalogue/catalogue.h"
-#include "files/commands.h"
+#include "commands/file_commands.h"
 #include "files/record.h"
 #include "support/design_files.h"
 #include "toolkit/dialogs.h"

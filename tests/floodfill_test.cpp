@@ -1,4 +1,4 @@
-#include "toolkit/floodfill.h"
+#include "fill/floodfill.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ struct Canvas {
 
     std::size_t fill(int x, int y, std::uint32_t colour = kRed)
     {
-        return tk::borderFill({pixels.data(), width, height, stride, x, y, colour, 0, kMask});
+        return fill::borderFill({pixels.data(), width, height, stride, x, y, colour, 0, kMask});
     }
 };
 
@@ -91,9 +91,9 @@ TEST(BorderFill, SeedOnTheBoundaryOrOutsidePaintsNothing)
 TEST(BorderFill, UnusableBuffersPaintNothing)
 {
     Canvas c(4, 4);
-    EXPECT_EQ(tk::borderFill({nullptr, 4, 4, 4, 0, 0, kRed, 0, kMask}), 0U);
-    EXPECT_EQ(tk::borderFill({c.pixels.data(), 0, 4, 4, 0, 0, kRed, 0, kMask}), 0U);
-    EXPECT_EQ(tk::borderFill({c.pixels.data(), 4, 4, 3, 0, 0, kRed, 0, kMask}), 0U);
+    EXPECT_EQ(fill::borderFill({nullptr, 4, 4, 4, 0, 0, kRed, 0, kMask}), 0U);
+    EXPECT_EQ(fill::borderFill({c.pixels.data(), 0, 4, 4, 0, 0, kRed, 0, kMask}), 0U);
+    EXPECT_EQ(fill::borderFill({c.pixels.data(), 4, 4, 3, 0, 0, kRed, 0, kMask}), 0U);
     EXPECT_EQ(c.at(0, 0), kWhite);
 }
 

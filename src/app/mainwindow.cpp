@@ -3,7 +3,7 @@
 #include "app/about.h"
 
 #include "catalogue/catalogue.h"
-#include "files/commands.h"
+#include "commands/file_commands.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -71,8 +71,8 @@ MainWindow::MainWindow(QWidget* parent)
     m_timer->setInterval(20000);
 
     m_designer = std::make_unique<design::Designer>(m_state, m_controls);
-    m_files =
-        std::make_unique<files::FileCommands>(m_state, *m_designer, m_controls, *m_messages, *m_ownDialogs);
+    m_files = std::make_unique<commands::FileCommands>(m_state, *m_designer, m_controls, *m_messages,
+                                                       *m_ownDialogs);
     connect(m_menuCommands[0], &QAction::triggered, this, [this] { m_files->newMnu_Click(); });
     connect(m_menuCommands[1], &QAction::triggered, this, [this] { m_files->openMnu_Click(); });
     connect(m_menuCommands[2], &QAction::triggered, this, [this] { m_files->saveMnu_Click(); });

@@ -20,7 +20,7 @@ class QPoint;
 class QRect;
 class QSize;
 
-namespace files {
+namespace commands {
 class FileCommands;
 }
 
@@ -80,7 +80,7 @@ public:
     void setFileDialogService(tk::FileDialogService* service);
 
     design::Designer& designer() { return *m_designer; }
-    files::FileCommands& fileCommands() { return *m_files; }
+    commands::FileCommands& fileCommands() { return *m_files; }
     design::DesignState& state() { return m_state; }
     const design::Controls& controls() const { return m_controls; }
     const PagePanels& panels(int m) const { return m_panels[static_cast<std::size_t>(m)]; }
@@ -118,7 +118,7 @@ private:
     std::unique_ptr<tk::MessageService> m_ownMessages;
     tk::MessageService* m_messages = nullptr;
     std::unique_ptr<tk::FileDialogService> m_ownDialogs;
-    std::unique_ptr<files::FileCommands> m_files;
+    std::unique_ptr<commands::FileCommands> m_files;
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};

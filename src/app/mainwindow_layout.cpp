@@ -4,13 +4,13 @@
 #include "app/mainwindow.h"
 
 #include "catalogue/catalogue.h"
+#include "render/qtcolour.h"
 #include "toolkit/drawingframe.h"
 #include "toolkit/groupframe.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
-#include "toolkit/qtcolour.h"
 #include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
@@ -130,7 +130,7 @@ void MainWindow::buildPage(int m)
     tk::nameControl(p.backPB, QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"));
     p.backPB->setAutoFillBackground(true);
     QPalette grey = p.backPB->palette();
-    grey.setColor(QPalette::Window, tk::toQColor(cat::kLightGrey));
+    grey.setColor(QPalette::Window, render::toQColor(cat::kLightGrey));
     p.backPB->setPalette(grey);
     place(p.backPB, 180, 240, 4872, 4812);
     c.MainPB[mi] = new tk::PictureSurface(QStringLiteral("MainPB"), m,

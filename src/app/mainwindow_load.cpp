@@ -5,12 +5,12 @@
 
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
+#include "render/qtcolour.h"
 #include "toolkit/drawingframe.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
-#include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
 
@@ -40,7 +40,7 @@ using tk::qs;
 void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
 {
     if (!clearing.isNull())
-        surface->setBackground(tk::fromQRgb(clearing.pixel(0, 0)));
+        surface->setBackground(render::fromQRgb(clearing.pixel(0, 0)));
     surface->clear();
 }
 

@@ -2,6 +2,7 @@
 #include "design/designer.h"
 
 #include "catalogue/catalogue.h"
+#include "render/drawing.h"
 #include "state/rebuild_plan.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
@@ -19,12 +20,7 @@ void Designer::fillbox(int key, cat::Colour colour, int x, int y)
 
 void Designer::paintSeeds(int m, int slot, cat::Colour colour)
 {
-    const cat::AreaSeeds* row = cat::seedsOf(m, slot);
-    if (row == nullptr)
-        return;
-    tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
-    for (const cat::SeedPoint& seed : row->seeds())
-        drawing->floodFill(seed.x, seed.y, colour);
+    render::paintArea(m_controls.MainPB[static_cast<std::size_t>(m)]->imageForPainting(), m, slot, colour);
 }
 
 void Designer::fillsuit(int m, cat::Colour colour)
@@ -54,10 +50,13 @@ void Designer::rebuild(int m)
         return;
     ModelDesign& design = m_state[m];
     const RebuildPlan plan = planRebuild(m, design);
+    // The drawing is painted by the same renderer the order sheet and the
+    // thumbnails use, so all of them show the same suit.
+    tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+    render::paintPlan(drawing->imageForPainting(), m, plan);
+    drawing->makePersistent();
     for (int r = 0; r < plan.count; ++r) {
         const SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
-        if (repaint.paintsDrawing)
-            fillopensuit(m, repaint.slot, repaint.colour);
         const auto point = static_cast<std::size_t>(repaint.keyPoint);
         fillbox(repaint.key, repaint.colour, m_state.keyX[point], m_state.keyY[point]);
     }

@@ -1,9 +1,9 @@
 #include "picturesurface.h"
 
-#include "floodfill.h"
+#include "fill/floodfill.h"
 #include "mousecodes.h"
 #include "names.h"
-#include "qtcolour.h"
+#include "render/qtcolour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +13,10 @@
 #include <cstring>
 
 namespace tk {
+
+using render::fromQRgb;
+using render::toQColor;
+using render::toQRgb;
 
 PictureSurface::PictureSurface(const QString& name, int index, const QString& accessibleName, QWidget* parent)
     : QWidget(parent)
@@ -180,7 +184,7 @@ std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
 {
     if (m_image.isNull())
         return 0;
-    FillRequest request;
+    fill::FillRequest request;
     request.pixels = reinterpret_cast<std::uint32_t*>(m_image.bits());
     request.width = m_image.width();
     request.height = m_image.height();
@@ -190,7 +194,7 @@ std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
     request.fill = toQRgb(fill);
     request.boundary = toQRgb(cat::kBoundary);
     request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
-    const std::size_t painted = borderFill(request);
+    const std::size_t painted = fill::borderFill(request);
     if (painted > 0)
         update();
     return painted;

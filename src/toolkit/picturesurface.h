@@ -60,6 +60,9 @@ public:
     cat::Colour pixel(int x, int y) const;
     static constexpr cat::Colour kNoPixel = 0xffffffffU;
     const QImage& image() const { return m_image; }
+    // The image itself, for plain painting functions; makePersistent() shows
+    // what they painted.
+    QImage& imageForPainting() { return m_image; }
 
     QSize sizeHint() const override;
 

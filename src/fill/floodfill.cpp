@@ -1,4 +1,4 @@
-#include "floodfill.h"
+#include "fill/floodfill.h"
 
 #include <algorithm>
 #include <vector>
@@ -7,7 +7,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace tk {
+namespace fill {
 namespace {
 
 // Pixels are tested in blocks without a branch per pixel; only a block that
@@ -176,4 +176,4 @@ std::size_t borderFill(const FillRequest& request)
     return painted;
 }
 
-} // namespace tk
+} // namespace fill

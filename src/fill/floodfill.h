@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tk {
+namespace fill {
 
 // Border-mode flood fill over a buffer of 32-bit pixels (the semantics of a
 // GDI border fill):
@@ -37,4 +37,4 @@ struct FillRequest {
 
 std::size_t borderFill(const FillRequest& request);
 
-} // namespace tk
+} // namespace fill

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QRgb>
 
-namespace tk {
+namespace render {
 
 // The one place where the program's 0x00BBGGRR colour meets Qt's 0xAARRGGBB.
 constexpr QRgb toQRgb(cat::Colour c)
@@ -25,4 +25,4 @@ inline QColor toQColor(cat::Colour c)
     return QColor::fromRgb(toQRgb(c));
 }
 
-} // namespace tk
+} // namespace render

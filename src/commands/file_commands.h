@@ -16,7 +16,7 @@ class FileDialogService;
 struct FileChoice;
 } // namespace tk
 
-namespace files {
+namespace commands {
 
 // The File menu's New, Open, Save and Save As, and the per-model new and open
 // procedures they run. Every command works on the current model (the current
@@ -81,4 +81,4 @@ private:
     QString m_chosenName;
 };
 
-} // namespace files
+} // namespace commands

@@ -1,21 +1,21 @@
-#include "files/commands.h"
+#include "commands/file_commands.h"
 
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
 #include "design/designer.h"
 #include "files/design_file.h"
+#include "render/qtcolour.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
-#include "toolkit/qtcolour.h"
 #include "toolkit/tabstrip.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
 
-namespace files {
+namespace commands {
 
 namespace {
 
@@ -85,7 +85,7 @@ bool FileCommands::newModel(int m)
     tk::PictureSurface* drawing = m_controls.MainPB[mi];
     const QImage blank = builtInBitmap(cat::kClearingPictureId);
     if (!blank.isNull())
-        drawing->setBackground(tk::fromQRgb(blank.pixel(0, 0)));
+        drawing->setBackground(render::fromQRgb(blank.pixel(0, 0)));
     drawing->clear();
     drawing->drawBitmap(builtInBitmap(model.pictureId));
     drawing->makePersistent();
@@ -167,7 +167,7 @@ void FileCommands::openModel(int m)
     design::ModelDesign& design = m_state[m];
     newModel(m);
     // A file that cannot be read ends Open quietly, with the design as New left it.
-    if (!readDesignRecord(m, design, m_chosenPath))
+    if (!files::readDesignRecord(m, design, m_chosenPath))
         return;
     design.fileName = m_chosenName.toStdString();
     design.filePath = m_chosenPath.toStdString();
@@ -247,11 +247,11 @@ void FileCommands::saveAs(int m)
 
 bool FileCommands::write(int m, const QString& path)
 {
-    const FileResult result = writeDesignRecord(m, m_state[m], path);
+    const files::FileResult result = files::writeDesignRecord(m, m_state[m], path);
     if (!result)
         m_messages->ask(QStringLiteral("Could not save '") + path + QStringLiteral("': ") + result.reason,
                         tk::kOkExclamation);
     return result.ok;
 }
 
-} // namespace files
+} // namespace commands

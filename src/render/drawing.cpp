@@ -1,0 +1,64 @@
+#include "render/drawing.h"
+
+#include "bitmaps.h"
+#include "catalogue/models.h"
+#include "catalogue/seeds.h"
+#include "fill/floodfill.h"
+#include "render/qtcolour.h"
+
+namespace render {
+
+QImage pristineDrawing(int m)
+{
+    if (!cat::isModelIndex(m))
+        return {};
+    QImage image = builtInBitmap(cat::kModels[m].pictureId).convertToFormat(QImage::Format_RGB32);
+    // Opaque whatever the file said, so every pixel compares as a colour.
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] |= 0xff000000U;
+    }
+    return image;
+}
+
+std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour)
+{
+    const cat::AreaSeeds* row = cat::seedsOf(m, slot);
+    if (row == nullptr || drawing.isNull() || drawing.format() != QImage::Format_RGB32)
+        return 0;
+    fill::FillRequest request;
+    request.pixels = reinterpret_cast<std::uint32_t*>(drawing.bits());
+    request.width = drawing.width();
+    request.height = drawing.height();
+    request.stride = drawing.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
+    request.fill = toQRgb(colour);
+    request.boundary = toQRgb(cat::kBoundary);
+    request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
+    std::size_t painted = 0;
+    for (const cat::SeedPoint& seed : row->seeds()) {
+        request.x = seed.x;
+        request.y = seed.y;
+        painted += fill::borderFill(request);
+    }
+    return painted;
+}
+
+void paintPlan(QImage& drawing, int m, const design::RebuildPlan& plan)
+{
+    for (int r = 0; r < plan.count; ++r) {
+        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        if (repaint.paintsDrawing)
+            paintArea(drawing, m, repaint.slot, repaint.colour);
+    }
+}
+
+QImage paintDesign(int m, const design::ModelDesign& design)
+{
+    QImage drawing = pristineDrawing(m);
+    if (!drawing.isNull())
+        paintPlan(drawing, m, design::planRebuild(m, design));
+    return drawing;
+}
+
+} // namespace render

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "catalogue/colour.h"
+#include "state/rebuild_plan.h"
+#include "state/state.h"
+
+#include <QImage>
+
+// The suit drawings painted with a design, below the widgets: what the
+// designer shows after Open, and what the order sheet, the command-line tool
+// and the thumbnails draw. Images are opaque 32-bit (QImage::Format_RGB32)
+// with exact colours.
+namespace render {
+
+// Model m's drawing before any colour: its built-in bitmap, pixel for pixel.
+// A null image for an index that is not a model.
+QImage pristineDrawing(int m);
+
+// Border-fills area `slot` of model m from each of its seeds, bounded by pure
+// black, as a palette click paints it. An area without seeds (the binding
+// tape, Brisa's two seedless back areas) paints nothing. Returns the pixels
+// painted.
+std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour);
+
+// Paints every repaint of a rebuild plan that goes into the drawing, in the
+// plan's order, onto whatever the image holds.
+void paintPlan(QImage& drawing, int m, const design::RebuildPlan& plan);
+
+// Model m's pristine drawing with its stored design painted on it: exactly
+// the designer's drawing after it opened a file holding this design.
+QImage paintDesign(int m, const design::ModelDesign& design);
+
+} // namespace render
