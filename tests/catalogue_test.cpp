@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -61,7 +62,16 @@ TEST(Models, AreasDefaultsAndFileNamesAgree)
         EXPECT_GE(cat::fabricByName(model.startFabric), 0);
         for (std::string_view fabric : model.startFabrics)
             EXPECT_GE(cat::fabricByName(fabric), 0) << fabric;
+        // A file's model comes from its extension, as the Open dialog compares it.
+        std::string upper(model.extension);
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(cat::modelForExtension(model.extension), m);
+        EXPECT_EQ(cat::modelForExtension(model.defaultExtension), m);
+        EXPECT_EQ(cat::modelForExtension(upper), m);
     }
+    for (std::string_view other : {"", ".", "olr.", ".olrr", "ol", ".txt", "..olr"})
+        EXPECT_EQ(cat::modelForExtension(other), -1) << other;
     // Brisa's back list mirrors its front list.
     const cat::SuitModel& brisa = cat::kModels[cat::kBrisa];
     ASSERT_EQ(brisa.areas.size(), brisa.backAreas.size());

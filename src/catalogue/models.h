@@ -139,6 +139,24 @@ constexpr int keySlots(int control)
                                  : static_cast<int>(kModels[control].areas.size());
 }
 
+// The model whose design files carry `extension` (with or without its dot,
+// letter case ignored, as the Open dialog compares them), or -1.
+constexpr int modelForExtension(std::string_view extension)
+{
+    if (!extension.empty() && extension.front() == '.')
+        extension.remove_prefix(1);
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (const SuitModel& model : kModels) {
+        const std::string_view own = model.defaultExtension;
+        bool same = own.size() == extension.size();
+        for (std::size_t i = 0; same && i < own.size(); ++i)
+            same = lower(extension[i]) == own[i];
+        if (same)
+            return model.index;
+    }
+    return -1;
+}
+
 // Position of an area name in a list, or -1.
 constexpr int areaPosition(std::span<const AreaDefault> list, std::string_view name)
 {

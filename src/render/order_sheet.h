@@ -1,0 +1,46 @@
+#pragma once
+
+#include "state/state.h"
+
+#include <QDate>
+#include <QPageSize>
+#include <QString>
+
+class QLocale;
+class QPainter;
+class QRectF;
+
+// The order sheet: one page a suit maker can work from, painted below the
+// widgets so that the designer's Print and Export and the command-line tool
+// give the same sheet.
+namespace render {
+
+// What one sheet shows: one model's design as it stands (names and codes as
+// the colour list shows them), under the name of its file.
+struct OrderSheet {
+    int model = 0;
+    design::ModelDesign design;
+    QString fileName; // "Untitled" for a design never saved
+    QDate date;
+};
+
+// The paper a sheet is laid out on when nobody chose: Letter where the
+// locale measures in inches, A4 elsewhere.
+QPageSize::PageSizeId defaultPaper(const QLocale& locale);
+
+// Paints the sheet on one page. `page` is the page's printable rectangle in
+// the painter's coordinates and `dpi` the device's resolution, which sets the
+// drawings' whole-number scale.
+void paintOrderSheet(QPainter& painter, const QRectF& page, int dpi, const OrderSheet& sheet);
+
+struct [[nodiscard]] SheetResult {
+    bool ok = true;
+    QString reason;
+    explicit operator bool() const { return ok; }
+};
+
+// Writes the sheet to `path` as a one-page PDF, or as PNG when the path ends in
+// ".png" (letter case ignored). The file is replaced whole or not at all.
+SheetResult writeOrderSheet(const QString& path, const OrderSheet& sheet, QPageSize::PageSizeId paper);
+
+} // namespace render
