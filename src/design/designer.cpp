@@ -84,9 +84,11 @@ void fillList(tk::ListBox* list, const std::vector<std::string>& lines)
 {
     if (list == nullptr)
         return;
-    list->clearEntries();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const std::string& line : lines)
-        list->addEntry(QString::fromStdString(line));
+        texts << QString::fromStdString(line);
+    list->setEntries(texts);
 }
 
 } // namespace

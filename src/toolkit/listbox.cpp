@@ -3,7 +3,10 @@
 #include "mousecodes.h"
 #include "names.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -58,6 +61,57 @@ void ListBox::addEntry(const QString& text)
     item->setSizeHint(entrySize(text));
     addItem(item);
     m_quiet = false;
+}
+
+void ListBox::setEntries(const QStringList& texts)
+{
+    // A list with a selection loses it when refilled; so does this one.
+    if (texts.size() != count() || selectedIndex() >= 0) {
+        clearEntries();
+        for (const QString& text : texts)
+            addEntry(text);
+        return;
+    }
+    for (int row = 0; row < count(); ++row) {
+        if (!rewriteEntry(row, texts[row])) {
+            m_quiet = true;
+            item(row)->setText(texts[row]);
+            item(row)->setSizeHint(entrySize(texts[row]));
+            m_quiet = false;
+        }
+    }
+    // Refilling leaves the list scrolled to its start.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+// The view answers any change of an entry by laying every entry out again and
+// repainting the whole list. With uniform entry sizes the layout follows the
+// last entry's size alone, so another entry's text is rewritten unseen by the
+// view, and only its rectangle is repainted and reported to screen readers.
+// Returns false where the view must see the change (nothing was done then).
+bool ListBox::rewriteEntry(int row, const QString& text)
+{
+    QListWidgetItem* it = item(row);
+    if (it->text() == text)
+        return true;
+    if (!uniformItemSizes() || row == count() - 1)
+        return false;
+    {
+        const QSignalBlocker unseen(model());
+        it->setText(text);
+        it->setSizeHint(entrySize(text));
+    }
+    viewport()->update(visualItemRect(it));
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent changed(this, QAccessibleTableModelChangeEvent::DataChanged);
+        changed.setFirstRow(row);
+        changed.setLastRow(row);
+        changed.setFirstColumn(0);
+        changed.setLastColumn(0);
+        QAccessible::updateAccessibility(&changed);
+    }
+    return true;
 }
 
 QString ListBox::entry(int row) const

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 
 namespace tk {
 
@@ -18,6 +19,10 @@ public:
 
     void clearEntries();
     void addEntry(const QString& text);
+    // Makes the list hold exactly `texts`, as clearing it and adding them
+    // would, scrolled to its start. When only texts change, the entries
+    // that keep theirs are not touched and only the changed ones repainted.
+    void setEntries(const QStringList& texts);
     int entryCount() const { return count(); }
     QString entry(int row) const;
     int selectedIndex() const;    // -1 when nothing is selected
@@ -49,6 +54,7 @@ protected:
 private:
     void onCurrentRowChanged(int row);
     QSize entrySize(const QString& text) const;
+    bool rewriteEntry(int row, const QString& text);
 
     int m_index;
     int m_entryHeight = 0;

@@ -205,6 +205,12 @@ void PictureSurface::makePersistent()
     update();
 }
 
+void PictureSurface::makePersistent(const QRect& painted)
+{
+    if (!painted.isEmpty())
+        update(painted.translated(m_border, m_border));
+}
+
 cat::Colour PictureSurface::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())

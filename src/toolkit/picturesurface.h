@@ -55,6 +55,9 @@ public:
     std::size_t floodFill(int x, int y, cat::Colour fill);
     // Shows what has been drawn (the image is already persistent).
     void makePersistent();
+    // Shows what has been drawn inside `painted` (image pixels); a null
+    // rectangle shows nothing.
+    void makePersistent(const QRect& painted);
 
     // kNoPixel for a point outside the drawable area.
     cat::Colour pixel(int x, int y) const;
