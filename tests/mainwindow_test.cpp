@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -116,6 +117,36 @@ TEST_F(Designer, StartUpStateOfEveryPage)
     EXPECT_TRUE(areas(cat::kBrisaBack)->isHidden());
     EXPECT_EQ(areas(cat::kBrisaBack)->selectedText(), "Upper Body Left");
     EXPECT_EQ(key(cat::kBrisaBack)->drawableHeight(), key(cat::kBrisa)->drawableHeight());
+}
+
+// A click repaints only what it changed; what the screen shows must still be
+// what painting the whole window afresh shows.
+TEST_F(Designer, TheScreenShowsWhatAFullRepaintShows)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // A repaint may ask for another; a short wait lets both reach the screen.
+    auto screenMatches = [this] {
+        QTest::qWait(20);
+        const QImage fresh = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown =
+            window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return shown.size() == fresh.size() && shown == fresh;
+    };
+    showPage(7);
+    ASSERT_TRUE(screenMatches());
+    for (const char* area : {"Front", "Legs", "Binding Tape", "Front"}) {
+        pick(areas(7), area);
+        clickCell(7, 3);
+        EXPECT_TRUE(screenMatches()) << area;
+        clickCell(7, 5);
+        EXPECT_TRUE(screenMatches()) << area;
+    }
+    showPage(cat::kBrisa);
+    c().backopt->click();
+    pick(areas(cat::kBrisaBack), "Legs Right");
+    clickCell(cat::kBrisa, 6);
+    EXPECT_TRUE(screenMatches());
 }
 
 TEST_F(Designer, EveryKeyPointLiesInsideItsSlot)
