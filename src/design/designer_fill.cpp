@@ -13,9 +13,8 @@ void Designer::fillbox(int key, cat::Colour colour, int x, int y)
 {
     if (key < 0 || key > cat::kBrisaBack)
         return;
-    tk::PictureSurface* surface = m_controls.cbbfrontPb[static_cast<std::size_t>(key)];
-    surface->floodFill(x, y, colour);
-    surface->makePersistent();
+    // The fill shows the slot it painted.
+    m_controls.cbbfrontPb[static_cast<std::size_t>(key)]->floodFill(x, y, colour);
 }
 
 void Designer::paintSeeds(int m, int slot, cat::Colour colour)

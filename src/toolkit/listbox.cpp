@@ -51,7 +51,10 @@ QSize ListBox::entrySize(const QString& text) const
         return {};
     // The view stretches entries to its width; the text width only feeds the
     // horizontal scroll range.
-    return {fontMetrics().horizontalAdvance(text) + 2 * frameWidth(), m_entryHeight};
+    auto advance = m_advances.constFind(text);
+    if (advance == m_advances.cend())
+        advance = m_advances.insert(text, fontMetrics().horizontalAdvance(text));
+    return {*advance + 2 * frameWidth(), m_entryHeight};
 }
 
 void ListBox::addEntry(const QString& text)
@@ -179,6 +182,13 @@ bool ListBox::event(QEvent* event)
         return true;
     }
     return QListWidget::event(event);
+}
+
+void ListBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_advances.clear();
+    QListWidget::changeEvent(event);
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QListWidget>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,7 @@ protected:
     // Moves over the entries and over the list's own frame edge both count as
     // moves over the list: the frame must not pass them on to the container.
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // Once an entry is chosen one stays chosen: a control-click or a click
     // below the entries does not leave the list without a selection.
@@ -60,6 +62,9 @@ private:
     int m_entryHeight = 0;
     bool m_quiet = false;
     int m_reported = -1; // the selection the last event (or quiet change) left
+    // Text widths in the list's font: measuring shapes the text, and the
+    // colour list measures the same few lines on every click.
+    mutable QHash<QString, int> m_advances;
 };
 
 } // namespace tk

@@ -194,9 +194,11 @@ std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
     request.fill = toQRgb(fill);
     request.boundary = toQRgb(cat::kBoundary);
     request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
-    const std::size_t painted = fill::borderFill(request);
+    const fill::Point seed{x, y};
+    fill::Bounds bounds;
+    const std::size_t painted = fill::borderFill(request, {&seed, 1}, &bounds);
     if (painted > 0)
-        update();
+        makePersistent(QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right, bounds.bottom)));
     return painted;
 }
 

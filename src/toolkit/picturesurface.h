@@ -51,7 +51,8 @@ public:
     void line(int x1, int y1, int x2, int y2, cat::Colour colour);
     void box(int x1, int y1, int x2, int y2, cat::Colour colour);
     void filledBox(int x1, int y1, int x2, int y2, cat::Colour colour);
-    // Border fill bounded by pure black; returns the pixels painted.
+    // Border fill bounded by pure black; returns the pixels painted, and
+    // shows them.
     std::size_t floodFill(int x, int y, cat::Colour fill);
     // Shows what has been drawn (the image is already persistent).
     void makePersistent();
