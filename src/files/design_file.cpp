@@ -52,6 +52,18 @@ QString inWords(int error)
     return text;
 }
 
+// Qt's own text for the rare failure the checks above did not foresee, made
+// to fit the clause the message expects.
+QString qtWords(const QFileDevice& device)
+{
+    QString text = device.errorString();
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    while (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
 FileResult failedWith(int error)
 {
     return failed(inWords(error));
@@ -115,13 +127,13 @@ QString writeTarget(const QString& path)
 FileResult copyTail(QFile& old, qint64 from, int out)
 {
     if (!old.seek(from))
-        return failed(old.errorString());
+        return failed(qtWords(old));
     std::array<char, 64 * 1024> chunk{};
     qint64 at = from;
     while (at < old.size()) {
         const qint64 got = old.read(chunk.data(), static_cast<qint64>(chunk.size()));
         if (got < 0)
-            return failed(old.errorString());
+            return failed(qtWords(old));
         if (got == 0)
             break; // the old file got shorter meanwhile: what was there is copied
         if (const int error = writeAll(out, chunk.data(), got, at))
@@ -159,7 +171,7 @@ FileResult writeInPlace(const RecordBytes& record, const QString& target)
 {
     QFile file(target);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return failed(QFileInfo(target).isWritable() ? file.errorString()
+        return failed(QFileInfo(target).isWritable() ? qtWords(file)
                                                      : QStringLiteral("the file is not writable"));
     const auto size = static_cast<qint64>(record.size);
     rlimit limit{};
@@ -197,7 +209,7 @@ Replaced replaceWhole(const RecordBytes& record, const QString& target, const st
         const QFileInfo folder(QFileInfo(target).absolutePath());
         result = failed(!folder.exists()       ? QStringLiteral("the folder does not exist")
                         : !folder.isWritable() ? QStringLiteral("the folder is not writable")
-                                               : out.errorString());
+                                               : qtWords(out));
         return Replaced::No;
     }
     const auto discard = [&](FileResult why) {
@@ -220,14 +232,14 @@ Replaced replaceWhole(const RecordBytes& record, const QString& target, const st
     if (const int error = syncData(fd))
         return discard(failedWith(error));
     if (!out.flush() || out.error() != QFileDevice::NoError)
-        return discard(failed(out.errorString()));
+        return discard(failed(qtWords(out)));
     if (out.commit())
         return Replaced::Yes;
     // The data was whole; only putting it in place failed (a sticky folder,
     // a temporary name the file system finds too long).
     if (hasOld && QFileInfo(target).isWritable())
         return Replaced::InPlace;
-    result = failed(out.errorString());
+    result = failed(qtWords(out));
     return Replaced::No;
 }
 
@@ -283,11 +295,11 @@ FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& p
         return failed(QStringLiteral("the file is not readable"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+        return failed(qtWords(file));
     const int needed = recordBytes(m);
     const QByteArray bytes = file.read(needed);
     if (file.error() != QFileDevice::NoError)
-        return failed(file.errorString());
+        return failed(qtWords(file));
     if (bytes.isEmpty())
         return failed(QStringLiteral("the file is empty"));
     if (bytes.size() < needed)
