@@ -1,8 +1,13 @@
 #include "app/print_dialogs.h"
 
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace app {
 
@@ -19,6 +24,12 @@ bool QtPrintDialogService::choosePrinter(QPrinter& printer)
 void QtPrintDialogService::preview(QPrinter& printer, const std::function<void(QPrinter*)>& paint)
 {
     QPrintPreviewDialog dialog(&printer, m_parent);
+    // Tall enough to read the page: most of the screen's height, a page's proportions.
+    if (const QScreen* screen = m_parent != nullptr ? m_parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const int height = area.height() * 9 / 10;
+        dialog.resize(std::min(area.width(), height * 4 / 5), height);
+    }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
     dialog.exec();
 }

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -189,12 +190,16 @@ QImage enlarged(const QImage& drawing, int factor)
 {
     if (factor <= 1)
         return drawing;
-    QImage out(drawing.width() * factor, drawing.height() * factor, QImage::Format_RGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(drawing.constScanLine(y / factor));
-        auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            to[x] = from[x / factor];
+    const int width = drawing.width() * factor;
+    QImage out(width, drawing.height() * factor, QImage::Format_RGB32);
+    const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
+    for (int y = 0; y < drawing.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(drawing.constScanLine(y));
+        auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
+        for (int x = 0; x < width; ++x)
+            first[x] = from[x / factor];
+        for (int copy = 1; copy < factor; ++copy)
+            std::memcpy(out.scanLine(y * factor + copy), first, rowBytes);
     }
     return out;
 }
