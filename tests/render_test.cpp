@@ -408,14 +408,18 @@ TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
     }
     EXPECT_TRUE(messages.asked.empty());
 
-    // A failed export is said, naming the file; nothing of the design moves.
+    // A failed export or print is said; nothing of the design moves.
     dialogs.answers = {path(QStringLiteral("missing/order.pdf"))};
     command("exportMnu");
-    ASSERT_EQ(messages.asked.size(), 1U);
+    printing.answers = {path(QStringLiteral("missing/printed.pdf"))};
+    command("printMnu");
+    ASSERT_EQ(messages.asked.size(), 2U);
     EXPECT_TRUE(
         messages.asked[0].prompt.startsWith(QStringLiteral("Could not export the order sheet to '%1': ")
                                                 .arg(path(QStringLiteral("missing/order.pdf")))));
-    EXPECT_EQ(messages.asked[0].style, tk::kOkExclamation);
+    EXPECT_EQ(messages.asked[1].prompt, QStringLiteral("Could not print the order sheet."));
+    EXPECT_TRUE(messages.asked[0].style == tk::kOkExclamation &&
+                messages.asked[1].style == tk::kOkExclamation);
     EXPECT_TRUE(window->state()[cat::kBrisa].changed);
     EXPECT_EQ(window->state()[cat::kBrisa].fileName, "Untitled");
     EXPECT_EQ(window->state().dialogFolder, folder);

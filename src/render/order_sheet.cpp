@@ -1,5 +1,6 @@
 #include "render/order_sheet.h"
 
+#include "catalogue/about_texts.h"
 #include "catalogue/fabrics.h"
 #include "catalogue/models.h"
 #include "catalogue/texts.h"
@@ -405,8 +406,10 @@ void paintFoot(QPainter& p, const Layout& l, int dpi)
                Qt::AlignLeft | Qt::AlignTop, address);
     p.drawText(QRectF(body.left() + third, body.top(), third, body.height()), Qt::AlignLeft | Qt::AlignTop,
                contact);
+    // The screen's colours are not the fabric's: the maker's own caution.
     p.drawText(QRectF(body.left() + 2 * third, body.top(), third, body.height()),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, sentence);
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               sentence + QLatin1Char('\n') + qs(cat::kDisclaimer));
 }
 
 // The sheet as the bytes of a PDF or a PNG file; empty when it could not be
