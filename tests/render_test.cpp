@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QProcess>
@@ -260,6 +261,10 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
                                             m % 2 == 0 ? QPageSize::A4 : QPageSize::Letter));
         EXPECT_EQ(pdfText(raw), text);
     }
+
+    // Letter where the locale measures in inches, A4 elsewhere.
+    EXPECT_EQ(render::defaultPaper(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
+    EXPECT_EQ(render::defaultPaper(QLocale(QLocale::English, QLocale::UnitedKingdom)), QPageSize::A4);
 
     // No model: nothing is written and nothing painted.
     for (int m : {-1, cat::kModelCount}) {

@@ -22,7 +22,7 @@ struct OrderSheet {
     int model = 0;
     design::ModelDesign design;
     QString fileName; // "Untitled" for a design never saved
-    QDate date;
+    QDate date;       // today's when not valid
 };
 
 // The paper a sheet is laid out on when nobody chose: Letter where the
