@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -402,7 +403,10 @@ TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
     // Print and Print Preview paint the same rows on the printer's page.
     printing.answers = {path(QStringLiteral("printed.pdf")), QString()};
     printing.previewFile = path(QStringLiteral("preview.pdf"));
-    command("printMnu");
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keySequence(window.get(), QKeySequence::Print);
     command("printMnu");
     command("previewMnu");
     EXPECT_EQ(printing.dialogs, 2);
