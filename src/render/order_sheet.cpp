@@ -226,8 +226,12 @@ void paintHeader(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
     const QDate date = sheet.date.isValid() ? sheet.date : QDate::currentDate();
     p.setFont(sheetFont(9, dpi));
     const QRectF right(h.left() + h.width() * 0.4, h.top() + 5.5 * mm, h.width() * 0.6, 9.5 * mm);
+    // A long name gives up its middle, never the model's name beside it.
+    const QString fileLine =
+        QFontMetricsF(p.font(), p.device())
+            .elidedText(QStringLiteral("File: %1").arg(file), Qt::ElideMiddle, right.width());
     p.drawText(right, Qt::AlignRight | Qt::AlignTop,
-               QStringLiteral("File: %1\nDate: %2").arg(file, date.toString(Qt::ISODate)));
+               fileLine + QStringLiteral("\nDate: ") + date.toString(Qt::ISODate));
 
     p.setPen(QPen(kInk, 0.5 * mm));
     p.drawLine(QPointF(h.left(), h.bottom()), QPointF(h.right(), h.bottom()));
