@@ -203,6 +203,8 @@ void MainWindow::formLoad()
     // 14. The menu commands.
     for (QAction* command : m_menuCommands)
         command->setEnabled(true);
+    for (QAction* command : m_sheetCommands)
+        command->setEnabled(true);
 
     // 15. The folder the file dialogs start in.
     m_state.dialogFolder = firstDialogFolder(QCoreApplication::applicationDirPath()).toStdString();
