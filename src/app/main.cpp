@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
 
-    const app::Program program;
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Colours and fabrics of skydiving jumpsuits."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("FILE"),
+                                  QStringLiteral("Design files to open, each on its suit model's tab."),
+                                  QStringLiteral("[FILE...]"));
+    options.process(application);
+
+    const app::Program program(options.positionalArguments());
     return QApplication::exec();
 }
