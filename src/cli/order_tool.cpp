@@ -12,13 +12,15 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QLocale>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace cli {
 
@@ -480,6 +482,37 @@ int sheetCommand(const QStringList& args, char* program)
     return 0;
 }
 
+// Writes the PNG beside `output` and renames it over it, so a failure leaves
+// what was there. Not synced to disk: a thumbnail is made again at will, and
+// waiting for the disk would be most of its time. Returns why it failed, or
+// nothing.
+QString writePngReplacing(const QImage& image, const QString& output)
+{
+    QTemporaryFile temporary(output + QStringLiteral(".XXXXXX"));
+    if (!temporary.open())
+        return temporary.errorString();
+    QImageWriter writer(&temporary, "png");
+    if (!writer.write(image))
+        return writer.errorString();
+    if (!temporary.flush())
+        return temporary.errorString();
+    // The file replaced keeps its permissions; a new one gets what any new
+    // file gets (0666 less the umask), not the temporary file's 0600.
+    const QFileInfo old(output);
+    if (old.exists()) {
+        temporary.setPermissions(old.permissions());
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(temporary.handle(), 0666 & ~mask);
+    }
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                    QFile::encodeName(output).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    temporary.setAutoRemove(false);
+    return {};
+}
+
 int thumbnailCommand(const QStringList& args)
 {
     const Parsed parsed = parse(args, false, false);
@@ -507,19 +540,9 @@ int thumbnailCommand(const QStringList& args)
     const QImage thumbnail = thumbnailOf(render::paintDesign(read.model, read.opened.design), size);
 
     // Always PNG, whatever the name: file managers pass names of their own.
-    QSaveFile out(output);
-    if (!out.open(QIODevice::WriteOnly)) {
-        complain(output, out.errorString());
-        return 1;
-    }
-    QImageWriter writer(&out, "png");
-    if (!writer.write(thumbnail)) {
-        out.cancelWriting();
-        complain(output, writer.errorString());
-        return 1;
-    }
-    if (!out.flush() || !out.commit()) {
-        complain(output, out.errorString());
+    const QString failed = writePngReplacing(thumbnail, output);
+    if (!failed.isEmpty()) {
+        complain(output, failed);
         return 1;
     }
     return 0;
