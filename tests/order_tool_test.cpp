@@ -102,6 +102,8 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
                 QStringLiteral("design%1-%2%3").arg(m).arg(copy).arg(cat::kModels[m].extension.data());
             if (copy == 1)
                 name = name.toUpper();
+            if (copy == 2) // what JSON must escape, and more than ASCII
+                name.prepend(QStringLiteral("\"odd\"\\ \tn\u00e4me "));
             writeBytes(path(name), randomRecord(m, random) + (copy == 2 ? QByteArray("tail") : QByteArray()));
             designs << path(name);
         }
