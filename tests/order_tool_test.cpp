@@ -44,6 +44,15 @@ ToolRun runTool(const QStringList& args, const QString& stdoutFile = {})
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+// The text of a PDF, as pdftotext reads it.
+QString pdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 // The stored words of a design: now and then 99, a negative word, or one
 // beyond every palette and fabric; mostly a real fabric and a cell that may
 // or may not lie in its palette.
@@ -198,6 +207,14 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
         EXPECT_TRUE(thumbnail.err.isEmpty() && thumbnail.out.isEmpty());
         EXPECT_TRUE(QImage(exact).convertToFormat(QImage::Format_RGB32) ==
                     drawing.convertToFormat(QImage::Format_RGB32));
+
+        // Odd words make a sheet like any other: text a program can read.
+        const QString pdf = path(QStringLiteral("sheet%1.pdf").arg(d));
+        const ToolRun sheet = runTool({QStringLiteral("sheet"), designs[d], QStringLiteral("-o"), pdf});
+        ASSERT_EQ(sheet.status, 0) << sheet.err.toStdString();
+        EXPECT_TRUE(sheet.err.isEmpty() && sheet.out.isEmpty());
+        const QString text = pdfText(pdf);
+        EXPECT_TRUE(text.contains(cat::kModels[m].caption.data())) << text.toStdString();
     }
     // The random words gave both kinds of area in good number.
     EXPECT_GT(coloured, 50);
