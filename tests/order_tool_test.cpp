@@ -23,6 +23,10 @@
 #include <random>
 #include <set>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct ToolRun {
@@ -42,6 +46,31 @@ ToolRun runTool(const QStringList& args, const QString& stdoutFile = {})
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The tool writing into a named pipe, and what came through it.
+QByteArray throughPipe(QStringList args, const QString& fifo, int& status)
+{
+    const QByteArray name = QFile::encodeName(fifo);
+    if (mkfifo(name.constData(), 0600) != 0)
+        return {};
+    // Open without waiting for the writer, so a tool that never writes cannot hang the test.
+    const int reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+    QProcess process;
+    process.setProcessEnvironment(QProcessEnvironment());
+    process.start(QStringLiteral(ORDER_TOOL), args);
+    QByteArray bytes;
+    char buffer[65536];
+    for (int wait = 0; wait < 6000; ++wait) {
+        const bool finished = process.waitForFinished(10) || process.state() == QProcess::NotRunning;
+        for (ssize_t n = 0; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, n);
+        if (finished)
+            break;
+    }
+    ::close(reader);
+    status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return bytes;
 }
 
 // The text of a PDF, as pdftotext reads it.
@@ -294,6 +323,23 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
     const ToolRun unwritable = runTool({"thumbnail", path("good.kfr"), path("no/such/folder.png")});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(unwritable.err.startsWith(("jumpsuit-order: " + path("no/such/folder.png")).toUtf8()));
+    // An output that is a link replaces the file it points at, and the link
+    // stays; one that is a pipe (or a device) is written into, never replaced.
+    ASSERT_TRUE(QFile::link(path("real.png"), path("link.png")));
+    for (const char* size : {"64", "32"}) {
+        ASSERT_EQ(runTool({"thumbnail", path("good.kfr"), path("link.png"), size}).status, 0);
+        EXPECT_TRUE(QFileInfo(path("link.png")).isSymLink());
+        EXPECT_EQ(QImage(path("real.png")).height(), QByteArray(size).toInt());
+    }
+    int status = -1;
+    EXPECT_TRUE(throughPipe({"thumbnail", path("good.kfr"), path("pipe.png")}, path("pipe.png"), status)
+                    .startsWith("\x89PNG\r\n"));
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(throughPipe({"sheet", path("good.kfr"), "-o", path("pipe.pdf")}, path("pipe.pdf"), status)
+                    .startsWith("%PDF"));
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(QFileInfo(path("pipe.png")).isFile() || QFileInfo(path("pipe.pdf")).isFile());
+
     // Output that does not reach stdout is a failure, not a success.
     const ToolRun full = runTool({"summary", "--json", path("good.kfr")}, QStringLiteral("/dev/full"));
     EXPECT_EQ(full.status, 1);

@@ -7,11 +7,13 @@
 #include "render/drawing.h"
 #include "render/order_sheet.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -417,6 +419,68 @@ int summaryCommand(const QStringList& args)
     return finishOutput(status);
 }
 
+// Where an output goes: a link is followed, so the file it points at is
+// replaced and the link stays.
+QString outputTarget(const QString& output)
+{
+    const QFileInfo info(output);
+    if (!info.isSymLink())
+        return output;
+    return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+}
+
+// An output that is there but is no regular file (a pipe, a terminal,
+// /dev/stdout, a device; links followed) is written into, never replaced:
+// renaming over it would take the device or the pipe away from everybody.
+bool writesInto(const QString& output)
+{
+    const QFileInfo info(output);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
+QString writeInto(const QString& target, const QByteArray& bytes)
+{
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    return {};
+}
+
+// Writes the bytes beside the output and renames them over it, so a failure
+// leaves what was there. Not synced to disk: a thumbnail is made again at
+// will, and waiting for the disk would be most of its time. Returns why it
+// failed, or nothing.
+QString writeReplacing(const QString& output, const QByteArray& bytes)
+{
+    if (QFileInfo(output).isDir())
+        return QStringLiteral("Is a folder");
+    if (writesInto(output))
+        return writeInto(output, bytes);
+    const QString target = outputTarget(output);
+    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
+    if (!temporary.open())
+        return temporary.errorString();
+    if (temporary.write(bytes) != bytes.size() || !temporary.flush())
+        return temporary.errorString();
+    // The file replaced keeps its permissions; a new one gets what any new
+    // file gets (0666 less the umask), not the temporary file's 0600.
+    const QFileInfo old(target);
+    if (old.exists()) {
+        temporary.setPermissions(old.permissions());
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(temporary.handle(), 0666 & ~mask);
+    }
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                    QFile::encodeName(target).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    temporary.setAutoRemove(false);
+    return {};
+}
+
 QtMessageHandler qtMessages = nullptr;
 
 void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -473,44 +537,30 @@ int sheetCommand(const QStringList& args, char* program)
 
     const render::OrderSheet sheet{read.model, read.opened.design, QFileInfo(file).fileName(),
                                    QDate::currentDate()};
-    const render::SheetResult written = render::writeOrderSheet(
-        parsed.output, sheet, paper.value_or(render::defaultPaper(QLocale::system())));
-    if (!written) {
-        complain(parsed.output, written.reason);
+    const QPageSize::PageSizeId pageSize = paper.value_or(render::defaultPaper(QLocale::system()));
+    if (!writesInto(parsed.output)) {
+        const render::SheetResult written = render::writeOrderSheet(parsed.output, sheet, pageSize);
+        if (!written) {
+            complain(parsed.output, written.reason);
+            return 1;
+        }
+        return 0;
+    }
+    // Into a pipe or a device: the sheet is made in a file first, then copied.
+    const QTemporaryDir scratch;
+    const QString made =
+        scratch.filePath(QStringLiteral("sheet.") + QFileInfo(parsed.output).suffix().toLower());
+    const render::SheetResult written = render::writeOrderSheet(made, sheet, pageSize);
+    QFile madeFile(made);
+    QString failed = !scratch.isValid() ? scratch.errorString() : written.reason;
+    if (failed.isEmpty())
+        failed = madeFile.open(QIODevice::ReadOnly) ? writeInto(parsed.output, madeFile.readAll())
+                                                    : madeFile.errorString();
+    if (!failed.isEmpty()) {
+        complain(parsed.output, failed);
         return 1;
     }
     return 0;
-}
-
-// Writes the PNG beside `output` and renames it over it, so a failure leaves
-// what was there. Not synced to disk: a thumbnail is made again at will, and
-// waiting for the disk would be most of its time. Returns why it failed, or
-// nothing.
-QString writePngReplacing(const QImage& image, const QString& output)
-{
-    QTemporaryFile temporary(output + QStringLiteral(".XXXXXX"));
-    if (!temporary.open())
-        return temporary.errorString();
-    QImageWriter writer(&temporary, "png");
-    if (!writer.write(image))
-        return writer.errorString();
-    if (!temporary.flush())
-        return temporary.errorString();
-    // The file replaced keeps its permissions; a new one gets what any new
-    // file gets (0666 less the umask), not the temporary file's 0600.
-    const QFileInfo old(output);
-    if (old.exists()) {
-        temporary.setPermissions(old.permissions());
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(temporary.handle(), 0666 & ~mask);
-    }
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(output).constData()) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    temporary.setAutoRemove(false);
-    return {};
 }
 
 int thumbnailCommand(const QStringList& args)
@@ -540,7 +590,14 @@ int thumbnailCommand(const QStringList& args)
     const QImage thumbnail = thumbnailOf(render::paintDesign(read.model, read.opened.design), size);
 
     // Always PNG, whatever the name: file managers pass names of their own.
-    const QString failed = writePngReplacing(thumbnail, output);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "png").write(thumbnail)) {
+        complain(output, QStringLiteral("The picture could not be made"));
+        return 1;
+    }
+    const QString failed = writeReplacing(output, png);
     if (!failed.isEmpty()) {
         complain(output, failed);
         return 1;
