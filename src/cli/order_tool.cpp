@@ -152,31 +152,32 @@ ReadDesign readDesign(const QString& file)
 {
     ReadDesign read;
     const QFileInfo info(file);
+    // The extension first: it needs no look at the disk, and a folder of
+    // designs is read at the speed of one open per file.
+    read.model = cat::modelForExtension(info.suffix().toStdString());
+    if (read.model >= 0) {
+        const files::FileResult result = files::openDesign(read.model, file, read.opened);
+        if (result)
+            return read;
+        read.error = result.reason;
+    }
+    // Why it failed, in the words that fit best.
     if (!info.exists()) {
         read.error = info.isSymLink() ? QStringLiteral("The link points at no file")
                                       : QStringLiteral("No such file or directory");
-        return read;
-    }
-    if (info.isDir()) {
+    } else if (info.isDir()) {
         read.error = QStringLiteral("Is a folder, not a design file");
-        return read;
-    }
-    read.model = cat::modelForExtension(info.suffix().toStdString());
-    if (read.model < 0) {
+    } else if (read.model < 0) {
         read.error = (info.suffix().isEmpty()
                           ? QStringLiteral("No extension")
                           : QStringLiteral("The extension .%1 belongs to no suit model").arg(info.suffix())) +
                      QStringLiteral(" (design files end in ") + modelExtensions() + u')';
-        return read;
-    }
-    if (files::FileResult result = files::openDesign(read.model, file, read.opened); !result) {
-        read.error = result.reason;
+    } else if (info.isFile() && info.size() < files::recordBytes(read.model)) {
         // Say what a short file lacks: the extension promised a whole record.
-        if (info.isFile() && info.size() < files::recordBytes(read.model))
-            read.error = QStringLiteral("The file holds %1 bytes, less than the %2 bytes of a %3 design")
-                             .arg(info.size())
-                             .arg(files::recordBytes(read.model))
-                             .arg(QString::fromUtf8(cat::kModels[read.model].caption.data()));
+        read.error = QStringLiteral("The file holds %1 bytes, less than the %2 bytes of a %3 design")
+                         .arg(info.size())
+                         .arg(files::recordBytes(read.model))
+                         .arg(QString::fromUtf8(cat::kModels[read.model].caption.data()));
     }
     return read;
 }
