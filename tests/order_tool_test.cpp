@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <random>
@@ -73,11 +74,11 @@ QByteArray throughPipe(QStringList args, const QString& fifo, int& status)
     return bytes;
 }
 
-// The text of a PDF, as pdftotext reads it.
+// The text of a PDF as pdftotext lays it out: a table row is a line.
 QString pdfText(const QString& pdf)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -244,6 +245,24 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
         EXPECT_TRUE(sheet.err.isEmpty() && sheet.out.isEmpty());
         const QString text = pdfText(pdf);
         EXPECT_TRUE(text.contains(cat::kModels[m].caption.data())) << text.toStdString();
+        // Every area has its row: the name, then its colour, fabric and code as
+        // the summary gives them, or "not coloured".
+        for (const QJsonValue value : areas) {
+            const QJsonObject area = value.toObject();
+            QStringList cells = {area.value("area").toString()};
+            if (area.value("colour").isNull())
+                cells << QStringLiteral("not coloured");
+            else
+                cells << area.value("colour").toString() << area.value("fabric").toString()
+                      << area.value("code").toString();
+            for (QString& cell : cells)
+                cell = QRegularExpression::escape(cell);
+            const QRegularExpression row(QStringLiteral("^\\s*") + cells.join(QStringLiteral("\\s+")) +
+                                             QStringLiteral("\\s*$"),
+                                         QRegularExpression::MultilineOption);
+            EXPECT_TRUE(row.match(text).hasMatch()) << cells.join(' ').toStdString() << "\n"
+                                                    << text.toStdString();
+        }
     }
     // The random words gave both kinds of area in good number.
     EXPECT_GT(coloured, 50);
@@ -384,6 +403,7 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
         EXPECT_TRUE(QFileInfo(out).size() > 0);
     }
     EXPECT_TRUE(fileBytes(path("s.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(fileBytes(path("s.png")).startsWith("\x89PNG\r\n"));
 }
 
 } // namespace
