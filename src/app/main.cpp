@@ -21,6 +21,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    // Lets docks and Wayland compositors match the window to its menu entry.
+    QApplication::setDesktopFileName(QStringLiteral("example.orlensuits.JumpsuitDesigner"));
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Colours and fabrics of skydiving jumpsuits."));
