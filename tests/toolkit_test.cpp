@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -355,6 +356,11 @@ TEST(QtServices, MessageBoxAnswersMapToTheDesignersResults)
         box->button(QMessageBox::Ok)->click();
     });
     EXPECT_EQ(service.ask("Careful", tk::kOkExclamation), tk::kOk);
+    // Enter presses the default: the first button, or the one asked for.
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(service.ask("Exit?", tk::kYesNoQuestion), tk::kYes);
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(service.ask("Exit?", tk::kYesNoQuestion, tk::kNo), tk::kNo);
 }
 
 TEST(QtServices, SaveDialogAddsTheDefaultExtension)
@@ -372,6 +378,19 @@ TEST(QtServices, SaveDialogAddsTheDefaultExtension)
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->fullPath, folder.filePath("mine.olr"));
     EXPECT_FALSE(choice->extensionDiffers);
+
+    // With a choice of filters, the chosen filter's extension.
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down); // as the user chooses the second type
+        dialog->selectFile(folder.filePath("sheet"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto png = service.saveFile(
+        {"Export", "PDF document (*.pdf)|*.pdf|PNG image (*.png)|*.png", "pdf", "proposed", folder.path()});
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->fullPath, folder.filePath("sheet.png"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/about.h"
+#include "app/print_dialogs.h"
 
 #include "catalogue/catalogue.h"
 #include "commands/file_commands.h"
@@ -44,6 +45,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);
+    m_dialogs = m_ownDialogs.get();
+    m_ownPrintDialogs = std::make_unique<QtPrintDialogService>(this);
+    m_printDialogs = m_ownPrintDialogs.get();
     m_controls.window = this;
     // The layout is laid out for a small, classic dialog font.
     QFont small = font();
@@ -97,7 +101,8 @@ void MainWindow::setMessageService(tk::MessageService* service)
 
 void MainWindow::setFileDialogService(tk::FileDialogService* service)
 {
-    m_files->setFileDialogService(service != nullptr ? *service : *m_ownDialogs);
+    m_dialogs = service != nullptr ? service : m_ownDialogs.get();
+    m_files->setFileDialogService(*m_dialogs);
 }
 
 void MainWindow::buildMenus()
@@ -124,6 +129,7 @@ void MainWindow::buildMenus()
     m_menuCommands[3]->setShortcuts(saveAsKeys.isEmpty()
                                         ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
                                         : saveAsKeys);
+    addOrderSheetCommands(file);
     m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));
@@ -288,8 +294,9 @@ bool MainWindow::formUnload()
         anyChanged = anyChanged || model.changed;
     if (!anyChanged)
         return true;
-    return m_messages->ask(QStringLiteral("Do you wish to exit without saving suit(s). "),
-                           tk::kYesNoQuestion) == tk::kYes;
+    // No is the default: an Enter pressed by habit keeps the designs.
+    return m_messages->ask(QStringLiteral("Do you wish to exit without saving suit(s). "), tk::kYesNoQuestion,
+                           tk::kNo) == tk::kYes;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
