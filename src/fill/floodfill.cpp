@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <climits>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -221,33 +220,11 @@ public:
             return;
         }
         row[lw] |= lowMask;
-        // A run spans a few words: a plain loop, not a call to memset.
-        for (int w = lw + 1; w < rw; ++w) {
-            row[w] = ~std::uint64_t{0};
-            asm volatile("" ::: "memory");
-        }
+        // A run spans a few words. The value comes from a member so that the
+        // compiler keeps a plain loop instead of calling memset for them.
+        for (int w = lw + 1; w < rw; ++w)
+            row[w] = m_ones;
         row[rw] |= highMask;
-    }
-
-    // The bounds of the marked pixels.
-    Bounds bounds() const
-    {
-        Bounds b{INT_MAX, INT_MAX, -1, -1};
-        for (int y = 0; y < m_height; ++y) {
-            const std::uint64_t* row = m_bits.data() + wordAt(0, y);
-            const std::uint64_t* first =
-                std::find_if(row, row + m_words, [](std::uint64_t w) { return w != 0; });
-            if (first == row + m_words)
-                continue;
-            const std::uint64_t* last = row + m_words - 1;
-            while (*last == 0)
-                --last;
-            b.left = std::min(b.left, static_cast<int>(first - row) * 64 + std::countr_zero(*first));
-            b.right = std::max(b.right, static_cast<int>(last - row) * 64 + 63 - std::countl_zero(*last));
-            b.top = std::min(b.top, y);
-            b.bottom = y;
-        }
-        return b.bottom < 0 ? Bounds{} : b;
     }
 
 private:
@@ -259,13 +236,14 @@ private:
     std::vector<std::uint64_t>& m_bits;
     std::size_t m_words;
     int m_height;
+    std::uint64_t m_ones = ~std::uint64_t{0};
 };
 
 // Fills the region round (x, y), skipping runs the visited bits already hold.
 // Returns the pixels painted.
 template <int (*kPaintRight)(Wall, std::uint32_t*, int, int, std::uint32_t)>
 std::size_t fillFrom(const FillRequest& request, VisitedMask& visited, std::vector<Pending>& pending, int x,
-                     int y)
+                     int y, Bounds& found)
 {
     // Local copies: pixel stores could alias the request's fields.
     const int width = request.width;
@@ -281,6 +259,7 @@ std::size_t fillFrom(const FillRequest& request, VisitedMask& visited, std::vect
         return 0;
 
     std::size_t painted = 0;
+    Bounds marked{width, height, -1, -1};
     // Paints the run through x of row y: [x, first boundary) as it is found,
     // then [l, x). `lookLeft` is false where x follows a boundary pixel.
     // Returns the run's last pixel.
@@ -290,9 +269,12 @@ std::size_t fillFrom(const FillRequest& request, VisitedMask& visited, std::vect
         std::fill(row + l, row + at, fill);
         visited.set(l, r, rowY);
         painted += static_cast<std::size_t>(r - l + 1);
+        marked.left = std::min(marked.left, l);
+        marked.right = std::max(marked.right, r);
+        marked.top = std::min(marked.top, rowY);
+        marked.bottom = std::max(marked.bottom, rowY);
         return r;
     };
-
     int seedLeft = 0;
     const int seedRight = paintRun(seedRow, x, y, true, seedLeft);
     pending.clear();
@@ -330,6 +312,10 @@ std::size_t fillFrom(const FillRequest& request, VisitedMask& visited, std::vect
             at = r + 1;
         }
     }
+    found.left = std::min(found.left, marked.left);
+    found.right = std::max(found.right, marked.right);
+    found.top = std::min(found.top, marked.top);
+    found.bottom = std::max(found.bottom, marked.bottom);
     return painted;
 }
 
@@ -348,13 +334,14 @@ std::size_t fillSeeds(const FillRequest& request, std::span<const Point> seeds, 
 #endif
     Scratch& scratch = threadScratch();
     std::size_t painted = 0;
+    Bounds found{request.width, request.height, -1, -1};
     {
         VisitedMask visited(scratch.bits, request.width, request.height);
         for (const Point& seed : seeds)
-            painted += fillOne(request, visited, scratch.pending, seed.x, seed.y);
-        if (bounds != nullptr && painted > 0)
-            *bounds = visited.bounds();
+            painted += fillOne(request, visited, scratch.pending, seed.x, seed.y, found);
     }
+    if (bounds != nullptr && painted > 0)
+        *bounds = found;
     if (scratch.pending.capacity() > kKeptPending)
         std::vector<Pending>().swap(scratch.pending);
     return painted;
