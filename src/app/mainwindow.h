@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -56,6 +57,10 @@ struct PagePanels {
 // size; a window wider than the screen goes to 48 twips above and left of the
 // screen's top-left corner instead.
 QPoint startPosition(const QSize& frame, const QRect& screen);
+
+// Every text the news and hint panel shows: the welcome, the news messages
+// and the hints.
+QStringList statusTexts();
 
 // The designer's main window: a menu bar and one tab page per suit model.
 // Construction builds the pages; formLoad() runs the start-up that fills them
