@@ -59,7 +59,9 @@ private:
 
     QStringList m_names;
     int m_focus = 0;
-    bool m_keyboardCue = false; // the ring shows while the palette has the focus
+    // The keyboard brought the focus or moved the cell: the ring shows while
+    // the palette has the focus.
+    bool m_keyboardCue = false;
 };
 
 } // namespace tk
