@@ -262,27 +262,25 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/)
         painter.drawImage(QPoint(m_border, m_border), m_image);
         return;
     }
-    painter.drawImage(QPoint(m_border, m_border), scaledForDevice(scale));
-}
-
-const QImage& PictureSurface::scaledForDevice(qreal scale) const
-{
     // At a fractional factor (1.25, 1.5) nearest-pixel scaling makes
     // one-pixel lines one and two device pixels wide by turns. As desktops
-    // do: the next whole factor by nearest pixel, then smoothly down to the
-    // device pixels, drawn one to one. Kept until the picture or the factor
-    // changes (any change to the image gives it a new cache key).
-    if (m_scaled.isNull() || m_scaledFrom != m_image.cacheKey() || m_scaledFactor != scale) {
-        const int whole = static_cast<int>(std::ceil(scale));
-        const QImage sharp =
-            m_image.scaled(m_image.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        const QSize device(qRound(m_image.width() * scale), qRound(m_image.height() * scale));
-        m_scaled = sharp.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_scaled.setDevicePixelRatio(scale);
-        m_scaledFrom = m_image.cacheKey();
-        m_scaledFactor = scale;
+    // do: the picture at the next whole factor by nearest pixel, smoothly
+    // scaled down to the device pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRect(m_border, m_border, m_image.width(), m_image.height()),
+                      sharpAt(static_cast<int>(std::ceil(scale))));
+}
+
+const QImage& PictureSurface::sharpAt(int factor) const
+{
+    // Kept until the picture or the factor changes: any change to the image
+    // gives it a new cache key.
+    if (m_sharp.isNull() || m_sharpFrom != m_image.cacheKey() ||
+        m_sharp.width() != m_image.width() * factor) {
+        m_sharp = m_image.scaled(m_image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        m_sharpFrom = m_image.cacheKey();
     }
-    return m_scaled;
+    return m_sharp;
 }
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)

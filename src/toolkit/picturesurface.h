@@ -82,8 +82,8 @@ protected:
 
 private:
     void resizeImage(int width, int height);
-    // The picture for a fractional scale factor, in device pixels.
-    const QImage& scaledForDevice(qreal scale) const;
+    // The picture enlarged by a whole factor, each pixel a square.
+    const QImage& sharpAt(int factor) const;
     // Paints [left, right) x [top, bottom), clipped to the image.
     void fillRect(long long left, long long top, long long right, long long bottom, QRgb colour);
 
@@ -91,10 +91,9 @@ private:
     int m_border = 0;
     int m_appearance = 1;
     cat::Colour m_background = cat::kLightGrey;
-    QImage m_image;          // Format_RGB32
-    mutable QImage m_scaled; // what scaledForDevice() made last, for m_scaledFrom at m_scaledFactor
-    mutable qint64 m_scaledFrom = 0;
-    mutable qreal m_scaledFactor = 0.0;
+    QImage m_image;         // Format_RGB32
+    mutable QImage m_sharp; // what sharpAt() made last, from the image of key m_sharpFrom
+    mutable qint64 m_sharpFrom = 0;
 };
 
 } // namespace tk
