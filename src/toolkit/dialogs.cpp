@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 #include <utility>
@@ -60,6 +61,14 @@ std::optional<FileChoice> runFileDialog(QWidget* parent, const FileDialogRequest
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(extension);
+    // Where there is a choice of filters, a name typed without an extension
+    // takes the chosen filter's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, extension](const QString& filter) {
+                         const QRegularExpressionMatch pattern =
+                             QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+                         dialog.setDefaultSuffix(pattern.hasMatch() ? pattern.captured(1) : extension);
+                     });
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
 
