@@ -7,12 +7,14 @@
 #include "support/design_files.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -296,6 +298,44 @@ TEST_F(Files, QuestionsOfNewAndOpen)
     command("newMnu");
     EXPECT_EQ(dialogs.requests.size(), requests);
     EXPECT_EQ(fileBytes(path("kept.olr")).left(4), words({6, 0}));
+}
+
+// Brisa's New shows, makes current and applies Polycotton whatever the page
+// showed before, in either view; the view stays as the user left it.
+TEST_F(Files, BrisasNewStartsOnPolycottonInEitherView)
+{
+    showPage(cat::kBrisa);
+    const auto paletteCell0 = [this] {
+        const cat::CellPos pos = cat::cellOf(0);
+        return c().ol1Pb[cat::kBrisa]->pixel(cat::cellLeft(pos.column) + 7, cat::cellTop(pos.row) + 7);
+    };
+    for (const bool back : {false, true}) {
+        SCOPED_TRACE(back ? "back view" : "front view");
+        colour(cat::kBrisa, "Upper Body Left", "Acrylic", 3, false);
+        colour(cat::kBrisa, "Upper Body Left", "Acrylic", 3, true);
+        // Both lists left on other entries, the hidden one and the shown one.
+        (back ? c().backopt : c().frontopt)->click();
+        c().suitlist[back ? cat::kBrisa : cat::kBrisaBack]->selectByText("Legs Left");
+        c().suitlist[back ? cat::kBrisaBack : cat::kBrisa]->selectByText("Upper Arm Left");
+
+        messages.answers = {tk::kNo};
+        command("newMnu");
+        for (const int list : {cat::kBrisa, cat::kBrisaBack})
+            EXPECT_EQ(c().suitlist[list]->selectedText().toStdString(), "Upper Body Left");
+        EXPECT_EQ(c().matlist[cat::kBrisa]->selectedText().toStdString(), "Polycotton");
+        EXPECT_EQ(c().lblfabric[cat::kBrisa]->text().toStdString(), "Fabric - (Slow)");
+        EXPECT_EQ(model(cat::kBrisa).currentFabric, cat::kPolycotton);
+        EXPECT_EQ(paletteCell0(), cat::kFabrics[cat::kPolycotton].palette[0].value);
+        EXPECT_EQ(c().backopt->isChecked(), back);
+
+        // The next click applies the colour shown in the cell, with its code.
+        clickCell(cat::kBrisa, 0);
+        const int list = back ? cat::kBrisaBack : cat::kBrisa;
+        EXPECT_EQ(c().colordesc[list]->entry(0).toStdString(), "Purple (P)");
+        EXPECT_EQ(c().cbbfrontPb[list]->pixel(window->state().keyX[0], window->state().keyY[0]),
+                  paletteCell0());
+        EXPECT_EQ(model(cat::kBrisa).areaFabric[back ? cat::kBackOffset : 0], cat::kPolycotton);
+    }
 }
 
 TEST_F(Files, ExtensionsAndNames)

@@ -188,6 +188,58 @@ TEST_F(Keyboard, FocusCellStaysOnTheCellsShownAndHasARingInTheGap)
     EXPECT_EQ(palette(0)->focusCell(), 7);
 }
 
+// The ring and the cell's name come from the keyboard only: focus given
+// back by a page switch or the window's activation changes nothing shown.
+TEST_F(Keyboard, FocusGivenBackShowsThePaletteAsItWasLeft)
+{
+    const QRect swatch = palette(0)->cellRect(15); // "Orange"
+    const QRgb ring = palette(0)->palette().color(QPalette::Highlight).rgb();
+    const auto ringShown = [&] {
+        return palette(0)->grab().toImage().pixel(swatch.left() - 1, swatch.center().y()) == ring;
+    };
+    const auto look = [&] {
+        return QStringList{c().colorlbl[0]->text(), window->panels(0).SSstatus1->text()};
+    };
+    const auto away = [&](bool byPage) {
+        if (byPage) {
+            c().tab1->setCurrentTab(3);
+            c().tab1->setCurrentTab(0);
+        } else {
+            QApplication::setActiveWindow(nullptr);
+            QApplication::setActiveWindow(window.get());
+        }
+    };
+    for (const bool byPage : {true, false}) {
+        SCOPED_TRACE(byPage ? "page switch" : "window activation");
+        // Clicked: no ring, and coming back shows none and names nothing.
+        c().colorlbl[0]->clear();
+        QTest::mouseClick(palette(0), Qt::LeftButton, {}, swatch.center());
+        ASSERT_TRUE(palette(0)->hasFocus());
+        const QStringList clicked = look();
+        EXPECT_FALSE(ringShown());
+        away(byPage);
+        ASSERT_TRUE(palette(0)->hasFocus());
+        EXPECT_FALSE(ringShown());
+        EXPECT_EQ(look(), clicked);
+
+        // An arrow key brings the ring; it is still there on the way back.
+        press({Qt::Key_Left, Qt::Key_Right});
+        EXPECT_TRUE(ringShown());
+        c().colorlbl[0]->setText(QStringLiteral("kept"));
+        const QStringList keyed = look();
+        away(byPage);
+        EXPECT_TRUE(ringShown());
+        EXPECT_EQ(look(), keyed);
+
+        // Tabbed away and back: ringed and named on arrival.
+        press({Qt::Key_Tab});
+        EXPECT_FALSE(palette(0)->hasFocus());
+        press({Qt::Key_Backtab});
+        EXPECT_TRUE(ringShown());
+        EXPECT_EQ(c().colorlbl[0]->text(), "Orange");
+    }
+}
+
 TEST_F(Keyboard, ScreenReadersSeeTheCellsByName)
 {
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(palette(0));

@@ -7,6 +7,7 @@
 #include "toolkit/listbox.h"
 #include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
+#include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 
 #include <QGroupBox>
@@ -415,6 +416,37 @@ TEST_F(Designer, OneRowHeightInEveryList)
             EXPECT_EQ(list->visualItemRect(list->item(0)).height(), 16) << list->objectName().toStdString();
         }
     }
+}
+
+// Every news message and hint shows whole in the news panel, in one font on
+// every page; the window keeps the layout's size. Run at scale factors 1 and
+// 2 (ctest), where glyphs measure differently.
+TEST_F(Designer, StatusTextsShowWholeAndTheWindowKeepsItsSize)
+{
+    const QStringList texts = app::statusTexts();
+    ASSERT_EQ(texts.size(), 13);
+    const QFont font = window->panels(0).SSstatus1->font();
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        auto* panel = qobject_cast<tk::StatusPanel*>(window->panels(m).SSstatus1);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->font(), font) << "page " << m;
+        EXPECT_EQ(panel->width(), 350) << "page " << m; // the layout's width is kept
+        const QFontMetrics metrics(panel->font());
+        for (const QString& text : texts) {
+            EXPECT_LE(metrics.horizontalAdvance(text), panel->textWidth()) << text.toStdString();
+            panel->setText(text);
+            EXPECT_EQ(panel->shownText(), text);
+        }
+    }
+
+    // Fixed, as a window manager reads it: no size but this one, and no
+    // maximise button.
+    const QSize size = window->size();
+    EXPECT_EQ(window->minimumSize(), size);
+    EXPECT_EQ(window->maximumSize(), size);
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 
 TEST(StartPosition, CentresTheDecoratedWindowOnTheScreen)

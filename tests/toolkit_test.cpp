@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +129,32 @@ TEST(PictureSurface, PaintsEveryPixelUnsmoothedOnAHighDensityScreen)
         EXPECT_EQ(shot.pixel(p), 0xffff0000U);
     EXPECT_EQ(shot.pixel(at + 2, row), 0xffffffffU);
     EXPECT_EQ(shot.pixel(at - 1, row), 0xffffffffU);
+}
+
+// At a fractional scale factor every one-pixel line comes out equally
+// strong wherever it falls among the device pixels; at 2 (above) it is exact.
+TEST(PictureSurface, LinesKeepOneWidthAtFractionalScaleFactors)
+{
+    for (const qreal scale : {1.25, 1.5}) {
+        SCOPED_TRACE(scale);
+        auto s = whiteSurface();
+        for (int x = 10; x < 22; x += 3) // four lines, at every phase of the device grid
+            s->line(x, 0, x, s->drawableHeight(), cat::kBoundary);
+        const QSize device(qCeil(s->width() * scale), qCeil(s->height() * scale));
+        QImage shot(device, QImage::Format_RGB32);
+        shot.setDevicePixelRatio(scale);
+        shot.fill(Qt::white);
+        s->render(&shot);
+        // The ink of each line across one device row: 255 per fully black pixel.
+        const int row = qRound((s->border() + 15) * scale);
+        for (int x = 10; x < 22; x += 3) {
+            const qreal from = (s->border() + x) * scale;
+            int ink = 0;
+            for (int dx = qFloor(from) - 1; dx <= qCeil(from + scale); ++dx)
+                ink += 255 - qGray(shot.pixel(dx, row));
+            EXPECT_NEAR(ink, 255 * scale, 255 * 0.2) << "line at " << x;
+        }
+    }
 }
 
 TEST(PictureSurface, MouseEventsGiveSurfacePixels)
@@ -361,6 +388,25 @@ TEST(QtServices, MessageBoxAnswersMapToTheDesignersResults)
     EXPECT_EQ(service.ask("Exit?", tk::kYesNoQuestion), tk::kYes);
     whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
     EXPECT_EQ(service.ask("Exit?", tk::kYesNoQuestion, tk::kNo), tk::kNo);
+}
+
+// The title bar of a message box has room for the whole program name.
+TEST(QtServices, MessageBoxesAreWideEnoughForTheirTitle)
+{
+    tk::QtMessageService service(nullptr);
+    int width = 0;
+    int needed = 0;
+    whenShown<QMessageBox>([&](QMessageBox* box) {
+        width = box->width();
+        QFont bold = box->font();
+        bold.setBold(true);
+        // The title, an icon and three buttons of a title bar.
+        needed = QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(tk::kMessageTitle)) + 4 * 24;
+        box->button(QMessageBox::Ok)->click();
+    });
+    service.ask("Invalid extension selected.", tk::kOkExclamation);
+    EXPECT_GE(width, needed);
+    EXPECT_GE(tk::messageBoxWidthForTitle(QFont(), QString::fromLatin1(tk::kMessageTitle)), needed);
 }
 
 TEST(QtServices, SaveDialogAddsTheDefaultExtension)

@@ -13,6 +13,7 @@
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -32,6 +33,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -105,7 +107,7 @@ public:
         double weight;
         Step step;
     };
-    static const std::array<Weighted, 14> kActions;
+    static const std::array<Weighted, 15> kActions;
 
     RandomUser(app::MainWindow& window, std::uint64_t seed)
         : m_window(window)
@@ -136,6 +138,7 @@ public:
         m_did.str({});
         m_did << action.what << " on page " << page << ":";
         m_fileWrong.clear();
+        m_seenWrong.clear();
         (this->*action.step)(page);
         // Only the file commands ask or show dialogs, and they take their answers.
         if (!m_messages.asked.empty() || !m_dialogs.requests.empty())
@@ -149,7 +152,7 @@ public:
     std::string check() const
     {
         std::ostringstream wrong;
-        wrong << m_fileWrong;
+        wrong << m_fileWrong << m_seenWrong;
         const int page = c().tab1->currentTab();
         const QString caption =
             tk::qs(cat::kAppTitle) + QStringLiteral(" [") + m_name[page] + QStringLiteral("]");
@@ -221,12 +224,17 @@ private:
             at = QPoint(cat::cellLeft(cell.column) + number(0, cat::kCellWidth) + palette->border(),
                         cat::cellTop(cell.row) + number(0, cat::kCellHeight) + palette->border());
         }
-        click(palette, at, number(0, 9) == 0 ? Qt::RightButton : Qt::LeftButton);
+        const Qt::MouseButton button = number(0, 9) == 0 ? Qt::RightButton : Qt::LeftButton;
+        const std::optional<CellAim> aim =
+            button == Qt::LeftButton ? aimAtPoint(page, at) : std::optional<CellAim>();
+        click(palette, at, button);
+        if (aim)
+            checkApplied(*aim);
     }
 
     void paletteKeys(int page)
     {
-        tk::PictureSurface* palette = c().ol1Pb[page];
+        tk::PaletteSurface* palette = c().ol1Pb[page];
         QPoint centre = palette->rect().center();
         if (hitAt(palette, centre) != palette)
             return;
@@ -235,7 +243,13 @@ private:
             const Qt::Key key = pick(std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
                                                 Qt::Key_Home, Qt::Key_End, Qt::Key_Return, Qt::Key_Space});
             m_did << ' ' << key;
+            const bool applies = key == Qt::Key_Return || key == Qt::Key_Space;
+            const std::optional<CellAim> aim = applies && palette->focusCell() >= 0
+                                                   ? aimAt(page, palette->focusCell())
+                                                   : std::optional<CellAim>();
             QTest::keyClick(palette, key);
+            if (aim)
+                checkApplied(*aim);
         }
     }
 
@@ -285,6 +299,194 @@ private:
         if (QWidget* hit = hitAt(target, at))
             QTest::mouseClick(hit, button, {}, at);
         m_did << (button == Qt::LeftButton ? "" : " (right)");
+    }
+
+    // --- What a palette click applies ----------------------------------------
+
+    // The cell a click or Enter aims at, as the user sees it just before: the
+    // colour drawn there (read from the palette's pixels, at the swatch's
+    // centre, which the marker never covers) and the design before.
+    struct CellAim {
+        int page = 0;
+        int cell = 0;
+        bool coloured = false; // a colour of the palette shown, not an empty place
+        cat::Colour colour = 0;
+        QByteArray record;
+        bool changed = false;
+    };
+
+    CellAim aimAt(int page, int cell) const
+    {
+        const tk::PaletteSurface* palette = c().ol1Pb[page];
+        const cat::CellPos pos = cat::cellOf(cell);
+        const design::ModelDesign& design = m_window.state()[page];
+        return {page,
+                cell,
+                cell < palette->cellNames().size(),
+                palette->pixel(cat::cellLeft(pos.column) + cat::kCellWidth / 2,
+                               cat::cellTop(pos.row) + cat::kCellHeight / 2),
+                recordOf(page, design),
+                design.changed};
+    }
+
+    // A click that reaches the palette itself (no panel covers it) inside
+    // both click ranges of a cell; a click in a gap keeps the column or row
+    // it had, so it aims at no cell of its own and is not checked here.
+    std::optional<CellAim> aimAtPoint(int page, QPoint at) const
+    {
+        tk::PaletteSurface* palette = c().ol1Pb[page];
+        if (!palette->isVisibleTo(&m_window) || m_window.childAt(palette->mapTo(&m_window, at)) != palette)
+            return std::nullopt;
+        const int column = cat::columnAt(static_cast<float>(at.x() - palette->border()));
+        const int row = cat::rowAt(static_cast<float>(at.y() - palette->border()));
+        if (column < 0 || row < 0)
+            return std::nullopt;
+        return aimAt(page, cat::cellIndex(column, row));
+    }
+
+    // The colour drawn in the cell is the one applied: the selected area's key
+    // slot, its drawing and its colour-list line show it, and the line names a
+    // colour of that value in the fabric the fabric list shows. An empty place
+    // applies nothing.
+    void checkApplied(const CellAim& aim)
+    {
+        const int m = aim.page;
+        const design::ModelDesign& design = m_window.state()[m];
+        std::ostringstream wrong;
+        const std::string at =
+            "the click on cell " + std::to_string(aim.cell) + " of palette " + std::to_string(m);
+        if (!aim.coloured) {
+            if (recordOf(m, design) != aim.record || design.changed != aim.changed)
+                wrong << at << ", an empty place, changed the design\n";
+            m_seenWrong += wrong.str();
+            return;
+        }
+        const bool back = m == cat::kBrisa && !c().suitlist[cat::kBrisa]->isVisibleTo(&m_window);
+        const int key = back ? cat::kBrisaBack : m;
+        const int point = c().suitlist[key]->selectedIndex();
+        if (point < 0)
+            return; // no area to apply it to
+        const int slot = point + (back ? cat::kBackOffset : 0);
+        char drawn[16];
+        std::snprintf(drawn, sizeof drawn, "#%06x", static_cast<unsigned>(aim.colour));
+
+        const tk::ListBox* lines = c().colordesc[key];
+        const std::string line =
+            point < lines->entryCount() ? lines->entry(point).toStdString() : "<missing>";
+        const std::size_t open = line.rfind(" (");
+        const char code = open != std::string::npos && line.size() == open + 4 ? line[open + 2] : '?';
+        bool named = false;
+        for (const cat::Fabric& fabric : cat::kFabrics)
+            for (const cat::PaletteColour& colour : fabric.palette)
+                named = named || (fabric.letter == code && colour.value == aim.colour &&
+                                  colour.name == line.substr(0, open));
+        if (!named)
+            wrong << at << " (drawn " << drawn << ") left the line \"" << line << "\"\n";
+        // An opened file may give the area a fabric its list does not offer;
+        // the list then cannot show it. Otherwise the list shows the fabric.
+        const tk::ListBox* fabrics = c().matlist[m];
+        bool offered = false;
+        for (int row = 0; row < fabrics->entryCount(); ++row)
+            offered = offered || fabrics->entry(row).front().toLatin1() == code;
+        if (offered && !fabrics->selectedText().startsWith(QLatin1Char(code)))
+            wrong << at << " gave the code " << code << " while the fabric list shows \""
+                  << fabrics->selectedText().toStdString() << "\"\n";
+        if (c().cbbfrontPb[key]->pixel(m_window.state().keyX[point], m_window.state().keyY[point]) !=
+            aim.colour)
+            wrong << at << " (drawn " << drawn << ") left another colour in key slot " << point << "\n";
+        if (const cat::AreaSeeds* seeds = cat::seedsOf(m, slot); seeds != nullptr && slot != cat::tapeSlot(m))
+            for (const cat::SeedPoint& seed : seeds->seeds())
+                if (c().MainPB[m]->pixel(seed.x, seed.y) != aim.colour)
+                    wrong << at << " (drawn " << drawn << ") painted seed (" << seed.x << "," << seed.y
+                          << ") otherwise\n";
+        m_seenWrong += wrong.str();
+    }
+
+    // --- A page as the user left it -----------------------------------------
+
+    // What a user can see of a page: every named control, shown or hidden,
+    // enabled or not, its text, entries, selection and pixels; on screen the
+    // palette as painted, focus ring included; and where the focus is.
+    QStringList lookOf(int page, bool onScreen) const
+    {
+        QStringList look;
+        QWidget* root = c().tab1->page(page);
+        for (QWidget* w : root->findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_")))
+                continue;
+            QString seen = w->objectName() + (w->isVisibleTo(root) ? " shown" : " hidden") +
+                           (w->isEnabled() ? "" : " disabled");
+            if (const auto* label = qobject_cast<QLabel*>(w))
+                seen += " \"" + label->text() + "\"";
+            if (const auto* button = qobject_cast<QAbstractButton*>(w);
+                button != nullptr && button->isChecked())
+                seen += " checked";
+            if (const auto* list = qobject_cast<tk::ListBox*>(w)) {
+                for (int row = 0; row < list->entryCount(); ++row)
+                    seen += " \"" + list->entry(row) + "\"";
+                seen += " selected " + QString::number(list->selectedIndex());
+            }
+            if (const auto* picture = qobject_cast<tk::PictureSurface*>(w)) {
+                const bool painted = onScreen && qobject_cast<const tk::PaletteSurface*>(w) != nullptr;
+                const QImage pixels = painted ? w->grab().toImage() : picture->image();
+                seen += " pixels " + QString::number(qHashBits(pixels.constBits(), pixels.sizeInBytes()), 16);
+            }
+            look << seen;
+        }
+        if (onScreen)
+            look << QStringLiteral("focus on ") +
+                        (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "nothing");
+        return look;
+    }
+
+    static std::string differences(const QStringList& before, const QStringList& after)
+    {
+        std::string said;
+        for (int k = 0; k < std::max(before.size(), after.size()); ++k)
+            if (before.value(k) != after.value(k))
+                said += "  was: " + before.value(k).toStdString() +
+                        "\n  now: " + after.value(k).toStdString() + "\n";
+        return said;
+    }
+
+    // Away from the page and back: to another tab and back by the tab strip
+    // or the keyboard, or another window active for a while. Neither page
+    // changes on the way.
+    void leaveAndReturn(int page)
+    {
+        const QStringList before = lookOf(page, true);
+        const int way = number(0, 2);
+        if (way == 2) {
+            m_did << " another window is active for a while";
+            QApplication::setActiveWindow(nullptr);
+            QApplication::setActiveWindow(&m_window);
+        } else {
+            const int other = way == 0 ? (page + number(1, cat::kModelCount - 1)) % cat::kModelCount
+                                       : (page + 1) % cat::kModelCount;
+            const QStringList otherBefore = lookOf(other, false);
+            m_did << " to page " << other << (way == 0 ? " by the tab strip" : " by Ctrl+PgDown, Ctrl+PgUp");
+            if (way == 0)
+                click(c().tab1->tabBar(), c().tab1->tabBar()->tabRect(other).center());
+            else
+                QTest::keyClick(focused(), Qt::Key_PageDown, Qt::ControlModifier);
+            // The page keys work where the focus is inside the tab strip.
+            if (c().tab1->currentTab() == other) {
+                if (const std::string changed = differences(otherBefore, lookOf(other, false));
+                    !changed.empty())
+                    m_seenWrong +=
+                        "page " + std::to_string(other) + " changed when it was shown:\n" + changed;
+                if (way == 0)
+                    click(c().tab1->tabBar(), c().tab1->tabBar()->tabRect(page).center());
+                else
+                    QTest::keyClick(focused(), Qt::Key_PageUp, Qt::ControlModifier);
+            }
+        }
+        if (c().tab1->currentTab() != page) {
+            m_seenWrong += "the way back to page " + std::to_string(page) + " did not get there\n";
+            return;
+        }
+        if (const std::string changed = differences(before, lookOf(page, true)); !changed.empty())
+            m_seenWrong += "page " + std::to_string(page) + " is not as it was left:\n" + changed;
     }
 
     // --- What the user sees ------------------------------------------------
@@ -574,14 +776,16 @@ private:
     QList<QImage> m_pristine;
     std::array<std::optional<design::ModelDesign>, cat::kModelCount> m_read;
     std::string m_fileWrong;
+    std::string m_seenWrong;  // what the palette-click and page-return checks found
     std::ostringstream m_did; // what the current action did
 };
 
 // What the random user does, and how often. File commands are rare and slow
 // (a reset, a rebuild, a write): about one action in twenty-five.
-const std::array<RandomUser::Weighted, 14> RandomUser::kActions = {{
+const std::array<RandomUser::Weighted, 15> RandomUser::kActions = {{
     {"click tab", 4, &RandomUser::switchTab},
     {"ctrl+key", 2, &RandomUser::switchTabByKey},
+    {"leave and return", 2, &RandomUser::leaveAndReturn},
     {"click area", 14, &RandomUser::clickArea},
     {"click fabric", 10, &RandomUser::clickFabric},
     {"click view", 3, &RandomUser::clickView},

@@ -42,6 +42,10 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     tk::nameControl(this, QStringLiteral("frmMain"), qs(cat::kAppTitle));
+    // The page layout is fixed: the window can be minimised and closed, not
+    // maximised. Set before the native window exists, so it is made once.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -69,6 +70,10 @@ QPoint startPosition(const QSize& frame, const QRect& screen);
 // build or an unpacked copy run in place), else the user's documents folder
 // (made when missing), else the home folder.
 QString firstDialogFolder(const QString& programFolder);
+
+// Every text the news and hint panel shows: the welcome, the news messages
+// and the hints.
+QStringList statusTexts();
 
 // The designer's main window: a menu bar and one tab page per suit model.
 // Construction builds the pages; formLoad() runs the start-up that fills them

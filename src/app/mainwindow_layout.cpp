@@ -114,6 +114,17 @@ QFont captionFont(const std::array<QPushButton*, 3>& buttons)
 
 } // namespace
 
+QStringList statusTexts()
+{
+    QStringList texts{qs(cat::kWelcome)};
+    for (std::string_view news : cat::kNews)
+        texts << qs(news);
+    for (std::string_view hint : {cat::kHintKey, cat::kHintColourList, cat::kHintFabricList,
+                                  cat::kHintAreaList, cat::kHintPalette, cat::kHintFrame})
+        texts << qs(hint);
+    return texts;
+}
+
 void MainWindow::buildPage(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
@@ -227,8 +238,15 @@ void MainWindow::buildPage(int m)
         place(l, left, 60, width, 288);
         return l;
     };
-    p.SSstatus1 = panel("SSstatus1", QStringLiteral("News and hints"), 60, 5252);
-    p.SSstatus2 = panel("SSstatus2", QStringLiteral("Model"), 5380, 3912);
+    tk::StatusPanel* news = panel("SSstatus1", QStringLiteral("News and hints"), 60, 5252);
+    tk::StatusPanel* heading = panel("SSstatus2", QStringLiteral("Model"), 5380, 3912);
+    // Every news message and hint shows whole, in one font on every page.
+    const QFont status = m == 0 ? tk::StatusPanel::fittingFont(news->font(), statusTexts(), news->textWidth())
+                                : m_panels[0].SSstatus1->font();
+    news->setFont(status);
+    heading->setFont(status);
+    p.SSstatus1 = news;
+    p.SSstatus2 = heading;
 }
 
 void MainWindow::buildBrisaView(int m)

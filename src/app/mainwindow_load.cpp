@@ -96,14 +96,15 @@ void MainWindow::formLoad()
     m_loaded = true;
     using tk::px;
 
-    // 1. Size the window to the page layout (it may grow, never clip the
-    // layout) and centre it on the screen. Until the window manager has
-    // decorated the window its frame size is the bare window's; the window is
-    // placed again, by its decorated size, when it is first exposed.
+    // 1. Size the window to the page layout and centre it on the screen. The
+    // layout is fixed, so the window is too (and has no maximise button, see
+    // the constructor): a larger window would only show grey space. Until
+    // the window manager has decorated the window its frame size is the bare
+    // window's; the window is placed again, by its decorated size, when it is
+    // first exposed.
     const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
                                                 m_controls.tab1->tabBar()->sizeHint().height() + 8);
-    setMinimumSize(layout);
-    resize(layout);
+    setFixedSize(layout);
     placeOnScreen();
 
     // 2. Size each drawing to its picture and centre it in its frame.

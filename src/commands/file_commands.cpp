@@ -110,17 +110,22 @@ bool FileCommands::newModel(int m)
     }
     m_controls.colordesc[mi]->clearEntries();
 
+    // The start-up letters before the selections, as at start-up: the area
+    // choices the selections raise must not bring back the old design's fabrics.
+    const int areas = cat::hasTape(m) ? cat::slotCount(m) - 1 : cat::slotCount(m);
+    for (int slot = 0; slot < areas; ++slot)
+        design.areaFabricCode[static_cast<std::size_t>(slot)] = std::string(1, cat::defaultLetter(m, slot));
+
     m_controls.suitlist[mi]->selectByText(qs(model.areas.front().name));
     m_controls.matlist[mi]->selectByText(qs(model.startFabric));
     if (m == cat::kBrisa) {
         m_controls.suitlist[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
         m_controls.colordesc[cat::kBrisaBack]->clearEntries();
     }
-
-    const int areas = cat::hasTape(m) ? cat::slotCount(m) - 1 : cat::slotCount(m);
-    for (int slot = 0; slot < areas; ++slot)
-        design.areaFabricCode[static_cast<std::size_t>(slot)] = std::string(1, cat::defaultLetter(m, slot));
-    design.currentFabric = static_cast<std::int16_t>(cat::fabricByName(model.startFabric));
+    // A selection that changes nothing raises no event, so the page may still
+    // show another fabric's palette: the fabric the list shows becomes
+    // current, with its label and palette, whatever state the page was in.
+    m_designer.matlist_Click(m);
     design.currentColour = 0;
     design::clearAreas(design, m);
     return true;

@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QSpacerItem>
 
 #include <utility>
 
@@ -150,6 +152,34 @@ FileChoice fileChoiceFor(const QString& path, const QString& defaultExtension)
     return choice;
 }
 
+int messageBoxWidthForTitle(const QFont& font, const QString& title)
+{
+    // Window managers set titles in bold, and the title bar also holds an
+    // icon and up to three buttons: room for all of them, so the title is
+    // never cut.
+    QFont bold = font;
+    bold.setBold(true);
+    constexpr int kTitleBarExtras = 160;
+    return QFontMetrics(bold).horizontalAdvance(title) + kTitleBarExtras;
+}
+
+namespace {
+
+// A message box sizes itself to its text; a short question would leave the
+// title bar too narrow for the title. A spacer across the box's grid holds
+// the box at the title's width.
+void widenForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr)
+        return;
+    const int width = messageBoxWidthForTitle(box.font(), box.windowTitle());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+} // namespace
+
 int QtMessageService::ask(const QString& prompt, int style, int defaultAnswer)
 {
     const Question question = questionFor(style);
@@ -157,6 +187,7 @@ int QtMessageService::ask(const QString& prompt, int style, int defaultAnswer)
     const QMessageBox::StandardButton asked = buttonFor(defaultAnswer);
     box.setDefaultButton(question.buttons.testFlag(asked) ? asked : question.first);
     box.setEscapeButton(question.escape);
+    widenForTitle(box);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     return resultOf(clicked != nullptr ? box.standardButton(clicked) : question.escape);

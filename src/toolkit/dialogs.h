@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 
+class QFont;
 class QWidget;
 
 namespace tk {
@@ -69,6 +70,9 @@ QString qtFileFilter(const QString& filter);
 
 // The window title of every message box.
 inline constexpr const char* kMessageTitle = "Orlensuit Jumpsuit Designer";
+
+// The least width of a message box whose title bar shows `title` whole.
+int messageBoxWidthForTitle(const QFont& font, const QString& title);
 
 // The real ones: Qt's own message box and file dialogs.
 class QtMessageService final : public MessageService {

@@ -247,26 +247,63 @@ void PaletteSurface::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End: next = count - 1; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: activateCell(m_focus); return;
+    case Qt::Key_Space:
+        m_keyboardCue = true;
+        activateCell(m_focus);
+        return;
     default: PictureSurface::keyPressEvent(event); return;
     }
+    m_keyboardCue = true;
+    update();
     if (next >= 0 && next != m_focus)
         moveFocusCell(next);
 }
+
+namespace {
+
+// The user moved the focus with the keyboard: Tab, Backtab or a shortcut.
+bool byKeyboard(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+} // namespace
 
 void PaletteSurface::focusInEvent(QFocusEvent* event)
 {
     PictureSurface::focusInEvent(event);
     update();
-    // Reached by keyboard: name the focus cell as hovering it would.
-    if (event->reason() != Qt::MouseFocusReason && !m_names.isEmpty())
-        reportFocusCell();
+    // Reached by the keyboard: ring and name the focus cell as hovering it
+    // would. Focus given back (a page shown again, the window activated, a
+    // popup closed) restores the look the palette had, and says nothing.
+    if (byKeyboard(event->reason())) {
+        m_keyboardCue = true;
+        if (!m_names.isEmpty())
+            reportFocusCell();
+    } else if (event->reason() == Qt::MouseFocusReason) {
+        m_keyboardCue = false;
+    }
 }
 
 void PaletteSurface::focusOutEvent(QFocusEvent* event)
 {
     PictureSurface::focusOutEvent(event);
+    // Left for another control the user chose; a focus taken away for a
+    // while (another page, window or popup) comes back as it went. Hiding a
+    // page passes its focus on as if by Tab, so that counts only while the
+    // palette is still shown.
+    if (isVisible() && (byKeyboard(event->reason()) || event->reason() == Qt::MouseFocusReason))
+        m_keyboardCue = false;
     update();
+}
+
+void PaletteSurface::mousePressEvent(QMouseEvent* event)
+{
+    // The pointer is in use: no ring until the keyboard is used again.
+    m_keyboardCue = false;
+    update();
+    PictureSurface::mousePressEvent(event);
 }
 
 void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
@@ -285,7 +322,7 @@ void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
 void PaletteSurface::paintEvent(QPaintEvent* event)
 {
     PictureSurface::paintEvent(event);
-    if (!hasFocus() || m_names.isEmpty())
+    if (!hasFocus() || !m_keyboardCue || m_names.isEmpty())
         return;
     // The ring fills the 2-pixel gap around the swatch, in the style's focus
     // colour; the marker lies on the swatch, so both stay visible together.

@@ -11,7 +11,11 @@ namespace tk {
 // mouse. It takes the keyboard focus; the arrow keys, Home and End move a
 // focus cell, drawn as a ring in the gap around the swatch so that it never
 // hides the selection marker drawn on the swatch itself; Enter or Space
-// applies the focus cell. Moving and applying are reported with the cell's
+// applies the focus cell. The ring and the cell's name appear only while the
+// keyboard is in use: when the focus arrives by Tab, Backtab or a shortcut, or
+// a key moves or applies the cell; a mouse press hides the ring, and focus
+// given back (a page shown again, the window activated, a popup closed)
+// leaves it as it was. Moving and applying are reported with the cell's
 // centre in surface pixels, so the designer handles them exactly as a pointer
 // move and a click on that point.
 //
@@ -46,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -54,6 +59,9 @@ private:
 
     QStringList m_names;
     int m_focus = 0;
+    // The keyboard brought the focus or moved the cell: the ring shows while
+    // the palette has the focus.
+    bool m_keyboardCue = false;
 };
 
 } // namespace tk

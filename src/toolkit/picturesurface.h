@@ -9,8 +9,11 @@ namespace tk {
 
 // A picture surface: a widget over an exact 32-bit image addressed in pixels
 // (x right, y down). What is drawn stays in the image until it is cleared, so
-// later fills see earlier ones. Pixels are never smoothed or dithered; on a
-// high-density screen the image is scaled by nearest neighbour.
+// later fills see earlier ones. The image's pixels are never smoothed or
+// dithered. On screen, a whole scale factor (2, 3) shows each pixel as a square
+// of device pixels in its exact colour; a fractional one (1.25, 1.5) shows the
+// image at the next whole factor, smoothly scaled down, so every line keeps
+// one width.
 //
 // The widget may draw a thin frame (`border` pixels wide) around the image;
 // the image is the drawable area, so the widget's outer size is the drawable
@@ -83,6 +86,8 @@ protected:
 
 private:
     void resizeImage(int width, int height);
+    // The picture enlarged by a whole factor, each pixel a square.
+    const QImage& sharpAt(int factor) const;
     // Paints [left, right) x [top, bottom), clipped to the image.
     void fillRect(long long left, long long top, long long right, long long bottom, QRgb colour);
 
@@ -90,7 +95,9 @@ private:
     int m_border = 0;
     int m_appearance = 1;
     cat::Colour m_background = cat::kLightGrey;
-    QImage m_image; // Format_RGB32
+    QImage m_image;         // Format_RGB32
+    mutable QImage m_sharp; // what sharpAt() made last, from the image of key m_sharpFrom
+    mutable qint64 m_sharpFrom = 0;
 };
 
 } // namespace tk

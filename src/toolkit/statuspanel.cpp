@@ -2,10 +2,15 @@
 
 #include "toolkit/names.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tk {
 
@@ -39,6 +44,27 @@ QString StatusPanel::fitted(const QString& text, const QFontMetrics& metrics, in
             return candidate;
     }
     return dots;
+}
+
+QFont StatusPanel::fittingFont(const QFont& base, const QStringList& texts, int width)
+{
+    const auto fits = [&texts, width](const QFont& font) {
+        const QFontMetricsF metrics(font);
+        // A pixel to spare: glyphs drawn at another scale factor come out a
+        // fraction wider or narrower than measured here.
+        return std::all_of(texts.begin(), texts.end(), [&metrics, width](const QString& text) {
+            return std::ceil(metrics.horizontalAdvance(text)) + 1 <= width;
+        });
+    };
+    QFont font = base;
+    if (fits(font))
+        return font;
+    font.setStretch(QFont::SemiCondensed); // DejaVu Sans Condensed where the face is DejaVu Sans
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(QFontInfo(base).pixelSize());
+    while (!fits(font) && font.pixelSize() > 8)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 
 QRect StatusPanel::textRect() const

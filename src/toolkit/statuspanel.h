@@ -16,6 +16,13 @@ public:
     // The text as shown in the given width of the panel's font.
     static QString fitted(const QString& text, const QFontMetrics& metrics, int width);
     QString shownText() const;
+    // The width the text may take inside the frame.
+    int textWidth() const { return textRect().width(); }
+
+    // The font in which every one of `texts` shows whole in `width`: `base`
+    // when they fit, else its condensed face, else that a pixel smaller at a
+    // time (down to 8 pixels).
+    static QFont fittingFont(const QFont& base, const QStringList& texts, int width);
 
 protected:
     bool event(QEvent* event) override;
