@@ -210,8 +210,10 @@ void PictureSurface::makePersistent()
 
 void PictureSurface::makePersistent(const QRect& painted)
 {
+    // One pixel more all round: at a fractional scale factor a device pixel
+    // just outside blends the picture's pixels at the edge.
     if (!painted.isEmpty())
-        update(painted.translated(m_border, m_border));
+        update(painted.adjusted(-1, -1, 1, 1).translated(m_border, m_border));
 }
 
 cat::Colour PictureSurface::pixel(int x, int y) const
