@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <memory>
@@ -333,11 +334,16 @@ TEST_F(Sheet, FailedWritesAreReportedAndLeaveTheOldFile)
         QFile old(file);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("the old sheet") == 13);
     }
-    for (const QString& bad : {path(QStringLiteral("missing/x.pdf")), dir.path()}) {
+    // A pipe named like a sheet is refused, not replaced (nor waited on).
+    const QString pipe = path(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& bad : {path(QStringLiteral("missing/x.pdf")), dir.path(), pipe}) {
         const render::SheetResult result = render::writeOrderSheet(bad, sheet, QPageSize::A4);
         EXPECT_FALSE(result.ok) << bad.toStdString();
         EXPECT_FALSE(result.reason.isEmpty());
     }
+    EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    ASSERT_TRUE(QFile::remove(pipe));
 
     // A disk that fills up on the way: the writes or the last flush fail.
     rlimit saved{};
