@@ -103,6 +103,9 @@ protected:
 
 private:
     void buildMenus();
+    void connectHistory();
+    // The Edit menu's commands: enabled, and captioned with the step, when there is one.
+    void showEditCommands();
     void buildPage(int m);
     void buildBrisaView(int m);
     void connectPage(int m);
@@ -122,6 +125,8 @@ private:
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     int m_newsIndex = 0;
     bool m_loaded = false;
     bool m_placePending = false; // until the window manager has decorated the window

@@ -5,8 +5,10 @@
 #include "names.h"
 #include "render/qtcolour.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -256,6 +258,19 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/)
     // (high-density screen) picks the nearest pixel, so colours stay exact.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QPoint(m_border, m_border), m_image);
+}
+
+void PictureSurface::setPointerHelp(const QString& tip, bool pointing)
+{
+    const Qt::CursorShape shape = pointing ? Qt::PointingHandCursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+    if (tip == toolTip())
+        return;
+    setToolTip(tip);
+    // An open tooltip belongs to the area the pointer has just left.
+    if (QToolTip::isVisible())
+        QToolTip::showText(QCursor::pos(), tip, this);
 }
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)
