@@ -71,6 +71,7 @@ public:
     int steps(int m) const;
 
     QUndoGroup& group() { return *m_group; }
+    const QUndoStack* undoStack(int m) const { return cat::isModelIndex(m) ? stack(m) : nullptr; }
 
     // Used by the steps themselves.
     void restore(int m, int slot, const SlotValues& values);
