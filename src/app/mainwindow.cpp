@@ -116,7 +116,11 @@ void MainWindow::showEditCommands()
                                       : QStringLiteral("&Redo"));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The history goes before the window's own QObject: no menu update on the way.
+    disconnect(&m_designer->history().group(), nullptr, this, nullptr);
+}
 
 void MainWindow::setMessageService(tk::MessageService* service)
 {
