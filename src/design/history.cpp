@@ -13,47 +13,26 @@ namespace design {
 
 namespace {
 
-// One colour application. Its caption is made when asked for, not stored: a
-// long history costs only what the steps must remember.
+// One colour application. It holds the values of its slot that the design
+// does not: what the slot held before while the step is done, what the step
+// wrote while it is undone; taking it back or doing it again swaps them. Its
+// caption is made when asked for, not stored, so a long history costs little
+// more than Qt's own bookkeeping of each step.
 class ColourStep final : public QUndoCommand {
 public:
-    ColourStep(EditHistory& history, int m, int slot, const SlotValues& before, const SlotValues& after)
-        : m_history(&history)
-        , m_before(before)
-        , m_after(after)
-        , m_model(static_cast<std::uint8_t>(m))
+    ColourStep(int slot, const SlotValues& other)
+        : m_other(other)
         , m_slot(static_cast<std::uint8_t>(slot))
     {
     }
 
-    void undo() override { m_history->restore(m_model, m_slot, m_before); }
-    void redo() override
-    {
-        // Pushing a step redoes it; the click has already done its work.
-        if (m_pushed) {
-            m_pushed = false;
-            return;
-        }
-        m_history->restore(m_model, m_slot, m_after);
-    }
+    // The work happens in EditHistory::follow(), whoever moves the index.
+    void undo() override {}
+    void redo() override {}
 
-    QString caption() const { return m_history->caption(m_model, m_slot, m_after); }
-
-private:
-    EditHistory* m_history;
-    SlotValues m_before;
-    SlotValues m_after;
-    std::uint8_t m_model;
+    SlotValues m_other;
     std::uint8_t m_slot;
-    bool m_pushed = true;
 };
-
-QString captionOf(const QUndoStack* stack, int index)
-{
-    if (stack == nullptr || index < 0 || index >= stack->count())
-        return {};
-    return static_cast<const ColourStep*>(stack->command(index))->caption();
-}
 
 } // namespace
 
@@ -75,13 +54,26 @@ EditHistory::EditHistory(DesignState& state, ShowSlot show)
     , m_group(std::make_unique<QUndoGroup>())
 {
     for (int m = 0; m < cat::kModelCount; ++m) {
-        m_stacks[static_cast<std::size_t>(m)] = new QUndoStack(m_group.get());
+        auto& stack = m_stacks[static_cast<std::size_t>(m)];
+        stack = std::make_unique<QUndoStack>();
+        // Connected before the group listens, so the design has followed the
+        // index before anyone reading the group (the Edit menu) hears of it.
+        QObject::connect(stack.get(), &QUndoStack::indexChanged, stack.get(),
+                         [this, m](int index) { follow(m, index); });
+        m_group->addStack(stack.get());
         m_clean[static_cast<std::size_t>(m)] = {m_state[m].saved, m_state[m].changed};
     }
     setActiveModel(0);
 }
 
-EditHistory::~EditHistory() = default;
+EditHistory::~EditHistory()
+{
+    // A stack clears itself on the way out; its steps are not to be followed then.
+    for (std::unique_ptr<QUndoStack>& stack : m_stacks) {
+        QObject::disconnect(stack.get(), &QUndoStack::indexChanged, nullptr, nullptr);
+        stack.reset();
+    }
+}
 
 std::uint8_t EditHistory::textNumber(const std::string& text)
 {
@@ -115,14 +107,18 @@ void EditHistory::record(int m, int slot, const SlotValues& before)
         clear(m);
         return;
     }
-    stack(m)->push(new ColourStep(*this, m, slot, before, after));
+    m_recording = true;
+    stack(m)->push(new ColourStep(slot, before));
+    m_recording = false;
 }
 
 void EditHistory::clear(int m)
 {
     if (!cat::isModelIndex(m))
         return;
+    m_recording = true;
     stack(m)->clear();
+    m_recording = false;
     m_clean[static_cast<std::size_t>(m)] = {m_state[m].saved, m_state[m].changed};
 }
 
@@ -157,7 +153,6 @@ bool EditHistory::undo()
     if (!canUndo())
         return false;
     stack(m_active)->undo();
-    followClean(m_active);
     return true;
 }
 
@@ -166,8 +161,38 @@ bool EditHistory::redo()
     if (!canRedo())
         return false;
     stack(m_active)->redo();
-    followClean(m_active);
     return true;
+}
+
+void EditHistory::follow(int m, int index)
+{
+    int& at = m_at[static_cast<std::size_t>(m)];
+    if (!m_recording) {
+        for (; at > index; --at)
+            swapStep(m, at - 1); // taken back
+        for (; at < index; ++at)
+            swapStep(m, at); // done again
+        followClean(m);
+    }
+    at = index;
+}
+
+void EditHistory::swapStep(int m, int index)
+{
+    // The stack hands its steps out as const; they are this history's own.
+    auto* step = static_cast<ColourStep*>(const_cast<QUndoCommand*>(stack(m)->command(index)));
+    const SlotValues now = valuesOf(m, step->m_slot);
+    if (now == step->m_other)
+        return; // a colour applied again over itself
+    ModelDesign& design = m_state[m];
+    const auto s = static_cast<std::size_t>(step->m_slot);
+    design.areaColour[s] = step->m_other.colour;
+    design.areaFabric[s] = step->m_other.fabric;
+    design.areaFabricCode[s] = m_texts[step->m_other.code];
+    design.areaColourName[s] = m_texts[step->m_other.name];
+    step->m_other = now;
+    if (m_show)
+        m_show(m, step->m_slot);
 }
 
 void EditHistory::followClean(int m)
@@ -184,14 +209,22 @@ void EditHistory::followClean(int m)
 
 QString EditHistory::undoCaption() const
 {
+    // The last step done wrote what its slot holds now.
     const QUndoStack* s = stack(m_active);
-    return captionOf(s, s->index() - 1);
+    if (!s->canUndo())
+        return {};
+    const auto* step = static_cast<const ColourStep*>(s->command(s->index() - 1));
+    return caption(m_active, step->m_slot, m_state[m_active].areaColourName[step->m_slot]);
 }
 
 QString EditHistory::redoCaption() const
 {
+    // The first step undone keeps what it wrote.
     const QUndoStack* s = stack(m_active);
-    return captionOf(s, s->index());
+    if (!s->canRedo())
+        return {};
+    const auto* step = static_cast<const ColourStep*>(s->command(s->index()));
+    return caption(m_active, step->m_slot, m_texts[step->m_other.name]);
 }
 
 int EditHistory::steps(int m) const
@@ -199,22 +232,9 @@ int EditHistory::steps(int m) const
     return cat::isModelIndex(m) ? stack(m)->count() : 0;
 }
 
-void EditHistory::restore(int m, int slot, const SlotValues& values)
+QString EditHistory::caption(int m, int slot, const std::string& name)
 {
-    ModelDesign& design = m_state[m];
-    const auto s = static_cast<std::size_t>(slot);
-    design.areaColour[s] = values.colour;
-    design.areaFabric[s] = values.fabric;
-    design.areaFabricCode[s] = m_texts[values.code];
-    design.areaColourName[s] = m_texts[values.name];
-    if (m_show)
-        m_show(m, slot);
-}
-
-QString EditHistory::caption(int m, int slot, const SlotValues& values) const
-{
-    return QString::fromStdString(m_texts[values.name]) + QStringLiteral(" on ") +
-           QString::fromStdString(areaLabel(m, slot));
+    return QString::fromStdString(name) + QStringLiteral(" on ") + QString::fromStdString(areaLabel(m, slot));
 }
 
 } // namespace design

@@ -23,13 +23,15 @@ struct SlotValues {
     std::int16_t fabric = 0;
     std::uint8_t code = 0;
     std::uint8_t name = 0;
+    bool operator==(const SlotValues&) const = default;
 };
 
 // The edit history of all eight models: one undo stack per model, all in one
 // group whose active stack is the current model's. A step is one colour
 // application; undoing it puts back what it wrote into its slot, redoing it
 // writes that again, and either shows the slot as a rebuild of the design
-// would (the `show` callback).
+// would (the `show` callback). The history follows its stacks' index, so a
+// step is taken back or done again however the index moves.
 //
 // The design's `changed` and `saved` flags follow the stack: a step undone
 // or redone is a change, except that arriving at the clean state (start-up,
@@ -73,19 +75,21 @@ public:
     QUndoGroup& group() { return *m_group; }
     const QUndoStack* undoStack(int m) const { return cat::isModelIndex(m) ? stack(m) : nullptr; }
 
-    // Used by the steps themselves.
-    void restore(int m, int slot, const SlotValues& values);
-    QString caption(int m, int slot, const SlotValues& values) const;
-
 private:
     std::uint8_t textNumber(const std::string& text);
-    QUndoStack* stack(int m) const { return m_stacks[static_cast<std::size_t>(m)]; }
+    QUndoStack* stack(int m) const { return m_stacks[static_cast<std::size_t>(m)].get(); }
+    // Brings model m's design to the stack's new index, step by step.
+    void follow(int m, int index);
+    void swapStep(int m, int index);
     void followClean(int m);
+    static QString caption(int m, int slot, const std::string& name);
 
     DesignState& m_state;
     ShowSlot m_show;
     std::unique_ptr<QUndoGroup> m_group;
-    std::array<QUndoStack*, cat::kModelCount> m_stacks{}; // owned by the group
+    std::array<std::unique_ptr<QUndoStack>, cat::kModelCount> m_stacks; // leave the group first
+    std::array<int, cat::kModelCount> m_at{};                           // the index each design is at
+    bool m_recording = false; // a push or a clear: the design is there already
     struct Flags {
         bool saved = false;
         bool changed = false;
