@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -569,6 +571,13 @@ TEST_F(Designer, UndoAndRedoWalkEachModelsOwnHistory)
                       {cat::kBrisaBack, "Legs Right", "Polycotton", 6, "Red on Back Legs Right"},
                       {cat::kBrisaBack, "Upper Arm Right", "", 8, "Royal Blue on Back Upper Arm Right"},
                       {cat::kBrisa, "Upper Body Left", "CottonFelt", 9, "White on Front Upper Body Left"}});
+
+    // However the index moves, the design follows it.
+    QUndoStack* stack = window->designer().history().group().activeStack();
+    stack->setIndex(1);
+    EXPECT_EQ(differences(seen(cat::kBrisa), brisa[1]), "");
+    stack->setIndex(stack->count());
+    EXPECT_EQ(differences(seen(cat::kBrisa), brisa.back()), "");
 
     // The palette's marker and the lists' selections stay where they are.
     const QImage marker = palette(cat::kBrisa)->image();
