@@ -70,6 +70,30 @@ BENCHMARK(BM_UndoRedoOneStepBrisaAllAreas)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
+// What the history adds to every palette click: the slot read before the
+// click, read again after it, and the step pushed (the menu's captions
+// included).
+void BM_RecordOneStep(benchmark::State& state)
+{
+    app::MainWindow window;
+    window.formLoad();
+    design::EditHistory& history = window.designer().history();
+    int recorded = 0;
+    for (auto _ : state) {
+        {
+            const design::StepRecorder step(history, 0, 1);
+        }
+        if (++recorded % 10000 == 0) {
+            state.PauseTiming();
+            history.clear(0);
+            state.ResumeTiming();
+        }
+    }
+    if (history.steps(0) != recorded % 10000)
+        state.SkipWithError("no steps recorded");
+}
+BENCHMARK(BM_RecordOneStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
 // 10,000 palette clicks on Orlensuit, all kept for undo: the heap the history
 // holds, by glibc's count of bytes in use. Clearing it (New) gives it back.
 void BM_HistoryOf10000Clicks(benchmark::State& state)

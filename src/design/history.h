@@ -28,9 +28,9 @@ struct SlotValues {
 
 // The edit history of all eight models: one undo stack per model, all in one
 // group whose active stack is the current model's. A step is one colour
-// application; undoing it puts back what it wrote into its slot, redoing it
-// writes that again, and either shows the slot as a rebuild of the design
-// would (the `show` callback). The history follows its stacks' index, so a
+// application; undoing it puts back what its slot held before, redoing it
+// writes what it wrote again, and either shows the slot as a rebuild of the
+// design would (the `show` callback). The history follows its stacks' index, so a
 // step is taken back or done again however the index moves.
 //
 // The design's `changed` and `saved` flags follow the stack: a step undone
