@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -329,6 +330,19 @@ TEST(QtServices, SaveDialogAddsTheDefaultExtension)
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->fullPath, folder.filePath("mine.olr"));
     EXPECT_FALSE(choice->extensionDiffers);
+
+    // With a choice of filters, the chosen filter's extension.
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down); // as the user chooses the second type
+        dialog->selectFile(folder.filePath("sheet"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto png = service.saveFile(
+        {"Export", "PDF document (*.pdf)|*.pdf|PNG image (*.png)|*.png", "pdf", "proposed", folder.path()});
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->fullPath, folder.filePath("sheet.png"));
 }
 
 } // namespace

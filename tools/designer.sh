@@ -12,7 +12,7 @@ build="${BUILD_DIR:-$root/build}"
 sanitized="${SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 fuzzing="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
-packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils
           xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
           clang clang-format libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file)
 

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/about.h"
+#include "app/print_dialogs.h"
 
 #include "catalogue/catalogue.h"
 #include "commands/file_commands.h"
@@ -47,6 +48,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);
+    m_dialogs = m_ownDialogs.get();
+    m_ownPrintDialogs = std::make_unique<QtPrintDialogService>(this);
+    m_printDialogs = m_ownPrintDialogs.get();
     m_controls.window = this;
     // The layout is laid out for a small, classic dialog font.
     QFont small = font();
@@ -130,7 +134,8 @@ void MainWindow::setMessageService(tk::MessageService* service)
 
 void MainWindow::setFileDialogService(tk::FileDialogService* service)
 {
-    m_files->setFileDialogService(service != nullptr ? *service : *m_ownDialogs);
+    m_dialogs = service != nullptr ? service : m_ownDialogs.get();
+    m_files->setFileDialogService(*m_dialogs);
 }
 
 void MainWindow::buildMenus()
@@ -157,6 +162,7 @@ void MainWindow::buildMenus()
     m_menuCommands[3]->setShortcuts(saveAsKeys.isEmpty()
                                         ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
                                         : saveAsKeys);
+    addOrderSheetCommands(file);
     m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
     // Disabled until there is a step to take back or do again.
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));

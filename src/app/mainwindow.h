@@ -14,6 +14,7 @@ class QAction;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTimer;
 class QPoint;
@@ -22,6 +23,10 @@ class QSize;
 
 namespace commands {
 class FileCommands;
+}
+
+namespace render {
+struct OrderSheet;
 }
 
 namespace tk {
@@ -33,6 +38,8 @@ class TextBox;
 } // namespace tk
 
 namespace app {
+
+class PrintDialogService;
 
 // The controls of one model page that belong to the application shell (the
 // editing controls are in design::Controls).
@@ -78,6 +85,7 @@ public:
     // Test seams: scripted questions and dialogs instead of Qt's own.
     void setMessageService(tk::MessageService* service);
     void setFileDialogService(tk::FileDialogService* service);
+    void setPrintDialogService(PrintDialogService* service);
 
     design::Designer& designer() { return *m_designer; }
     commands::FileCommands& fileCommands() { return *m_files; }
@@ -97,6 +105,14 @@ public:
     void aboutMnu_Click();
     void exitMnu_Click();
 
+    // File > Print..., Print Preview... and Export Order Sheet... (PDF, or
+    // PNG by the chosen extension): the order sheet of the current model's
+    // design as it stands (mainwindow_print.cpp).
+    void printMnu_Click();
+    void previewMnu_Click();
+    void exportMnu_Click();
+    render::OrderSheet currentOrderSheet() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +122,7 @@ private:
     void connectHistory();
     // The Edit menu's commands: enabled, and captioned with the step, when there is one.
     void showEditCommands();
+    void addOrderSheetCommands(QMenu* file);
     void buildPage(int m);
     void buildBrisaView(int m);
     void connectPage(int m);
@@ -121,12 +138,16 @@ private:
     std::unique_ptr<tk::MessageService> m_ownMessages;
     tk::MessageService* m_messages = nullptr;
     std::unique_ptr<tk::FileDialogService> m_ownDialogs;
+    tk::FileDialogService* m_dialogs = nullptr;
+    std::unique_ptr<PrintDialogService> m_ownPrintDialogs;
+    PrintDialogService* m_printDialogs = nullptr;
     std::unique_ptr<commands::FileCommands> m_files;
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
+    std::array<QAction*, 3> m_sheetCommands{}; // Print, Print Preview, Export Order Sheet
     int m_newsIndex = 0;
     bool m_loaded = false;
     bool m_placePending = false; // until the window manager has decorated the window

@@ -180,6 +180,8 @@ void MainWindow::formLoad()
     // 14. The menu commands.
     for (QAction* command : m_menuCommands)
         command->setEnabled(true);
+    for (QAction* command : m_sheetCommands)
+        command->setEnabled(true);
 
     // 15. The file dialogs start in the program's own folder.
     m_state.dialogFolder = QCoreApplication::applicationDirPath().toStdString();

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QPageSize>
+#include <QRect>
 #include <QString>
 
 class QLocale;
@@ -21,7 +22,7 @@ struct OrderSheet {
     int model = 0;
     design::ModelDesign design;
     QString fileName; // "Untitled" for a design never saved
-    QDate date;
+    QDate date;       // today's when not valid
 };
 
 // The paper a sheet is laid out on when nobody chose: Letter where the
@@ -30,8 +31,27 @@ QPageSize::PageSizeId defaultPaper(const QLocale& locale);
 
 // Paints the sheet on one page. `page` is the page's printable rectangle in
 // the painter's coordinates and `dpi` the device's resolution, which sets the
-// drawings' whole-number scale.
+// drawings' whole-number scale. The sheet keeps a margin of its own inside
+// `page`, so the whole paper may be passed. The area rows show the colour
+// list's names and codes; an area whose name is empty there takes what the
+// designer's Open would show for its stored words, and stored words that
+// name no colour (99, a colour beyond its palette, a fabric the model does
+// not use, negative values) give "not coloured".
 void paintOrderSheet(QPainter& painter, const QRectF& page, int dpi, const OrderSheet& sheet);
+
+// Where the drawing of model m goes on a sheet painted into `page` at `dpi`:
+// its rectangle in device pixels (whole pixels) and its whole-number scale,
+// every pixel of the drawing a scale x scale block. An empty rectangle for
+// an index that is not a model.
+struct SheetLayout {
+    QRect drawing;
+    int scale = 0;
+};
+SheetLayout sheetLayout(const QRectF& page, int dpi, int model);
+
+// The resolution of a sheet written as PNG; a PDF is laid out at kPdfDpi.
+inline constexpr int kPngDpi = 150;
+inline constexpr int kPdfDpi = 300;
 
 struct [[nodiscard]] SheetResult {
     bool ok = true;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -58,6 +59,14 @@ std::optional<FileChoice> runFileDialog(QWidget* parent, const FileDialogRequest
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(extension);
+    // Where there is a choice of filters, a name typed without an extension
+    // takes the chosen filter's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, extension](const QString& filter) {
+                         const QRegularExpressionMatch pattern =
+                             QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+                         dialog.setDefaultSuffix(pattern.hasMatch() ? pattern.captured(1) : extension);
+                     });
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
 
