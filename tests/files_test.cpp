@@ -18,12 +18,37 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <random>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
 const QByteArray kUncoloured = words({cat::kNoColour});
+
+// Every write of this process past `bytes` fails with EFBIG (SIGXFSZ, which
+// would end the process, ignored) until the guard goes: a full disk without
+// needing one.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+};
 
 // What a user sees of one model's design, and what is stored for it.
 struct Snapshot {
@@ -379,6 +404,7 @@ TEST_F(Files, StandardKeysAndTheClosingQuestion)
     ASSERT_EQ(messages.asked.size(), 1U);
     EXPECT_EQ(messages.asked[0].prompt, "Do you wish to exit without saving suit(s). ");
     EXPECT_EQ(messages.asked[0].style, tk::kYesNoQuestion);
+    EXPECT_EQ(messages.asked[0].defaultAnswer, tk::kNo); // Enter keeps the designs
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -474,27 +500,52 @@ TEST_F(Files, UndoAndRedoFollowTheSavedState)
 TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
 {
     colour(0, "Body", "CottonFelt", 2);
-    // A folder that does not exist: one message naming the file and why.
+    // One message naming the file, its folder and why, in a sentence.
+    const auto said = [&] { return messages.asked.back().prompt; };
     saveAs(path("missing/x.olr"));
     ASSERT_EQ(messages.asked.size(), 1U);
     EXPECT_EQ(messages.asked[0].style, tk::kOkExclamation);
-    const QString said = "Could not save '" + path("missing/x.olr") + "': ";
-    EXPECT_TRUE(messages.asked[0].prompt.startsWith(said) && messages.asked[0].prompt.size() > said.size());
+    EXPECT_EQ(said(), "Could not save 'x.olr' in " + path("missing") + ": the folder does not exist.");
     EXPECT_TRUE(window->fileCommands().saveCancelled());
     EXPECT_TRUE(model(0).changed && !model(0).saved);
     EXPECT_EQ(title(), "Untitled");
 
-    // A named design whose file became a folder: Save fails, and the New or
-    // Open that asked for it stops.
+    // A pipe is refused at once (opening it would wait for a reader for ever).
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.olr")).constData(), 0600), 0);
+    saveAs(path("pipe.olr"));
+    EXPECT_EQ(said(), "Could not save 'pipe.olr' in " + dir.path() + ": it is a pipe, not a file.");
+    EXPECT_EQ(title(), "Untitled");
+
+    // A save that cannot be finished (here a file-size limit, as a full disk)
+    // keeps the old file, and the design still counts as changed.
     saveAs(path("gone.olr"));
     colour(0, "Legs", "CottonFelt", 3);
+    const QByteArray before = fileBytes(path("gone.olr"));
+    {
+        const FileSizeLimit guard(10);
+        command("saveMnu");
+        saveAs(path("new.olr"));
+    }
+    EXPECT_EQ(messages.asked[messages.asked.size() - 2].prompt,
+              "Could not save 'gone.olr' in " + dir.path() +
+                  ": the file would be larger than the system allows.");
+    EXPECT_EQ(said(), "Could not save 'new.olr' in " + dir.path() +
+                          ": the file would be larger than the system allows.");
+    EXPECT_EQ(fileBytes(path("gone.olr")), before);
+    EXPECT_FALSE(QFileInfo::exists(path("new.olr")));
+    EXPECT_TRUE(model(0).changed && !model(0).saved);
+    EXPECT_EQ(title(), "gone.olr");
+    EXPECT_EQ(model(0).filePath, path("gone.olr").toStdString());
+
+    // A named design whose file became a folder: Save fails, and the New or
+    // Open that asked for it stops.
     ASSERT_TRUE(QFile::remove(path("gone.olr")));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone.olr")));
     const auto requests = dialogs.requests.size();
     for (const char* name : {"newMnu", "openMnu"}) {
         messages.answers = {tk::kYes, tk::kOk};
         command(name);
-        EXPECT_TRUE(messages.asked.back().prompt.startsWith("Could not save '")) << name;
+        EXPECT_EQ(said(), "Could not save 'gone.olr' in " + dir.path() + ": it is a folder.") << name;
         EXPECT_TRUE(model(0).changed);
         EXPECT_EQ(model(0).areaColour[1], 3);
     }
@@ -502,24 +553,67 @@ TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
     EXPECT_EQ(title(), "gone.olr");
 }
 
-TEST_F(Files, FailedReadsEndOpenAsAnEmptyDesign)
+// A file that cannot be opened is said in one message, and the design on
+// screen, its flags, the title and the dialog folder stay as they were.
+TEST_F(Files, FailedOpensAreSaidAndChangeNothing)
 {
     colour(0, "Body", "CottonFelt", 2);
     saveAs(path("good.olr"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.olr")));
-    writeBytes(path("short.olr"), QByteArray(21, '\1')); // a byte short
-    for (const char* name : {"folder.olr", "short.olr", "vanished.olr"}) {
+    colour(0, "Legs", "Acrylic", 4);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bad/folder.olr")));
+    writeBytes(path("bad/short.olr"), QByteArray(21, '\1')); // a byte short
+    writeBytes(path("bad/empty.olr"), QByteArray());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("bad/pipe.olr")).constData(), 0600), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.olr", "it is a folder"},
+        {"short.olr", "the file is too short for a design of this suit (21 of 22 bytes)"},
+        {"empty.olr", "the file is empty"},
+        {"pipe.olr", "it is a pipe, not a file"},
+        {"vanished.olr", "the file does not exist"},
+    };
+    const Snapshot before = snapshot(0);
+    const std::string folder = window->state().dialogFolder;
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
-        open(path("good.olr"));
-        ASSERT_EQ(model(0).areaColour[0], 2);
-        open(path(QString::fromLatin1(name)));
-        EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
-        EXPECT_EQ(model(0).fileName, "Untitled");
-        EXPECT_TRUE(model(0).saved);
-        EXPECT_EQ(title(), "Untitled");
+        messages.asked.clear();
+        messages.answers = {tk::kNo, tk::kOk};
+        open(path("bad/") + name);
+        ASSERT_EQ(messages.asked.size(), 2U); // the save question, then the failure
+        EXPECT_EQ(messages.asked[1].prompt,
+                  QString("Could not open '%1' in %2: %3.").arg(name, path("bad"), reason));
+        EXPECT_EQ(messages.asked[1].style, tk::kOkExclamation);
+        const Snapshot after = snapshot(0);
+        EXPECT_EQ(after.stored.areaColour, before.stored.areaColour);
+        EXPECT_EQ(after.stored.areaFabric, before.stored.areaFabric);
+        EXPECT_EQ(after.stored.fileName, "good.olr");
+        EXPECT_TRUE(after.stored.changed && !after.stored.saved);
+        EXPECT_TRUE(after.drawing == before.drawing && after.key == before.key);
+        EXPECT_EQ(after.lines, before.lines);
+        EXPECT_EQ(title(), "good.olr");
+        EXPECT_EQ(window->state().dialogFolder, folder);
     }
-    EXPECT_TRUE(messages.asked.empty());
     EXPECT_EQ(fileBytes(path("good.olr")).size(), 22);
+}
+
+// Installed, the program's own folder is the system's: the first dialog
+// starts in the user's documents folder instead, made when missing.
+TEST(FirstDialogFolder, IsTheProgramsWhereWritableElseTheDocuments)
+{
+    QTemporaryDir home;
+    EXPECT_EQ(app::firstDialogFolder(home.path()), home.path()); // a build run in place
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString documents = QDir(home.path()).filePath(QStringLiteral("Documents"));
+    EXPECT_EQ(app::firstDialogFolder(QStringLiteral("/usr/bin")), documents);
+    EXPECT_TRUE(QFileInfo(documents).isDir());
+    ASSERT_TRUE(QDir(documents).removeRecursively());
+    writeBytes(documents, "a file where the folder would go");
+    EXPECT_EQ(app::firstDialogFolder(QStringLiteral("/usr/local/bin")), home.path());
+    qputenv("HOME", savedHome);
+    if (!savedConfig.isEmpty())
+        qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
 // A child saves two designs in turn, over and over, and is killed at random

@@ -9,6 +9,14 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <csignal>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -53,8 +61,34 @@ TEST(Record, LayoutOfEveryModel)
 class DesignFile : public testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
     design::ModelDesign design = afterNew(0);
     QTemporaryDir dir;
+};
+
+// Every write of this process past `bytes` fails with EFBIG (SIGXFSZ, which
+// would end the process, ignored) until the guard goes.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    bool m_set = false;
 };
 
 TEST_F(DesignFile, WriteKeepsTailPermissionsAndLinks)
@@ -102,6 +136,161 @@ TEST_F(DesignFile, FailuresChangeNothing)
     EXPECT_EQ(read.areaColour[5], -1);
 }
 
+// A write that cannot be finished (here a file-size limit below the record,
+// or below record and tail) is reported and leaves every old file byte for
+// byte, and no new or temporary file behind.
+TEST_F(DesignFile, AWriteThatCannotFinishLeavesTheOldFile)
+{
+    design.areaColour[0] = 3;
+    const QByteArray old(22, 'o');
+    const QByteArray tail(1000, 't');
+    writeBytes(path("plain.olr"), old);
+    writeBytes(path("tail.olr"), old + tail);
+    const QStringList before = entries();
+    for (const rlim_t limit : {rlim_t{0}, rlim_t{10}, rlim_t{100}}) {
+        SCOPED_TRACE(limit);
+        for (const char* name : {"plain.olr", "tail.olr", "new.olr"}) {
+            SCOPED_TRACE(name);
+            files::FileResult result;
+            {
+                const FileSizeLimit guard(limit);
+                ASSERT_TRUE(guard.set());
+                result = files::writeDesignRecord(0, design, path(QString::fromLatin1(name)));
+            }
+            const bool fits = limit == 100 && QByteArray(name) != "tail.olr";
+            if (fits) {
+                EXPECT_TRUE(result) << result.reason.toStdString();
+                continue;
+            }
+            EXPECT_FALSE(result);
+            EXPECT_EQ(result.reason, "the file would be larger than the system allows");
+        }
+        EXPECT_EQ(fileBytes(path("plain.olr")), limit == 100 ? words({3, 99}) + kUncoloured.mid(4) : old);
+        EXPECT_EQ(fileBytes(path("tail.olr")), old + tail);
+        QStringList now = entries();
+        now.removeAll(QStringLiteral("new.olr"));
+        EXPECT_EQ(now, before) << "a file was left behind";
+        QFile::remove(path("new.olr"));
+        writeBytes(path("plain.olr"), old);
+    }
+}
+
+// A pipe is refused without waiting for a reader, and nothing goes into it; a
+// name too long for a temporary name beside it still saves.
+TEST_F(DesignFile, PipesAreRefusedAndLongNamesSave)
+{
+    const QString pipe = path("pipe.olr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Held open for reading and writing, so that nothing here can block.
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const files::FileResult written = files::writeDesignRecord(0, design, pipe);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason, "it is a pipe, not a file");
+    char byte = 0;
+    EXPECT_EQ(::read(reader, &byte, 1), -1) << "the record went into the pipe";
+    ::close(reader);
+    EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    design::ModelDesign read = afterNew(0);
+    EXPECT_EQ(files::readDesignRecord(0, read, pipe).reason, "it is a pipe, not a file");
+
+    for (const int length : {249, 255}) {
+        const QString name = QString(length - 4, u'n') + ".olr";
+        writeBytes(path(name), QByteArray(22, 'o') + "tail");
+        design.areaColour[1] = static_cast<std::int16_t>(length);
+        const files::FileResult result = files::writeDesignRecord(0, design, path(name));
+        EXPECT_TRUE(result) << length << ": " << result.reason.toStdString();
+        EXPECT_EQ(fileBytes(path(name)).mid(4, 2), words({length})) << length;
+        EXPECT_TRUE(fileBytes(path(name)).endsWith("tail"));
+    }
+}
+
+// Root gives a group to a file, and lets an unprivileged user save another
+// user's file in a sticky shared folder: group, owner and permissions stay.
+TEST_F(DesignFile, SharedFilesKeepOwnerGroupAndPermissions)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files away";
+    constexpr gid_t kGroup = 4242;
+    const QByteArray grouped = QFile::encodeName(path("grouped.olr"));
+    writeBytes(path("grouped.olr"), QByteArray(22, 'o'));
+    ASSERT_EQ(::chown(grouped.constData(), 0, kGroup), 0);
+    ASSERT_EQ(::chmod(grouped.constData(), 0640), 0);
+    design.areaColour[0] = 4;
+    ASSERT_TRUE(files::writeDesignRecord(0, design, path("grouped.olr")));
+    struct stat st {};
+    ASSERT_EQ(::stat(grouped.constData(), &st), 0);
+    EXPECT_EQ(st.st_gid, kGroup);
+    EXPECT_EQ(st.st_mode & 07777, 0640U);
+    EXPECT_EQ(fileBytes(path("grouped.olr")).left(2), words({4}));
+
+    // /tmp-like: everyone may create files, only owners may replace them.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("shared")));
+    ASSERT_EQ(::chmod(QFile::encodeName(path("shared")).constData(), 01777), 0);
+    const QByteArray roots = QFile::encodeName(path("shared/roots.olr"));
+    writeBytes(path("shared/roots.olr"), QByteArray(22, 'o'));
+    ASSERT_EQ(::chmod(roots.constData(), 0666), 0);
+    design.areaColour[0] = 5;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(3);
+        const files::FileResult result = files::writeDesignRecord(0, design, path("shared/roots.olr"));
+        ::_exit(result ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    ASSERT_EQ(::stat(roots.constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 0U);
+    EXPECT_EQ(st.st_mode & 07777, 0666U);
+    EXPECT_EQ(fileBytes(path("shared/roots.olr")), words({5, 99}) + kUncoloured.mid(4));
+}
+
+// A full disk: a small file system filled up. Mounting needs root, and not
+// every sandbox allows it.
+TEST_F(DesignFile, AFullDiskLeavesTheOldFile)
+{
+    const QString disk = path("disk");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
+    const QByteArray where = QFile::encodeName(disk);
+    if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    struct Unmount {
+        QByteArray where;
+        ~Unmount() { ::umount2(where.constData(), MNT_DETACH); }
+    } unmount{where};
+
+    const QByteArray old = QByteArray(22, 'o') + QByteArray(3000, 't');
+    writeBytes(disk + "/a.olr", old.left(22));
+    writeBytes(disk + "/b.olr", old);
+    {
+        QFile filler(disk + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    design.areaColour[0] = 6;
+    for (const char* name : {"a.olr", "b.olr", "c.olr"}) {
+        SCOPED_TRACE(name);
+        const files::FileResult result = files::writeDesignRecord(0, design, disk + "/" + name);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.reason, "the disk is full");
+    }
+    EXPECT_EQ(fileBytes(disk + "/a.olr"), old.left(22));
+    EXPECT_EQ(fileBytes(disk + "/b.olr"), old);
+    EXPECT_FALSE(QFileInfo::exists(disk + "/c.olr"));
+
+    // With room again the same save goes through.
+    ASSERT_TRUE(QFile::remove(disk + "/filler"));
+    EXPECT_TRUE(files::writeDesignRecord(0, design, disk + "/b.olr"));
+    EXPECT_EQ(fileBytes(disk + "/b.olr"), words({6, 99}) + kUncoloured.mid(4) + old.mid(22));
+}
+
 // Runs as an unprivileged user too (see CMakeLists.txt): root writes anything.
 TEST_F(DesignFile, ReadOnlyTargetFailsAndReadOnlyFolderWritesInPlace)
 {
@@ -118,6 +307,13 @@ TEST_F(DesignFile, ReadOnlyTargetFailsAndReadOnlyFolderWritesInPlace)
     writeBytes(path("ro/a.olr"), QByteArray(22, 'o') + "tail");
     writeBytes(path("ro/b.olr"), QByteArray(22, 'o'));
     ASSERT_TRUE(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
+    {
+        // In place too, a record that cannot be written whole is not begun.
+        const FileSizeLimit guard(10);
+        EXPECT_EQ(files::writeDesignRecord(0, design, path("ro/a.olr")).reason,
+                  "the file would be larger than the system allows");
+    }
+    EXPECT_EQ(fileBytes(path("ro/a.olr")), QByteArray(22, 'o') + "tail");
     EXPECT_TRUE(files::writeDesignRecord(0, design, path("ro/a.olr")));
     EXPECT_TRUE(files::writeDesignRecord(0, design, path("ro/b.olr")));
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

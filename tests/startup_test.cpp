@@ -5,16 +5,22 @@
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "app/splash.h"
+#include "catalogue/catalogue.h"
 #include "state/state.h"
+#include "support/design_files.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/listbox.h"
+#include "toolkit/tabstrip.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -75,6 +81,63 @@ TEST(Start, SplashFirstThenTheMainWindowAfterTwoSecondsAndTheSplashGoes)
     ASSERT_EQ(shows.size(), 1u);
     EXPECT_GE(shows[0].first, 2000);
     EXPECT_TRUE(shows[0].second) << "the splash went, or was never painted, before the hand-over";
+}
+
+// Design files named on the command line open after the hand-over, each on
+// its model's tab as Open opens it; a file that cannot be opened is said and
+// changes nothing.
+TEST(Start, FilesNamedOnTheCommandLineOpenOnTheirTabs)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("one")) &&
+                QDir(dir.path()).mkpath(QStringLiteral("two")));
+    writeBytes(dir.filePath("one/a.VTR"),
+               words({2, cat::kCottonFelt}) + words({cat::kNoColour}).repeated(15));
+    writeBytes(dir.filePath("two/b.brr"),
+               words({3, cat::kPolycotton}) + words({cat::kNoColour}).repeated(38));
+    writeBytes(dir.filePath("notes.txt"), QByteArray(80, '\0'));
+    writeBytes(dir.filePath("short.kmr"), QByteArray(5, '\0'));
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path()); // names are taken as the shell gives them, relative ones too
+    tk::ScriptedMessageService messages;
+    {
+        app::Program program({dir.filePath("one/a.VTR"), dir.filePath("notes.txt"), dir.filePath("two/b.brr"),
+                              dir.filePath("gone.olr"), QStringLiteral("short.kmr")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return program.mainWindow() != nullptr; }, 1500));
+        ASSERT_NE(program.splash(), nullptr) << "handed over before the test could answer";
+        app::MainWindow* window = program.mainWindow();
+        window->setMessageService(&messages);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return program.splash() == nullptr; }, 6000));
+        QDir::setCurrent(cwd);
+
+        const design::DesignState& state = window->state();
+        EXPECT_EQ(state[1].areaColour[0], 2);
+        EXPECT_EQ(state[1].fileName, "a.VTR");
+        EXPECT_TRUE(state[1].saved && !state[1].changed);
+        EXPECT_EQ(window->controls().colordesc[1]->entry(0),
+                  QString::fromLatin1(cat::kFabrics[cat::kCottonFelt].palette[2].name.data()) + " (C)");
+        EXPECT_EQ(state[6].areaColour[0], 3);
+        EXPECT_EQ(state[6].fileName, "b.brr");
+        EXPECT_EQ(state[2].fileName, "Untitled"); // the short file changed nothing
+        EXPECT_FALSE(state[2].saved);
+        EXPECT_EQ(window->controls().tab1->currentTab(), 6);
+        EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [b.brr]");
+        EXPECT_EQ(state.dialogFolder, dir.filePath("two").toStdString());
+
+        QStringList said;
+        for (const tk::ScriptedMessageService::Asked& asked : messages.asked) {
+            said << asked.prompt;
+            EXPECT_EQ(asked.style, tk::kOkExclamation);
+        }
+        EXPECT_EQ(said, QStringList({
+                            "Could not open 'notes.txt' in " + dir.path() +
+                                ": the extension '.txt' belongs to no suit model.",
+                            "Could not open 'gone.olr' in " + dir.path() + ": the file does not exist.",
+                            "Could not open 'short.kmr' in " + dir.path() +
+                                ": the file is too short for a design of this suit (5 of 30 bytes).",
+                        }));
+        window->setMessageService(nullptr);
+    }
 }
 
 // A splash whose hand-over loads nothing still goes when its timer fires.

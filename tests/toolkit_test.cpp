@@ -313,6 +313,11 @@ TEST(QtServices, MessageBoxAnswersMapToTheDesignersResults)
         box->button(QMessageBox::Ok)->click();
     });
     EXPECT_EQ(service.ask("Careful", tk::kOkExclamation), tk::kOk);
+    // Enter presses the default: the first button, or the one asked for.
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(service.ask("Exit?", tk::kYesNoQuestion), tk::kYes);
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(service.ask("Exit?", tk::kYesNoQuestion, tk::kNo), tk::kNo);
 }
 
 TEST(QtServices, SaveDialogAddsTheDefaultExtension)

@@ -451,7 +451,20 @@ private:
             const bool typedBare = kind == 19 && file.suffix() == extension(m);
             m_dialogs.answers.emplace_back(
                 typedBare ? file.path() + QLatin1Char('/') + file.completeBaseName() : file.filePath());
-            plan.opened = file.filePath();
+            const int needed = files::recordBytes(m);
+            if (file.size() >= needed) {
+                plan.opened = file.filePath();
+            } else { // refused and said; nothing changes
+                const QString why =
+                    file.size() == 0
+                        ? QStringLiteral("the file is empty")
+                        : QStringLiteral("the file is too short for a design of this suit (%1 of %2 bytes)")
+                              .arg(file.size())
+                              .arg(needed);
+                plan.asked << question(QStringLiteral("Could not open '%1' in %2: %3.")
+                                           .arg(file.fileName(), file.absolutePath(), why),
+                                       tk::kOkExclamation);
+            }
         }
     }
 
@@ -492,8 +505,8 @@ private:
                   << " does not start with the design's record\n";
         saves += plan.written.isEmpty() ? 0 : 1;
 
-        // The design: kept, reset by New, or read from the opened file (one
-        // shorter than the record is refused and the model left as New left it).
+        // The design: kept (also when the file chosen is too short, refused),
+        // reset by New, or read from the opened file.
         const design::ModelDesign& design = m_window.state()[m];
         design::ModelDesign blank = before;
         blank.areaColour.fill(cat::kNoColour);

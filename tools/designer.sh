@@ -14,7 +14,8 @@ fuzzing="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev poppler-utils
           xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
-          clang clang-format libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file)
+          clang clang-format libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file
+          lintian x11-utils man-db shared-mime-info binutils)
 
 # Sanitizer settings for everything run under them: stop at the first report.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1"

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,18 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    // Lets docks and Wayland compositors match the window to its menu entry.
+    QApplication::setDesktopFileName(QStringLiteral("example.orlensuits.JumpsuitDesigner"));
 
-    const app::Program program;
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Colours and fabrics of skydiving jumpsuits."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("FILE"),
+                                  QStringLiteral("Design files to open, each on its suit model's tab."),
+                                  QStringLiteral("[FILE...]"));
+    options.process(application);
+
+    const app::Program program(options.positionalArguments());
     return QApplication::exec();
 }

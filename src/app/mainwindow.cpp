@@ -340,8 +340,9 @@ bool MainWindow::formUnload()
         anyChanged = anyChanged || model.changed;
     if (!anyChanged)
         return true;
-    return m_messages->ask(QStringLiteral("Do you wish to exit without saving suit(s). "),
-                           tk::kYesNoQuestion) == tk::kYes;
+    // No is the default: an Enter pressed by habit keeps the designs.
+    return m_messages->ask(QStringLiteral("Do you wish to exit without saving suit(s). "), tk::kYesNoQuestion,
+                           tk::kNo) == tk::kYes;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -64,6 +64,12 @@ struct PagePanels {
 // screen's top-left corner instead.
 QPoint startPosition(const QSize& frame, const QRect& screen);
 
+// The folder the first Open or Save As dialog starts in: the program's own
+// folder where the user may write into it and it is no system folder (a
+// build or an unpacked copy run in place), else the user's documents folder
+// (made when missing), else the home folder.
+QString firstDialogFolder(const QString& programFolder);
+
 // The designer's main window: a menu bar and one tab page per suit model.
 // Construction builds the pages; formLoad() runs the start-up that fills them
 // and shows the window.

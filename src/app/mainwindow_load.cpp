@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -23,6 +25,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTimer>
 #include <QWindow>
@@ -57,6 +60,26 @@ QPoint startPosition(const QSize& frame, const QRect& screen)
     if (left <= 0)
         return screen.topLeft() + QPoint(tk::px(-48), tk::px(-48));
     return screen.topLeft() + QPoint(left, top);
+}
+
+QString firstDialogFolder(const QString& programFolder)
+{
+    // A build or an unpacked copy run in place keeps designs beside it. An
+    // installed program's folder belongs to the system (even where root may
+    // write to it): designs go to the user's documents there.
+    const QFileInfo own(programFolder);
+    const QString canonical = own.canonicalFilePath();
+    bool systemFolder = false;
+    for (const char* system : {"/usr", "/bin", "/sbin", "/opt", "/snap"}) {
+        const QString root = QString::fromLatin1(system);
+        systemFolder = systemFolder || canonical == root || canonical.startsWith(root + QLatin1Char('/'));
+    }
+    if (own.isDir() && own.isWritable() && !systemFolder)
+        return own.absoluteFilePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir().mkpath(documents))
+        return documents;
+    return QDir::homePath();
 }
 
 void MainWindow::placeOnScreen()
@@ -183,8 +206,8 @@ void MainWindow::formLoad()
     for (QAction* command : m_sheetCommands)
         command->setEnabled(true);
 
-    // 15. The file dialogs start in the program's own folder.
-    m_state.dialogFolder = QCoreApplication::applicationDirPath().toStdString();
+    // 15. The folder the file dialogs start in.
+    m_state.dialogFolder = firstDialogFolder(QCoreApplication::applicationDirPath()).toStdString();
     // 16. The file filters and default extensions are fixed in the catalogue.
 
     // 17. Welcome message and news.

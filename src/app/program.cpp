@@ -3,14 +3,18 @@
 #include "app/icon.h"
 #include "app/mainwindow.h"
 #include "app/splash.h"
+#include "commands/file_commands.h"
 
 #include <QApplication>
 #include <QImageReader>
 #include <QTimer>
 
+#include <utility>
+
 namespace app {
 
-Program::Program()
+Program::Program(QStringList files)
+    : m_files(std::move(files))
 {
     m_splash = new SplashWindow([this] { showMainWindow(); });
     // The main window's controls are built while the splash is up, once its
@@ -57,6 +61,9 @@ void Program::showMainWindow()
     buildMainWindow(); // when the splash was never painted
     m_main->setSplash(m_splash.data());
     m_main->formLoad(); // runs once; shows the window and closes the splash
+    const QStringList files = std::exchange(m_files, {});
+    for (const QString& file : files)
+        m_main->fileCommands().openNamedFile(file);
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 
 #include <memory>
 
@@ -12,9 +13,11 @@ class SplashWindow;
 // The program's start, as main() runs it and tests drive it: the splash is
 // the first window; two seconds later its timer shows the main window, whose
 // start-up closes the splash as its last step. Needs a QApplication.
+// Design files named on the command line open after the start-up, each on
+// its model's tab, in the order given.
 class Program final {
 public:
-    Program(); // shows the splash
+    explicit Program(QStringList files = {}); // shows the splash
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -29,6 +32,7 @@ private:
 
     QPointer<SplashWindow> m_splash;
     std::unique_ptr<MainWindow> m_main;
+    QStringList m_files;
 };
 
 } // namespace app

@@ -12,6 +12,7 @@
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
@@ -157,21 +158,50 @@ void FileCommands::openMnu_Click()
         m_messages->ask(kInvalidExtension, tk::kOkExclamation);
         return;
     }
-    design.saved = true;
-    rememberFolder(choice->fullPath);
-    m_chosenPath = choice->fullPath;
-    m_chosenName = choice->fileName;
-    openModel(m);
+    openFile(m, choice->fullPath);
 }
 
-void FileCommands::openModel(int m)
+bool FileCommands::openFile(int m, const QString& path)
+{
+    m_chosenPath = path;
+    m_chosenName = QFileInfo(path).fileName();
+    return openModel(m);
+}
+
+bool FileCommands::openNamedFile(const QString& path)
+{
+    const QFileInfo info(path);
+    const int m = cat::modelForExtension(info.suffix().toStdString());
+    if (!cat::isModelIndex(m)) {
+        sayFailure(QStringLiteral("open"), info.absoluteFilePath(),
+                   info.suffix().isEmpty()
+                       ? QStringLiteral("its name has no extension that tells its suit model")
+                       : QStringLiteral("the extension '.%1' belongs to no suit model").arg(info.suffix()));
+        return false;
+    }
+    return openFile(m, info.absoluteFilePath());
+}
+
+bool FileCommands::openModel(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
     design::ModelDesign& design = m_state[m];
+    // The record is read before anything changes, into the tables as New
+    // leaves them, so that a file that cannot be read leaves the design on
+    // screen as it was.
+    design::ModelDesign read = design;
+    design::clearAreas(read, m);
+    if (const files::FileResult result = files::readDesignRecord(m, read, m_chosenPath); !result) {
+        sayFailure(QStringLiteral("open"), m_chosenPath, result.reason);
+        return false;
+    }
+    if (currentModel() != m)
+        m_controls.tab1->setCurrentTab(m);
+    design.saved = true; // so that New asks nothing
+    rememberFolder(m_chosenPath);
     newModel(m);
-    // A file that cannot be read ends Open quietly, with the design as New left it.
-    if (!files::readDesignRecord(m, design, m_chosenPath))
-        return;
+    design.areaColour = read.areaColour;
+    design.areaFabric = read.areaFabric;
     design.fileName = m_chosenName.toStdString();
     design.filePath = m_chosenPath.toStdString();
     design.saved = true;
@@ -193,6 +223,7 @@ void FileCommands::openModel(int m)
     }
     design.currentColour = 0;
     m_designer.showCaption(m);
+    return true;
 }
 
 void FileCommands::saveMnu_Click()
@@ -254,9 +285,18 @@ bool FileCommands::write(int m, const QString& path)
 {
     const files::FileResult result = files::writeDesignRecord(m, m_state[m], path);
     if (!result)
-        m_messages->ask(QStringLiteral("Could not save '") + path + QStringLiteral("': ") + result.reason,
-                        tk::kOkExclamation);
+        sayFailure(QStringLiteral("save"), path, result.reason);
     return result.ok;
+}
+
+void FileCommands::sayFailure(const QString& what, const QString& path, const QString& reason)
+{
+    const QFileInfo info(path);
+    QString sentence = QStringLiteral("Could not %1 '%2' in %3: %4")
+                           .arg(what, info.fileName(), QDir::toNativeSeparators(info.absolutePath()), reason);
+    if (!sentence.endsWith(QLatin1Char('.')))
+        sentence += QLatin1Char('.');
+    m_messages->ask(sentence, tk::kOkExclamation);
 }
 
 } // namespace commands

@@ -40,8 +40,19 @@ public:
     // Resets model m's design and view, asking first to save a changed
     // design; false when the user (or a failed save) stopped it.
     bool newModel(int m);
-    // Loads the file chosen in the Open dialog into model m.
-    void openModel(int m);
+    // Loads the file chosen in the Open dialog into model m. The record is
+    // read first: a file that cannot be read is said in one message and
+    // changes nothing (design, flags, caption, dialog folder). False then.
+    bool openModel(int m);
+
+    // Opens the design file at path into model m as Open does once the file
+    // is chosen, making m's tab current when the file can be read.
+    bool openFile(int m, const QString& path);
+    // A file named when the program is started: opened on the tab of the
+    // model its extension (any letter case) belongs to, as Open would open
+    // it; a name with no model's extension is said like a file that cannot
+    // be read, and changes nothing.
+    bool openNamedFile(const QString& path);
 
     void newol() { newModel(0); }
     void newvt() { newModel(1); }
@@ -69,6 +80,8 @@ private:
     void saveAs(int m);
     // Writes model m to path; a failure is said in one message box.
     bool write(int m, const QString& path);
+    // "Could not <what> 'name' in folder: reason." with an OK and an exclamation.
+    void sayFailure(const QString& what, const QString& path, const QString& reason);
     void rememberFolder(const QString& fullPath);
 
     design::DesignState& m_state;

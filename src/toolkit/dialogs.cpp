@@ -21,7 +21,8 @@ QString withoutDot(QString extension)
 
 // The designer asks three kinds of question: Yes/No/Cancel and Yes/No with a
 // question icon, and a notice with OK and an exclamation icon. The first
-// button is the default; Escape answers Cancel, No or OK.
+// button is the default unless the caller names another; Escape answers
+// Cancel, No or OK.
 struct Question {
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton first;
@@ -38,6 +39,17 @@ Question questionFor(int style)
     case kYesNoQuestion:
         return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No, QMessageBox::Question};
     default: return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning};
+    }
+}
+
+QMessageBox::StandardButton buttonFor(int answer)
+{
+    switch (answer) {
+    case kYes: return QMessageBox::Yes;
+    case kNo: return QMessageBox::No;
+    case kCancel: return QMessageBox::Cancel;
+    case kOk: return QMessageBox::Ok;
+    default: return QMessageBox::NoButton;
     }
 }
 
@@ -138,11 +150,12 @@ FileChoice fileChoiceFor(const QString& path, const QString& defaultExtension)
     return choice;
 }
 
-int QtMessageService::ask(const QString& prompt, int style)
+int QtMessageService::ask(const QString& prompt, int style, int defaultAnswer)
 {
     const Question question = questionFor(style);
     QMessageBox box(question.icon, QString::fromLatin1(kMessageTitle), prompt, question.buttons, m_parent);
-    box.setDefaultButton(question.first);
+    const QMessageBox::StandardButton asked = buttonFor(defaultAnswer);
+    box.setDefaultButton(question.buttons.testFlag(asked) ? asked : question.first);
     box.setEscapeButton(question.escape);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
@@ -159,9 +172,9 @@ std::optional<FileChoice> QtFileDialogService::saveFile(const FileDialogRequest&
     return runFileDialog(m_parent, request, true);
 }
 
-int ScriptedMessageService::ask(const QString& prompt, int style)
+int ScriptedMessageService::ask(const QString& prompt, int style, int defaultAnswer)
 {
-    asked.push_back({prompt, style});
+    asked.push_back({prompt, style, defaultAnswer});
     if (answers.empty())
         return kCancel;
     const int answer = answers.front();

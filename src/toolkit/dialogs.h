@@ -22,11 +22,15 @@ enum MessageResult : int {
     kNo = 7,
 };
 
+// The answer a box gives to Enter when the caller names none: its first button.
+inline constexpr int kFirstButton = 0;
+
 // Asks the user; the window title is always the application title.
+// `defaultAnswer` (kYes, kNo, kCancel, kOk) is the button Enter presses.
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    virtual int ask(const QString& prompt, int style) = 0;
+    virtual int ask(const QString& prompt, int style, int defaultAnswer = kFirstButton) = 0;
 };
 
 struct FileDialogRequest {
@@ -73,7 +77,7 @@ public:
         : m_parent(parent)
     {
     }
-    int ask(const QString& prompt, int style) override;
+    int ask(const QString& prompt, int style, int defaultAnswer = kFirstButton) override;
 
 private:
     QWidget* m_parent;
@@ -99,10 +103,11 @@ public:
     struct Asked {
         QString prompt;
         int style;
+        int defaultAnswer = kFirstButton;
     };
     std::deque<int> answers;
     std::deque<Asked> asked;
-    int ask(const QString& prompt, int style) override;
+    int ask(const QString& prompt, int style, int defaultAnswer = kFirstButton) override;
 };
 
 class ScriptedFileDialogService final : public FileDialogService {

@@ -1,0 +1,30 @@
+#include "files/opened_design.h"
+
+#include "catalogue/models.h"
+#include "catalogue/texts.h"
+
+#include <QFileInfo>
+
+namespace files {
+
+FileResult openDesign(int m, const QString& path, OpenedDesign& opened)
+{
+    opened = OpenedDesign{};
+    if (!cat::isModelIndex(m))
+        return {false, QStringLiteral("No such model")};
+    design::ModelDesign& design = opened.design;
+    design::clearAreas(design, m);
+    design::setDefaultLetters(design, m);
+    design.fileName = cat::kUntitled;
+    if (FileResult read = readDesignRecord(m, design, path); !read)
+        return read;
+    design.fileName = QFileInfo(path).fileName().toStdString();
+    design.filePath = path.toStdString();
+    design.saved = true;
+    opened.plan = design::planRebuild(m, design);
+    design::applyNamesAndCodes(opened.plan, design);
+    design.currentColour = 0; // Open leaves no colour chosen
+    return {};
+}
+
+} // namespace files

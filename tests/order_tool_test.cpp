@@ -1,0 +1,409 @@
+// jumpsuit-order run as a dealer runs it: a process with no display and no
+// environment at all. Its summaries and thumbnails are compared with what the
+// real main window shows after opening the same files.
+#include "app/mainwindow.h"
+#include "catalogue/catalogue.h"
+#include "files/record.h"
+#include "render/qtcolour.h"
+#include "support/design_files.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
+#include "toolkit/tabstrip.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <random>
+#include <set>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The tool with an empty environment: no DISPLAY, no QT_QPA_PLATFORM, no HOME.
+ToolRun runTool(const QStringList& args, const QString& stdoutFile = {})
+{
+    QProcess process;
+    process.setProcessEnvironment(QProcessEnvironment());
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    process.start(QStringLiteral(ORDER_TOOL), args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The tool writing into a named pipe, and what came through it.
+QByteArray throughPipe(QStringList args, const QString& fifo, int& status)
+{
+    const QByteArray name = QFile::encodeName(fifo);
+    if (mkfifo(name.constData(), 0600) != 0)
+        return {};
+    // Open without waiting for the writer, so a tool that never writes cannot hang the test.
+    const int reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+    QProcess process;
+    process.setProcessEnvironment(QProcessEnvironment());
+    process.start(QStringLiteral(ORDER_TOOL), args);
+    QByteArray bytes;
+    char buffer[65536];
+    for (int wait = 0; wait < 6000; ++wait) {
+        const bool finished = process.waitForFinished(10) || process.state() == QProcess::NotRunning;
+        for (ssize_t n = 0; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, n);
+        if (finished)
+            break;
+    }
+    ::close(reader);
+    status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return bytes;
+}
+
+// The text of a PDF as pdftotext lays it out: a table row is a line.
+QString pdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The stored words of a design: now and then 99, a negative word, or one
+// beyond every palette and fabric; mostly a real fabric and a cell that may
+// or may not lie in its palette.
+QByteArray randomRecord(int m, std::mt19937& random)
+{
+    auto pick = [&](bool colour) -> int {
+        switch (random() % 10) {
+        case 0: return cat::kNoColour;
+        case 1: return -1 - static_cast<int>(random() % 3);
+        case 2: return colour ? 31 + static_cast<int>(random() % 60) : 8 + static_cast<int>(random() % 90);
+        case 3: return random() % 2 ? 32767 : -32768;
+        default: return colour ? static_cast<int>(random() % 18) : static_cast<int>(random() % 8);
+        }
+    };
+    QByteArray bytes;
+    for (int w = 0; w < files::recordWords(m); ++w)
+        bytes += words({pick(w % 2 == 0 || (cat::hasTape(m) && w == files::recordWords(m) - 1))});
+    return bytes;
+}
+
+class OrderTool : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        window = std::make_unique<app::MainWindow>();
+        window->formLoad();
+        window->setMessageService(&messages);
+        window->setFileDialogService(&dialogs);
+    }
+    const design::Controls& c() const { return window->controls(); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // Opens a file in model m's page as a user does, through File > Open.
+    void openInWindow(int m, const QString& file)
+    {
+        c().tab1->setCurrentTab(m);
+        messages.answers = {tk::kNo};
+        dialogs.answers.push_back(file);
+        window->findChild<QAction*>(QStringLiteral("openMnu"))->trigger();
+    }
+
+    QTemporaryDir dir;
+    tk::ScriptedMessageService messages;
+    tk::ScriptedFileDialogService dialogs;
+    std::unique_ptr<app::MainWindow> window;
+};
+
+TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
+{
+    std::mt19937 random(20261209);
+    QStringList designs;
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        for (int copy = 0; copy < 3; ++copy) {
+            // Extensions in either letter case, and now and then bytes after the record.
+            QString name =
+                QStringLiteral("design%1-%2%3").arg(m).arg(copy).arg(cat::kModels[m].extension.data());
+            if (copy == 1)
+                name = name.toUpper();
+            if (copy == 2) // what JSON must escape, and more than ASCII
+                name.prepend(QStringLiteral("\"odd\"\\ \tn\u00e4me "));
+            writeBytes(path(name), randomRecord(m, random) + (copy == 2 ? QByteArray("tail") : QByteArray()));
+            designs << path(name);
+        }
+    }
+    QDir().mkdir(path("folder.olr"));
+    writeBytes(path("short.brr"), QByteArray(79, '\0'));
+    writeBytes(path("notes.txt"), QByteArray(40, '\0'));
+    const QStringList bad = {path("missing.olr"), path("folder.olr"), path("short.brr"), path("notes.txt")};
+
+    const ToolRun run =
+        runTool(QStringList{QStringLiteral("summary"), QStringLiteral("--json")} << designs << bad);
+    ASSERT_EQ(run.status, 1) << run.err.toStdString();
+    QJsonParseError parseError;
+    const QJsonArray summaries = QJsonDocument::fromJson(run.out, &parseError).array();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << parseError.errorString().toStdString();
+    ASSERT_EQ(summaries.size(), designs.size() + bad.size());
+
+    // Each bad file: an error object in its place and one line on stderr naming it.
+    const QStringList complaints = QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(complaints.size(), bad.size()) << run.err.toStdString();
+    for (qsizetype b = 0; b < bad.size(); ++b) {
+        const QJsonObject error = summaries[designs.size() + b].toObject();
+        EXPECT_EQ(error.value("file").toString(), bad[b]);
+        EXPECT_FALSE(error.value("error").toString().isEmpty());
+        EXPECT_FALSE(error.contains("areas"));
+        EXPECT_TRUE(
+            complaints[b].startsWith(QStringLiteral("jumpsuit-order: ") + bad[b] + QStringLiteral(": ")))
+            << complaints[b].toStdString();
+    }
+
+    int coloured = 0;
+    int uncoloured = 0;
+    for (qsizetype d = 0; d < designs.size(); ++d) {
+        const QJsonObject summary = summaries[d].toObject();
+        const int m = summary.value("modelIndex").toInt(-1);
+        SCOPED_TRACE(designs[d].toStdString());
+        ASSERT_EQ(m, static_cast<int>(d / 3));
+        EXPECT_EQ(summary.value("file").toString(), designs[d]);
+        EXPECT_EQ(summary.value("model").toString(), cat::kModels[m].caption.data());
+
+        openInWindow(m, designs[d]);
+        const design::ModelDesign& shown = window->state()[m];
+        const QJsonArray areas = summary.value("areas").toArray();
+        ASSERT_EQ(areas.size(), cat::slotCount(m));
+        const int front = static_cast<int>(cat::kModels[m].areas.size());
+        for (int k = 0; k < cat::slotCount(m); ++k) {
+            SCOPED_TRACE(k);
+            const auto s = static_cast<std::size_t>(k);
+            const QJsonObject area = areas[k].toObject();
+            const bool back = k >= front;
+            const int row = back ? k - front : k;
+            const std::size_t list = back ? cat::kBrisaBack : static_cast<std::size_t>(m);
+            EXPECT_EQ(area.value("slot").toInt(), k);
+            EXPECT_EQ(area.value("area").toString(), c().suitlist[list]->entry(row));
+            EXPECT_EQ(area.value("view").toString(), back ? "back" : "front");
+            // The line is the colour list's, and the words are those Open stored.
+            EXPECT_EQ(area.value("line").toString(), c().colordesc[list]->entry(row));
+            EXPECT_EQ(area.value("colourIndex").toInt(), shown.areaColour[s]);
+            if (k == cat::tapeSlot(m))
+                EXPECT_TRUE(area.value("fabricIndex").isNull());
+            else
+                EXPECT_EQ(area.value("fabricIndex").toInt(), shown.areaFabric[s]);
+
+            // The colour is the one in the area's colour-key slot; none leaves the slot grey.
+            const tk::PictureSurface* key = c().cbbfrontPb[list];
+            const cat::Colour inKey = key->pixel(window->state().keyX[static_cast<std::size_t>(row)],
+                                                 window->state().keyY[static_cast<std::size_t>(row)]);
+            if (area.value("colour").isNull()) {
+                ++uncoloured;
+                EXPECT_TRUE(area.value("rgb").isNull() && area.value("fabric").isNull() &&
+                            area.value("code").isNull());
+                EXPECT_EQ(area.value("line").toString(), "");
+                EXPECT_EQ(inKey, cat::kLightGrey);
+                continue;
+            }
+            ++coloured;
+            EXPECT_EQ(area.value("rgb").toString(), QColor(render::toQRgb(inKey)).name());
+            EXPECT_EQ(area.value("line").toString(),
+                      area.value("colour").toString() + " (" + area.value("code").toString() + ")");
+            const int fabric = k == cat::tapeSlot(m) ? static_cast<int>(cat::kTape) : shown.areaFabric[s];
+            EXPECT_EQ(area.value("fabric").toString(), cat::kFabrics[fabric].name.data());
+            EXPECT_EQ(area.value("colour").toString(),
+                      cat::paletteColour(fabric, shown.areaColour[s])->name.data());
+        }
+
+        // The thumbnail at the drawing's own size is the window's drawing, pixel for pixel.
+        const QImage& drawing = c().MainPB[static_cast<std::size_t>(m)]->image();
+        const QString exact = path(QStringLiteral("exact%1.png").arg(d));
+        const ToolRun thumbnail = runTool({QStringLiteral("thumbnail"), designs[d], exact,
+                                           QString::number(std::max(drawing.width(), drawing.height()))});
+        ASSERT_EQ(thumbnail.status, 0) << thumbnail.err.toStdString();
+        EXPECT_TRUE(thumbnail.err.isEmpty() && thumbnail.out.isEmpty());
+        EXPECT_TRUE(QImage(exact).convertToFormat(QImage::Format_RGB32) ==
+                    drawing.convertToFormat(QImage::Format_RGB32));
+
+        // Odd words make a sheet like any other: text a program can read.
+        const QString pdf = path(QStringLiteral("sheet%1.pdf").arg(d));
+        const ToolRun sheet = runTool({QStringLiteral("sheet"), designs[d], QStringLiteral("-o"), pdf});
+        ASSERT_EQ(sheet.status, 0) << sheet.err.toStdString();
+        EXPECT_TRUE(sheet.err.isEmpty() && sheet.out.isEmpty());
+        const QString text = pdfText(pdf);
+        EXPECT_TRUE(text.contains(cat::kModels[m].caption.data())) << text.toStdString();
+        // Every area has its row: the name, then its colour, fabric and code as
+        // the summary gives them, or "not coloured".
+        for (const QJsonValue value : areas) {
+            const QJsonObject area = value.toObject();
+            QStringList cells = {area.value("area").toString()};
+            if (area.value("colour").isNull())
+                cells << QStringLiteral("not coloured");
+            else
+                cells << area.value("colour").toString() << area.value("fabric").toString()
+                      << area.value("code").toString();
+            for (QString& cell : cells)
+                cell = QRegularExpression::escape(cell);
+            const QRegularExpression row(QStringLiteral("^\\s*") + cells.join(QStringLiteral("\\s+")) +
+                                             QStringLiteral("\\s*$"),
+                                         QRegularExpression::MultilineOption);
+            EXPECT_TRUE(row.match(text).hasMatch()) << cells.join(' ').toStdString() << "\n"
+                                                    << text.toStdString();
+        }
+    }
+    // The random words gave both kinds of area in good number.
+    EXPECT_GT(coloured, 50);
+    EXPECT_GT(uncoloured, 50);
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(OrderTool, DefaultThumbnailFitsAndKeepsThePaintedColours)
+{
+    // Every Brisa area in a colour of its own: each must still be seen in the
+    // 256-pixel thumbnail, which is smaller than the drawing.
+    QByteArray record;
+    for (int k = 0; k < 20; ++k)
+        record += words({k % 14, k < 10 ? cat::kPolycotton : cat::kAcrylic});
+    writeBytes(path("all.brr"), record);
+    ASSERT_EQ(runTool({QStringLiteral("thumbnail"), path("all.brr"), path("t.png")}).status, 0);
+    const QImage thumbnail = QImage(path("t.png")).convertToFormat(QImage::Format_RGB32);
+    openInWindow(cat::kBrisa, path("all.brr"));
+    const QImage& drawing = c().MainPB[cat::kBrisa]->image();
+    ASSERT_EQ(thumbnail.size(), drawing.size().scaled(256, 256, Qt::KeepAspectRatio));
+
+    std::set<QRgb> inThumbnail;
+    for (int y = 0; y < thumbnail.height(); ++y)
+        for (int x = 0; x < thumbnail.width(); ++x)
+            inThumbnail.insert(thumbnail.pixel(x, y) & 0xffffffU);
+    for (int k = 0; k < 20; ++k) {
+        const cat::AreaSeeds* seeds = cat::seedsOf(cat::kBrisa, k);
+        for (const cat::SeedPoint& seed :
+             seeds != nullptr ? seeds->seeds() : std::span<const cat::SeedPoint>{}) {
+            const QRgb painted = drawing.pixel(seed.x, seed.y) & 0xffffffU;
+            EXPECT_TRUE(inThumbnail.count(painted)) << k << " " << std::hex << painted;
+        }
+    }
+
+    // Larger sizes enlarge by whole pixels first: the outlines stay pure black.
+    ASSERT_EQ(runTool({QStringLiteral("thumbnail"), path("all.brr"), path("big.png"), QStringLiteral("640")})
+                  .status,
+              0);
+    const QImage big = QImage(path("big.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(big.size(), drawing.size() * 2);
+    int differ = 0;
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x)
+            differ += big.pixel(x, y) != drawing.pixel(x / 2, y / 2);
+    EXPECT_EQ(differ, 0);
+}
+
+TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
+{
+    writeBytes(path("good.kfr"), words({4, 0}).repeated(7) + words({4}));
+    writeBytes(path("short.olr"), QByteArray(21, '\0'));
+    writeBytes(path("kept.png"), "an earlier picture");
+    writeBytes(path("kept.pdf"), "an earlier sheet");
+    QDir().mkdir(path("folder.kmr"));
+
+    // A file that cannot be read: a message naming it, status 1, no output written.
+    for (const QString& file :
+         {path("missing.olr"), path("short.olr"), path("folder.kmr"), path("good.txt")}) {
+        SCOPED_TRACE(file.toStdString());
+        for (const QStringList& args :
+             {QStringList{"thumbnail", file, path("new.png")},
+              QStringList{"thumbnail", file, path("kept.png")},
+              QStringList{"sheet", file, "-o", path("new.pdf")},
+              QStringList{"sheet", file, "-o", path("kept.pdf")}, QStringList{"summary", file}}) {
+            const ToolRun run = runTool(args);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_TRUE(run.out.isEmpty());
+            EXPECT_TRUE(run.err.startsWith(("jumpsuit-order: " + file + ": ").toUtf8()))
+                << run.err.toStdString();
+            EXPECT_EQ(run.err.count('\n'), 1);
+        }
+        EXPECT_FALSE(QFile::exists(path("new.png")) || QFile::exists(path("new.pdf")));
+        EXPECT_EQ(fileBytes(path("kept.png")), "an earlier picture");
+        EXPECT_EQ(fileBytes(path("kept.pdf")), "an earlier sheet");
+    }
+    // An output that cannot be written names the output.
+    const ToolRun unwritable = runTool({"thumbnail", path("good.kfr"), path("no/such/folder.png")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.startsWith(("jumpsuit-order: " + path("no/such/folder.png")).toUtf8()));
+    // An output that is a link replaces the file it points at, and the link
+    // stays; one that is a pipe (or a device) is written into, never replaced.
+    ASSERT_TRUE(QFile::link(path("real.png"), path("link.png")));
+    for (const char* size : {"64", "32"}) {
+        ASSERT_EQ(runTool({"thumbnail", path("good.kfr"), path("link.png"), size}).status, 0);
+        EXPECT_TRUE(QFileInfo(path("link.png")).isSymLink());
+        EXPECT_EQ(QImage(path("real.png")).height(), QByteArray(size).toInt());
+    }
+    int status = -1;
+    EXPECT_TRUE(throughPipe({"thumbnail", path("good.kfr"), path("pipe.png")}, path("pipe.png"), status)
+                    .startsWith("\x89PNG\r\n"));
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(throughPipe({"sheet", path("good.kfr"), "-o", path("pipe.pdf")}, path("pipe.pdf"), status)
+                    .startsWith("%PDF"));
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(QFileInfo(path("pipe.png")).isFile() || QFileInfo(path("pipe.pdf")).isFile());
+
+    // Output that does not reach stdout is a failure, not a success.
+    const ToolRun full = runTool({"summary", "--json", path("good.kfr")}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(full.err.contains("write error")) << full.err.toStdString();
+
+    // Usage errors: status 2, nothing on stdout, nothing written.
+    const QString good = path("good.kfr");
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"frobnicate"}, QStringList{"summary"},
+          QStringList{"summary", "--jsn", good}, QStringList{"sheet", good}, QStringList{"sheet", good, "-o"},
+          QStringList{"sheet", good, "-o", path("s.txt")},
+          QStringList{"sheet", good, good, "-o", path("s.pdf")},
+          QStringList{"sheet", good, "-o", path("s.pdf"), "--paper", "a3"}, QStringList{"thumbnail", good},
+          QStringList{"thumbnail", good, path("t.png"), "0"},
+          QStringList{"thumbnail", good, path("t.png"), "4097"},
+          QStringList{"thumbnail", good, path("t.png"), "12px"},
+          QStringList{"thumbnail", good, path("t.png"), "64", "extra"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith("jumpsuit-order: ") && run.err.contains("--help"));
+    }
+    EXPECT_FALSE(QFile::exists(path("s.pdf")) || QFile::exists(path("s.txt")) ||
+                 QFile::exists(path("t.png")));
+
+    // What works says nothing on stderr, with no environment at all.
+    const ToolRun help = runTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: jumpsuit-order summary"));
+    EXPECT_EQ(runTool({"--version"}).out, "jumpsuit-order 1.2.0\n");
+    const ToolRun text = runTool({"summary", "--", good});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_TRUE(text.err.isEmpty());
+    EXPECT_TRUE(text.out.startsWith((good + ": Kiro (Female)\n  Body Front: Navy Blue (C)\n").toUtf8()))
+        << text.out.toStdString();
+    EXPECT_TRUE(text.out.endsWith("  Binding Tape: Silver (T)\n"));
+    for (const QString& out : {path("s.pdf"), path("s.png")}) {
+        const ToolRun sheet = runTool({"sheet", good, "-o", out, "--paper", "Letter"});
+        EXPECT_EQ(sheet.status, 0);
+        EXPECT_TRUE(sheet.err.isEmpty()) << sheet.err.toStdString();
+        EXPECT_TRUE(QFileInfo(out).size() > 0);
+    }
+    EXPECT_TRUE(fileBytes(path("s.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(fileBytes(path("s.png")).startsWith("\x89PNG\r\n"));
+}
+
+} // namespace
