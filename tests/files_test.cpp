@@ -448,6 +448,95 @@ TEST_F(Files, StandardKeysAndTheClosingQuestion)
     EXPECT_TRUE(window->isVisible());
 }
 
+// Undo and redo move the design's flags with the history: every step away
+// from the clean state (start-up, Save, New, Open) is a change the closing
+// question asks about; arriving back at it is not.
+TEST_F(Files, UndoAndRedoFollowTheSavedState)
+{
+    QAction* undo = window->findChild<QAction*>(QStringLiteral("undoMnu"));
+    QAction* redo = window->findChild<QAction*>(QStringLiteral("redoMnu"));
+    // Whether closing asks; answered No, so the window stays.
+    const auto closingAsks = [this] {
+        messages.answers = {tk::kNo};
+        const auto asked = messages.asked.size();
+        window->show();
+        window->close();
+        messages.answers.clear();
+        return messages.asked.size() > asked;
+    };
+    const auto flags = [this] { return std::pair{model(0).saved, model(0).changed}; };
+    using Flags = std::pair<bool, bool>;
+
+    EXPECT_FALSE(closingAsks());
+    colour(0, "Body", "CottonFelt", 2);
+    EXPECT_TRUE(closingAsks());
+    undo->trigger(); // back at start-up: nothing to save, nothing saved
+    EXPECT_EQ(flags(), Flags(false, false));
+    EXPECT_FALSE(closingAsks());
+    redo->trigger();
+    EXPECT_EQ(flags(), Flags(false, true));
+    EXPECT_TRUE(closingAsks());
+
+    saveAs(path("undo.olr"));
+    EXPECT_FALSE(closingAsks());
+    undo->trigger(); // before the saved design
+    EXPECT_EQ(flags(), Flags(false, true));
+    EXPECT_TRUE(closingAsks());
+    redo->trigger(); // the saved design again
+    EXPECT_EQ(flags(), Flags(true, false));
+    EXPECT_FALSE(closingAsks());
+    colour(0, "Legs", "CottonFelt", 3);
+    EXPECT_TRUE(closingAsks());
+    undo->trigger();
+    EXPECT_FALSE(closingAsks());
+    // A step taken from before the saved design can never lead back to it.
+    undo->trigger();
+    colour(0, "Arms", "CottonFelt", 4);
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(flags(), Flags(false, true));
+    EXPECT_TRUE(closingAsks());
+    // New asks its question, then starts a history of its own.
+    messages.answers = {tk::kNo};
+    command("newMnu");
+    EXPECT_EQ(messages.asked.back().prompt, "Do you want to save 'undo.olr'");
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
+    EXPECT_FALSE(closingAsks());
+
+    // Open: the design read is the clean state, and the history starts there.
+    open(path("undo.olr"));
+    EXPECT_FALSE(undo->isEnabled());
+    colour(0, "Body", "CottonFelt", 5);
+    undo->trigger();
+    EXPECT_EQ(flags(), Flags(true, false));
+    EXPECT_EQ(model(0).areaColour[0], 2);
+    // Neither Open's question nor New's is asked for the design as read.
+    const auto asked = messages.asked.size();
+    dialogs.answers = {std::nullopt};
+    command("openMnu");
+    command("newMnu");
+    EXPECT_EQ(messages.asked.size(), asked);
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+
+    // Each model's flags follow its own history; the question counts them all.
+    showPage(3);
+    colour(3, "Back", "Spandex", 1);
+    showPage(0);
+    undo->trigger();
+    EXPECT_TRUE(model(3).changed);
+    EXPECT_TRUE(closingAsks());
+    showPage(3);
+    undo->trigger();
+    EXPECT_FALSE(closingAsks());
+    // A failed Save leaves the history's clean state where it was.
+    colour(3, "Back", "Spandex", 2);
+    saveAs(path("missing/kiro.kfr"));
+    undo->trigger();
+    EXPECT_FALSE(closingAsks());
+    redo->trigger();
+    EXPECT_TRUE(closingAsks());
+}
+
 TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
 {
     colour(0, "Body", "CottonFelt", 2);
