@@ -5,6 +5,8 @@
 #include "commands/file_commands.h"
 #include "files/record.h"
 #include "support/design_files.h"
+#include "support/file_size_limit.h"
+#include "support/window_fixture.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/palettesurface.h"
@@ -31,27 +33,6 @@ namespace {
 
 const QByteArray kUncoloured = words({cat::kNoColour});
 
-// Every write of this process past `bytes` fails with EFBIG (SIGXFSZ, which
-// would end the process, ignored) until the guard goes: a full disk without
-// needing one.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-};
-
 // What a user sees of one model's design, and what is stored for it.
 struct Snapshot {
     design::ModelDesign stored;
@@ -59,22 +40,10 @@ struct Snapshot {
     QStringList lines;
 };
 
-class Files : public testing::Test {
+class Files : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<app::MainWindow>();
-        window->formLoad();
-        window->setMessageService(&messages);
-        window->setFileDialogService(&dialogs);
-    }
-
-    const design::Controls& c() const { return window->controls(); }
     design::ModelDesign& model(int m) { return window->state()[m]; }
-    QString path(const QString& name) const { return dir.filePath(name); }
     void showPage(int m) { c().tab1->setCurrentTab(m); }
-    void command(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
     // The file name the window title shows.
     QString title() const { return window->windowTitle().section(u'[', 1).chopped(1); }
 
@@ -118,11 +87,6 @@ protected:
         dialogs.answers.push_back(typed);
         command(name);
     }
-
-    QTemporaryDir dir;
-    tk::ScriptedMessageService messages;
-    tk::ScriptedFileDialogService dialogs;
-    std::unique_ptr<app::MainWindow> window;
 };
 
 TEST_F(Files, RecordsByteForByte)
