@@ -5,6 +5,8 @@
 #include "commands/file_commands.h"
 #include "files/record.h"
 #include "support/design_files.h"
+#include "support/file_size_limit.h"
+#include "support/window_fixture.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/palettesurface.h"
@@ -31,27 +33,6 @@ namespace {
 
 const QByteArray kUncoloured = words({cat::kNoColour});
 
-// Every write of this process past `bytes` fails with EFBIG (SIGXFSZ, which
-// would end the process, ignored) until the guard goes: a full disk without
-// needing one.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-};
-
 // What a user sees of one model's design, and what is stored for it.
 struct Snapshot {
     design::ModelDesign stored;
@@ -59,22 +40,10 @@ struct Snapshot {
     QStringList lines;
 };
 
-class Files : public testing::Test {
+class Files : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<app::MainWindow>();
-        window->formLoad();
-        window->setMessageService(&messages);
-        window->setFileDialogService(&dialogs);
-    }
-
-    const design::Controls& c() const { return window->controls(); }
     design::ModelDesign& model(int m) { return window->state()[m]; }
-    QString path(const QString& name) const { return dir.filePath(name); }
     void showPage(int m) { c().tab1->setCurrentTab(m); }
-    void command(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
     // The file name the window title shows.
     QString title() const { return window->windowTitle().section(u'[', 1).chopped(1); }
 
@@ -118,11 +87,6 @@ protected:
         dialogs.answers.push_back(typed);
         command(name);
     }
-
-    QTemporaryDir dir;
-    tk::ScriptedMessageService messages;
-    tk::ScriptedFileDialogService dialogs;
-    std::unique_ptr<app::MainWindow> window;
 };
 
 TEST_F(Files, RecordsByteForByte)
@@ -446,6 +410,95 @@ TEST_F(Files, StandardKeysAndTheClosingQuestion)
     EXPECT_EQ(messages.asked[0].style, tk::kYesNoQuestion);
     EXPECT_EQ(messages.asked[0].defaultAnswer, tk::kNo); // Enter keeps the designs
     EXPECT_TRUE(window->isVisible());
+}
+
+// Undo and redo move the design's flags with the history: every step away
+// from the clean state (start-up, Save, New, Open) is a change the closing
+// question asks about; arriving back at it is not.
+TEST_F(Files, UndoAndRedoFollowTheSavedState)
+{
+    QAction* undo = window->findChild<QAction*>(QStringLiteral("undoMnu"));
+    QAction* redo = window->findChild<QAction*>(QStringLiteral("redoMnu"));
+    // Whether closing asks; answered No, so the window stays.
+    const auto closingAsks = [this] {
+        messages.answers = {tk::kNo};
+        const auto asked = messages.asked.size();
+        window->show();
+        window->close();
+        messages.answers.clear();
+        return messages.asked.size() > asked;
+    };
+    const auto flags = [this] { return std::pair{model(0).saved, model(0).changed}; };
+    using Flags = std::pair<bool, bool>;
+
+    EXPECT_FALSE(closingAsks());
+    colour(0, "Body", "CottonFelt", 2);
+    EXPECT_TRUE(closingAsks());
+    undo->trigger(); // back at start-up: nothing to save, nothing saved
+    EXPECT_EQ(flags(), Flags(false, false));
+    EXPECT_FALSE(closingAsks());
+    redo->trigger();
+    EXPECT_EQ(flags(), Flags(false, true));
+    EXPECT_TRUE(closingAsks());
+
+    saveAs(path("undo.olr"));
+    EXPECT_FALSE(closingAsks());
+    undo->trigger(); // before the saved design
+    EXPECT_EQ(flags(), Flags(false, true));
+    EXPECT_TRUE(closingAsks());
+    redo->trigger(); // the saved design again
+    EXPECT_EQ(flags(), Flags(true, false));
+    EXPECT_FALSE(closingAsks());
+    colour(0, "Legs", "CottonFelt", 3);
+    EXPECT_TRUE(closingAsks());
+    undo->trigger();
+    EXPECT_FALSE(closingAsks());
+    // A step taken from before the saved design can never lead back to it.
+    undo->trigger();
+    colour(0, "Arms", "CottonFelt", 4);
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(flags(), Flags(false, true));
+    EXPECT_TRUE(closingAsks());
+    // New asks its question, then starts a history of its own.
+    messages.answers = {tk::kNo};
+    command("newMnu");
+    EXPECT_EQ(messages.asked.back().prompt, "Do you want to save 'undo.olr'");
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
+    EXPECT_FALSE(closingAsks());
+
+    // Open: the design read is the clean state, and the history starts there.
+    open(path("undo.olr"));
+    EXPECT_FALSE(undo->isEnabled());
+    colour(0, "Body", "CottonFelt", 5);
+    undo->trigger();
+    EXPECT_EQ(flags(), Flags(true, false));
+    EXPECT_EQ(model(0).areaColour[0], 2);
+    // Neither Open's question nor New's is asked for the design as read.
+    const auto asked = messages.asked.size();
+    dialogs.answers = {std::nullopt};
+    command("openMnu");
+    command("newMnu");
+    EXPECT_EQ(messages.asked.size(), asked);
+    EXPECT_EQ(model(0).areaColour[0], cat::kNoColour);
+
+    // Each model's flags follow its own history; the question counts them all.
+    showPage(3);
+    colour(3, "Back", "Spandex", 1);
+    showPage(0);
+    undo->trigger();
+    EXPECT_TRUE(model(3).changed);
+    EXPECT_TRUE(closingAsks());
+    showPage(3);
+    undo->trigger();
+    EXPECT_FALSE(closingAsks());
+    // A failed Save leaves the history's clean state where it was.
+    colour(3, "Back", "Spandex", 2);
+    saveAs(path("missing/kiro.kfr"));
+    undo->trigger();
+    EXPECT_FALSE(closingAsks());
+    redo->trigger();
+    EXPECT_TRUE(closingAsks());
 }
 
 TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
+#include "design/history.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/palettesurface.h"
@@ -10,18 +11,26 @@
 #include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 QT_BEGIN_NAMESPACE
 // Readable failure messages.
@@ -419,6 +428,245 @@ TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
     c().backopt->click();
     QTest::mouseMove(colours(cat::kBrisaBack)->viewport(), QPoint(5, 5));
     EXPECT_EQ(hint(cat::kBrisa), cat::kHintColourList);
+}
+
+// What the area choice leaves on a page, for comparing two ways of choosing.
+struct Choice {
+    QString area;
+    QStringList fabrics;
+    QString fabric;
+    int currentFabric = 0;
+    QString label;
+    QImage palette;
+    bool front = true;
+    bool operator==(const Choice&) const = default;
+};
+
+// A click on the drawing is a click on the area's list entry, on every model
+// and in both of Brisa's views; outlines, the background and other buttons
+// pick nothing; pointing names the area and its colour.
+TEST_F(Designer, ClickingTheDrawingPicksTheAreaAsItsListEntryDoes)
+{
+    const auto shown = [this](int m) {
+        return m == cat::kBrisa && !c().frontopt->isChecked() ? areas(cat::kBrisaBack) : areas(m);
+    };
+    const auto choice = [&](int m) {
+        return Choice{shown(m)->selectedText(), entries(fabrics(m)), fabrics(m)->selectedText(),
+                      model(m).currentFabric,   fabricLabel(m),      palette(m)->image(),
+                      c().frontopt->isChecked()};
+    };
+    const auto at = [this](int m, QPoint p) {
+        return p + QPoint(drawing(m)->border(), drawing(m)->border());
+    };
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        showPage(m);
+        int picked = 0;
+        for (int slot = 0; slot < cat::slotCount(m); ++slot) {
+            const cat::AreaSeeds* seeds = cat::seedsOf(m, slot);
+            if (seeds == nullptr)
+                continue;
+            const cat::SeedPoint seed = seeds->seeds()[0];
+            if (window->designer().areaAt(m, seed.x, seed.y) != slot)
+                continue; // a region an earlier area owns
+            SCOPED_TRACE(testing::Message() << "model " << m << " slot " << slot);
+            const bool back = slot >= cat::kBackOffset && m == cat::kBrisa;
+            const QString name = QString::fromStdString(design::areaLabel(m, slot))
+                                     .section(' ', back || m == cat::kBrisa ? 1 : 0);
+            // Start from another entry, on Brisa in the other view.
+            const auto prepare = [&] {
+                if (m == cat::kBrisa)
+                    (back ? c().frontopt : c().backopt)->click();
+                tk::ListBox* list = shown(m);
+                pick(list, list->entry(list->entry(0) == name ? 1 : 0));
+            };
+            prepare();
+            QTest::mouseClick(drawing(m), Qt::LeftButton, {}, at(m, {seed.x, seed.y}));
+            const Choice byDrawing = choice(m);
+            prepare();
+            if (m == cat::kBrisa)
+                (back ? c().backopt : c().frontopt)->click();
+            pick(shown(m), name);
+            EXPECT_EQ(byDrawing, choice(m));
+            EXPECT_EQ(byDrawing.area, name);
+            ++picked;
+        }
+        EXPECT_EQ(picked, m == cat::kBrisa ? 18 : cat::slotCount(m) - 1);
+    }
+
+    // Nothing happens on an outline, the background, or with another button.
+    showPage(0);
+    pick(areas(0), "Arms");
+    const Choice before = choice(0);
+    QPoint outline(70, 138);
+    while (drawing(0)->pixel(outline.x(), outline.y()) != cat::kBoundary)
+        outline.ry() += 1;
+    QTest::mouseClick(drawing(0), Qt::LeftButton, {}, at(0, outline));
+    QTest::mouseClick(drawing(0), Qt::LeftButton, {}, at(0, {0, 0}));
+    QTest::mouseClick(drawing(0), Qt::RightButton, {}, at(0, {70, 138}));
+    EXPECT_EQ(choice(0), before);
+
+    // Pointing: the area, then its colour-list line; the hand over areas only.
+    const auto pointAt = [&](int m, QPoint p) {
+        QMouseEvent move(QEvent::MouseMove, at(m, p), drawing(m)->mapToGlobal(at(m, p)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(drawing(m), &move);
+        return drawing(m)->toolTip();
+    };
+    EXPECT_EQ(pointAt(0, {70, 138}), "Legs");
+    EXPECT_EQ(drawing(0)->cursor().shape(), Qt::PointingHandCursor);
+    pick(areas(0), "Legs");
+    pick(fabrics(0), "Polycotton");
+    clickCell(0, 8);
+    EXPECT_EQ(pointAt(0, {230, 133}), "Legs - Royal Blue (P)");
+    EXPECT_EQ(pointAt(0, outline), "");
+    EXPECT_EQ(drawing(0)->cursor().shape(), Qt::ArrowCursor);
+    showPage(cat::kBrisa);
+    EXPECT_EQ(pointAt(cat::kBrisa, {280, 245}), "Back Legs Right");
+    EXPECT_EQ(pointAt(cat::kBrisa, {234, 33}), "Front Upper Body Left");
+    EXPECT_EQ(hint(cat::kBrisa), cat::kNews[1]); // the status panel's hints stay as they were
+}
+
+// What a user sees of one model, and what its design holds for the areas.
+struct Seen {
+    QImage drawing, key, backKey;
+    QStringList lines, backLines;
+    std::vector<std::string> stored;
+};
+
+// What differs between two looks at a model, "" when nothing does. A colour
+// list of empty lines looks like one never filled.
+std::string differences(const Seen& a, const Seen& b)
+{
+    const auto lines = [](QStringList list) {
+        list.removeAll(QString());
+        return list;
+    };
+    std::string wrong;
+    wrong += a.drawing != b.drawing ? "drawing " : "";
+    wrong += a.key != b.key || a.backKey != b.backKey ? "key " : "";
+    if (lines(a.lines) != lines(b.lines) || lines(a.backLines) != lines(b.backLines))
+        wrong += "lines \"" + (a.lines + a.backLines).join('|').toStdString() + "\" ";
+    for (std::size_t i = 0; i < a.stored.size(); ++i)
+        if (a.stored[i] != b.stored[i])
+            wrong += "slot " + std::to_string(i) + " " + a.stored[i] + " for " + b.stored[i] + " ";
+    return wrong;
+}
+
+// Undo takes back one colour application of the current model at a time,
+// down to the clean drawing; redo does it again; each leaves exactly what the
+// user saw before (after) the step, and no other model moves.
+TEST_F(Designer, UndoAndRedoWalkEachModelsOwnHistory)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* undo = window->findChild<QAction*>(QStringLiteral("undoMnu"));
+    auto* redo = window->findChild<QAction*>(QStringLiteral("redoMnu"));
+    ASSERT_TRUE(undo != nullptr && redo != nullptr);
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[1]->text(), "&Edit"); // between File and Help
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Undo");
+
+    const auto seen = [this](int m) {
+        const bool brisa = m == cat::kBrisa;
+        Seen s{drawing(m)->image(),
+               key(m)->image(),
+               brisa ? key(cat::kBrisaBack)->image() : QImage(),
+               entries(colours(m)),
+               brisa ? entries(colours(cat::kBrisaBack)) : QStringList(),
+               {}};
+        for (int slot = 0; slot < cat::slotCount(m); ++slot) {
+            const auto i = static_cast<std::size_t>(slot);
+            s.stored.push_back(std::to_string(model(m).areaColour[i]) + "/" +
+                               std::to_string(model(m).areaFabric[i]) + "/" + model(m).areaFabricCode[i] +
+                               "/" + model(m).areaColourName[i]);
+        }
+        return s;
+    };
+    struct Click {
+        int list;
+        const char* area;
+        const char* fabric;
+        int cell;
+        const char* caption;
+    };
+    const auto colourAll = [&](int m, std::initializer_list<Click> clicks) {
+        showPage(m);
+        std::vector<Seen> history{seen(m)};
+        for (const Click& click : clicks) {
+            if (m == cat::kBrisa)
+                (click.list == cat::kBrisaBack ? c().backopt : c().frontopt)->click();
+            pick(areas(click.list), click.area);
+            if (click.fabric[0] != 0)
+                pick(fabrics(m), click.fabric);
+            clickCell(m, click.cell);
+            history.push_back(seen(m));
+            EXPECT_EQ(undo->text(), QStringLiteral("&Undo ") + click.caption);
+        }
+        return history;
+    };
+    const std::vector<Seen> orlensuit = colourAll(0, {{0, "Legs", "Polycotton", 8, "Royal Blue on Legs"},
+                                                      {0, "Legs", "CottonFelt", 2, "Royal Blue on Legs"},
+                                                      {0, "Binding Tape", "", 3, "Denim on Binding Tape"},
+                                                      {0, "Body", "Acrylic", 5, "Grey on Body"},
+                                                      {0, "Arms", "Heavy Cotton", 0, "Navy on Arms"}});
+    // Brisa: an area reaching into the other view, a back area painting both
+    // views, a seedless back area, and the first area coloured again.
+    const std::vector<Seen> brisa = colourAll(
+        cat::kBrisa, {{cat::kBrisa, "Upper Body Left", "Acrylic", 0, "Mauve on Front Upper Body Left"},
+                      {cat::kBrisaBack, "Legs Right", "Polycotton", 6, "Red on Back Legs Right"},
+                      {cat::kBrisaBack, "Upper Arm Right", "", 8, "Royal Blue on Back Upper Arm Right"},
+                      {cat::kBrisa, "Upper Body Left", "CottonFelt", 9, "White on Front Upper Body Left"}});
+
+    // However the index moves, the design follows it.
+    QUndoStack* stack = window->designer().history().group().activeStack();
+    stack->setIndex(1);
+    EXPECT_EQ(differences(seen(cat::kBrisa), brisa[1]), "");
+    stack->setIndex(stack->count());
+    EXPECT_EQ(differences(seen(cat::kBrisa), brisa.back()), "");
+
+    // The palette's marker and the lists' selections stay where they are.
+    const QImage marker = palette(cat::kBrisa)->image();
+    const QString area = areas(cat::kBrisa)->selectedText();
+    for (int k = static_cast<int>(brisa.size()) - 2; k >= 0; --k) {
+        ASSERT_TRUE(undo->isEnabled());
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(differences(seen(cat::kBrisa), brisa[static_cast<std::size_t>(k)]), "")
+            << "undone to " << k;
+    }
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(drawing(cat::kBrisa)->image(),
+              builtInBitmap(cat::kModels[cat::kBrisa].pictureId).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(redo->text(), "&Redo Mauve on Front Upper Body Left");
+    EXPECT_EQ(differences(seen(0), orlensuit.back()), ""); // the other model did not move
+    for (std::size_t k = 1; k < brisa.size(); ++k) {
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(differences(seen(cat::kBrisa), brisa[k]), "") << "redone to " << k;
+    }
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(palette(cat::kBrisa)->image(), marker);
+    EXPECT_EQ(areas(cat::kBrisa)->selectedText(), area);
+    EXPECT_TRUE(c().frontopt->isChecked());
+
+    // Orlensuit's history is its own; two steps back, then a new step drops
+    // what could have been redone.
+    showPage(0);
+    EXPECT_EQ(undo->text(), "&Undo Navy on Arms");
+    undo->trigger();
+    undo->trigger();
+    EXPECT_EQ(differences(seen(0), orlensuit[3]), "");
+    EXPECT_EQ(redo->text(), "&Redo Grey on Body");
+    pick(areas(0), "Front of Grips");
+    clickCell(0, 1);
+    EXPECT_FALSE(redo->isEnabled());
+    for (int k = 0; k < 4; ++k)
+        undo->trigger();
+    EXPECT_EQ(differences(seen(0), orlensuit[0]), "");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(differences(seen(cat::kBrisa), brisa.back()), "");
 }
 
 // Fabric, area and colour lists share one row height on every page, so the

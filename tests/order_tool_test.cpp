@@ -6,6 +6,7 @@
 #include "files/record.h"
 #include "render/qtcolour.h"
 #include "support/design_files.h"
+#include "support/window_fixture.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
@@ -103,31 +104,16 @@ QByteArray randomRecord(int m, std::mt19937& random)
     return bytes;
 }
 
-class OrderTool : public testing::Test {
+class OrderTool : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<app::MainWindow>();
-        window->formLoad();
-        window->setMessageService(&messages);
-        window->setFileDialogService(&dialogs);
-    }
-    const design::Controls& c() const { return window->controls(); }
-    QString path(const QString& name) const { return dir.filePath(name); }
     // Opens a file in model m's page as a user does, through File > Open.
     void openInWindow(int m, const QString& file)
     {
         c().tab1->setCurrentTab(m);
         messages.answers = {tk::kNo};
         dialogs.answers.push_back(file);
-        window->findChild<QAction*>(QStringLiteral("openMnu"))->trigger();
+        command("openMnu");
     }
-
-    QTemporaryDir dir;
-    tk::ScriptedMessageService messages;
-    tk::ScriptedFileDialogService dialogs;
-    std::unique_ptr<app::MainWindow> window;
 };
 
 TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)

@@ -4,6 +4,7 @@
 #include "files/design_file.h"
 #include "files/record.h"
 #include "support/design_files.h"
+#include "support/file_size_limit.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,28 +68,6 @@ protected:
     }
     design::ModelDesign design = afterNew(0);
     QTemporaryDir dir;
-};
-
-// Every write of this process past `bytes` fails with EFBIG (SIGXFSZ, which
-// would end the process, ignored) until the guard goes.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool set() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    bool m_set = false;
 };
 
 TEST_F(DesignFile, WriteKeepsTailPermissionsAndLinks)

@@ -8,6 +8,8 @@
 #include "files/design_file.h"
 #include "render/drawing.h"
 #include "render/order_sheet.h"
+#include "support/file_size_limit.h"
+#include "support/window_fixture.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
@@ -27,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <memory>
@@ -129,21 +132,13 @@ QRegularExpression expectedRow(const QString& area, const QString& line)
     return QRegularExpression(pattern);
 }
 
-class Sheet : public testing::Test {
+class Sheet : public WindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        window = std::make_unique<app::MainWindow>();
-        window->formLoad();
-        window->setMessageService(&messages);
-        window->setFileDialogService(&dialogs);
+        WindowTest::SetUp();
         window->setPrintDialogService(&printing);
     }
-
-    const design::Controls& c() const { return window->controls(); }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void command(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
 
     // Writes the stored words to a file of model m and opens it on its page.
     void openWords(int m, const design::ModelDesign& stored, const QString& name)
@@ -201,11 +196,7 @@ protected:
         }
     }
 
-    QTemporaryDir dir;
-    tk::ScriptedMessageService messages;
-    tk::ScriptedFileDialogService dialogs;
     app::ScriptedPrintDialogService printing;
-    std::unique_ptr<app::MainWindow> window;
 };
 
 TEST_F(Sheet, RendererPaintsTheDesignersDrawingAfterOpen)
@@ -333,24 +324,26 @@ TEST_F(Sheet, FailedWritesAreReportedAndLeaveTheOldFile)
         QFile old(file);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("the old sheet") == 13);
     }
-    for (const QString& bad : {path(QStringLiteral("missing/x.pdf")), dir.path()}) {
+    // A pipe named like a sheet is refused, not replaced (nor waited on).
+    const QString pipe = path(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& bad : {path(QStringLiteral("missing/x.pdf")), dir.path(), pipe}) {
         const render::SheetResult result = render::writeOrderSheet(bad, sheet, QPageSize::A4);
         EXPECT_FALSE(result.ok) << bad.toStdString();
         EXPECT_FALSE(result.reason.isEmpty());
     }
+    EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    ASSERT_TRUE(QFile::remove(pipe));
 
     // A disk that fills up on the way: the writes or the last flush fail.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
     for (rlim_t limit : {rlim_t{0}, rlim_t{4096}, rlim_t{20000}}) {
-        rlimit small = saved;
-        small.rlim_cur = limit;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const render::SheetResult pdf = render::writeOrderSheet(file, sheet, QPageSize::A4);
-        const render::SheetResult png =
-            render::writeOrderSheet(path(QStringLiteral("old.png")), sheet, QPageSize::A4);
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        render::SheetResult pdf, png;
+        {
+            const FileSizeLimit small(limit);
+            ASSERT_TRUE(small.set());
+            pdf = render::writeOrderSheet(file, sheet, QPageSize::A4);
+            png = render::writeOrderSheet(path(QStringLiteral("old.png")), sheet, QPageSize::A4);
+        }
         EXPECT_FALSE(pdf.ok) << limit;
         EXPECT_FALSE(png.ok) << limit;
         QFile old(file);
@@ -358,7 +351,6 @@ TEST_F(Sheet, FailedWritesAreReportedAndLeaveTheOldFile)
         EXPECT_EQ(old.readAll(), "the old sheet");
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("old.png"))));
     }
-    std::signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.pdf")})
         << "a temporary file was left";
 }

@@ -5,7 +5,9 @@
 // DESIGNER_UI_TRACE=1 lists the actions on the way.
 #include "app/mainwindow.h"
 #include "catalogue/catalogue.h"
+#include "design/history.h"
 #include "files/record.h"
+#include "render/drawing.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -27,6 +29,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -107,7 +110,7 @@ public:
         double weight;
         Step step;
     };
-    static const std::array<Weighted, 15> kActions;
+    static const std::array<Weighted, 19> kActions;
 
     RandomUser(app::MainWindow& window, std::uint64_t seed)
         : m_window(window)
@@ -122,8 +125,10 @@ public:
         m_window.setFileDialogService(&m_dialogs);
         for (const tk::PictureSurface* drawing : c().MainPB)
             m_pristine << drawing->image();
-        for (const char* name : {"newMnu", "openMnu", "saveMnu", "saveasMnu"})
+        for (const char* name : {"newMnu", "openMnu", "saveMnu", "saveasMnu", "undoMnu", "redoMnu"})
             m_commands.append(m_window.findChild<QAction*>(QString::fromLatin1(name)));
+        for (int m = 0; m < cat::kModelCount; ++m)
+            noteHistoryStart(m);
     }
 
     bool ready() const { return m_dir.isValid() && !m_commands.contains(nullptr); }
@@ -139,7 +144,9 @@ public:
         m_did << action.what << " on page " << page << ":";
         m_fileWrong.clear();
         m_seenWrong.clear();
+        m_editWrong.clear();
         (this->*action.step)(page);
+        followHistory(page);
         // Only the file commands ask or show dialogs, and they take their answers.
         if (!m_messages.asked.empty() || !m_dialogs.requests.empty())
             m_fileWrong += "a question or dialog appeared without a file command\n";
@@ -152,8 +159,9 @@ public:
     std::string check() const
     {
         std::ostringstream wrong;
-        wrong << m_fileWrong << m_seenWrong;
+        wrong << m_fileWrong << m_seenWrong << m_editWrong;
         const int page = c().tab1->currentTab();
+        checkEditMenu(wrong);
         const QString caption =
             tk::qs(cat::kAppTitle) + QStringLiteral(" [") + m_name[page] + QStringLiteral("]");
         if (m_window.windowTitle() != caption)
@@ -759,6 +767,147 @@ private:
             m_fileWrong += "could not write " + target.toStdString() + "\n";
     }
 
+    // --- The drawing and the Edit menu ----------------------------------------
+
+    const QUndoStack* stackOf(int m) const { return m_window.designer().history().undoStack(m); }
+
+    // The area a click at a drawing pixel picks, found with the border fill
+    // itself: the first area in list order whose seeds' fill reaches it.
+    int firstAreaAt(int m, QPoint pixel) const
+    {
+        if (!m_pristine[m].valid(pixel))
+            return -1;
+        for (int slot = 0; slot < cat::slotCount(m); ++slot) {
+            QImage copy = m_pristine[m];
+            if (render::paintArea(copy, m, slot, cat::rgb(18, 52, 86)) > 0 &&
+                copy.pixel(pixel) != m_pristine[m].pixel(pixel))
+                return slot;
+        }
+        return -1;
+    }
+
+    // A click on the drawing, mostly on a seed of an area: it chooses the
+    // area in its list (on Brisa in its view) or, off every area or with
+    // another button, changes nothing.
+    void clickDrawing(int page)
+    {
+        tk::PictureSurface* drawing = c().MainPB[page];
+        QPoint pixel(number(-2, drawing->drawableWidth() + 1), number(-2, drawing->drawableHeight() + 1));
+        if (const cat::AreaSeeds* seeds = cat::seedsOf(page, number(0, cat::slotCount(page) - 1));
+            seeds != nullptr && seeds->count > 0 && number(0, 9) < 7) {
+            const cat::SeedPoint seed = seeds->seeds()[static_cast<std::size_t>(number(0, seeds->count - 1))];
+            pixel = QPoint(seed.x, seed.y);
+        }
+        const auto chosen = [this, page] {
+            const bool front = page != cat::kBrisa || c().frontopt->isChecked();
+            return std::pair(front, c().suitlist[front ? page : cat::kBrisaBack]->selectedText());
+        };
+        auto want = chosen();
+        const bool left = number(0, 9) != 0;
+        const int slot = left ? firstAreaAt(page, pixel) : -1;
+        if (slot >= 0) {
+            const bool front = slot < static_cast<int>(cat::kModels[page].areas.size());
+            const QString name = QString::fromStdString(design::areaLabel(page, slot));
+            want = std::pair(front, page == cat::kBrisa ? name.section(' ', 1) : name);
+        }
+        click(drawing, pixel + QPoint(drawing->border(), drawing->border()),
+              left ? Qt::LeftButton : Qt::RightButton);
+        if (chosen() != want)
+            m_editWrong += "the click chose " + chosen().second.toStdString() + ", not " +
+                           want.second.toStdString() + (want.first ? "" : " (back)") + "\n";
+    }
+
+    void undoStep(int page) { editCommand(4, page); }
+    void redoStep(int page) { editCommand(5, page); }
+
+    // Undo (4) or Redo (5) by menu or key: one step when there is one, and
+    // the model then shows exactly what a rebuild of its design shows.
+    void editCommand(int which, int page)
+    {
+        QAction* command = m_commands[which];
+        const QUndoStack* stack = stackOf(page);
+        const int index = stack->index();
+        const bool can = which == 4 ? stack->canUndo() : stack->canRedo();
+        const bool byMenu = number(0, 1) == 0;
+        m_did << (byMenu ? " by menu" : " by key") << " at step " << index << " of " << stack->count();
+        if (byMenu)
+            command->trigger();
+        else
+            QTest::keySequence(focused(), command->shortcut());
+        if (stack->index() != index + (can ? (which == 4 ? -1 : 1) : 0))
+            m_editWrong += "the history went from step " + std::to_string(index) + " to " +
+                           std::to_string(stack->index()) + "\n";
+        checkRebuilt(page);
+    }
+
+    // Undo until there is nothing left: the design the history started from,
+    // the clean drawing when that was an empty design.
+    void undoEverything(int page)
+    {
+        for (int guard = 0; m_commands[4]->isEnabled() && guard < 100000; ++guard)
+            m_commands[4]->trigger();
+        m_did << " " << stackOf(page)->count() << " steps";
+        const design::ModelDesign& design = m_window.state()[page];
+        if (recordOf(page, design) != m_start[page].record)
+            m_editWrong += "undoing everything does not give back the design the history started from\n";
+        if (c().MainPB[page]->image() != m_start[page].drawing)
+            m_editWrong += "undoing everything does not give back the drawing the history started from\n";
+        design::ModelDesign blank;
+        blank.areaColour.fill(cat::kNoColour);
+        blank.areaFabric.fill(cat::kNoColour);
+        if (m_start[page].record == recordOf(page, blank) && c().MainPB[page]->image() != m_pristine[page])
+            m_editWrong += "undoing every step of an empty design leaves colour in the drawing\n";
+        checkRebuilt(page);
+    }
+
+    // A drawing that differs from the rebuild of its design, or flags that do
+    // not follow the history.
+    void checkRebuilt(int m)
+    {
+        const design::ModelDesign& design = m_window.state()[m];
+        if (c().MainPB[m]->image() != render::paintDesign(m, design))
+            m_editWrong += "model " + std::to_string(m) + "'s drawing is not the rebuild of its design\n";
+        const std::pair<bool, bool> want =
+            stackOf(m)->isClean() ? m_cleanFlags[m] : std::pair<bool, bool>(false, true);
+        if (std::pair(design.saved, design.changed) != want)
+            m_editWrong += "saved " + std::to_string(design.saved) + ", changed " +
+                           std::to_string(design.changed) + " after a step undone or redone\n";
+    }
+
+    // Where a history starts (start-up, New, Open: no steps yet) and what its
+    // clean state's flags are (those, or the last Save's).
+    void noteHistoryStart(int m)
+    {
+        const design::ModelDesign& design = m_window.state()[m];
+        if (stackOf(m)->count() == 0)
+            m_start[m] = {recordOf(m, design), c().MainPB[m]->image()};
+    }
+
+    void followHistory(int page)
+    {
+        noteHistoryStart(page);
+        const design::ModelDesign& design = m_window.state()[page];
+        // Start-up's clean state is unsaved; New, Open and Save leave one that
+        // is saved, and every later clean state is saved too.
+        if (stackOf(page)->isClean() && design.saved && !design.changed)
+            m_cleanFlags[page] = {true, false};
+    }
+
+    void checkEditMenu(std::ostringstream& wrong) const
+    {
+        const QUndoStack* stack = stackOf(c().tab1->currentTab());
+        if (m_commands[4]->isEnabled() != stack->canUndo() || m_commands[5]->isEnabled() != stack->canRedo())
+            wrong << "the Edit menu does not follow the current model's history\n";
+    }
+
+    struct HistoryStart {
+        QByteArray record;
+        QImage drawing;
+    };
+    std::array<HistoryStart, cat::kModelCount> m_start{};
+    std::array<std::pair<bool, bool>, cat::kModelCount> m_cleanFlags{};
+    std::string m_editWrong;
+
     app::MainWindow& m_window;
     std::mt19937_64 m_random;
     std::discrete_distribution<int> m_pick;
@@ -782,7 +931,7 @@ private:
 
 // What the random user does, and how often. File commands are rare and slow
 // (a reset, a rebuild, a write): about one action in twenty-five.
-const std::array<RandomUser::Weighted, 15> RandomUser::kActions = {{
+const std::array<RandomUser::Weighted, 19> RandomUser::kActions = {{
     {"click tab", 4, &RandomUser::switchTab},
     {"ctrl+key", 2, &RandomUser::switchTabByKey},
     {"leave and return", 2, &RandomUser::leaveAndReturn},
@@ -799,6 +948,11 @@ const std::array<RandomUser::Weighted, 15> RandomUser::kActions = {{
     {"Save As", 0.8, &RandomUser::fileSaveAs},
     // Outside the program: copies under other names and extensions, and files from elsewhere.
     {"file manager writes", 0.4, &RandomUser::fileManager},
+    // The drawing, and the Edit menu.
+    {"click drawing at", 4, &RandomUser::clickDrawing},
+    {"Undo", 3, &RandomUser::undoStep},
+    {"Redo", 2, &RandomUser::redoStep},
+    {"Undo everything", 0.1, &RandomUser::undoEverything},
 }};
 
 TEST(RandomUser, EveryActionLeavesWhatTheUserSeesConsistent)

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "commands/file_commands.h"
+#include "design/history.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -23,6 +24,8 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QWindow>
 
 namespace app {
@@ -92,10 +95,40 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_controls.frontopt, &QRadioButton::clicked, this, [this] { m_designer->frontopt_Click(); });
     connect(m_controls.backopt, &QRadioButton::clicked, this, [this] { m_designer->backopt_Click(); });
     connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connectHistory();
     setupKeyboard();
 }
 
-MainWindow::~MainWindow() = default;
+void MainWindow::connectHistory()
+{
+    design::EditHistory& history = m_designer->history();
+    connect(m_undo, &QAction::triggered, this, [this] { m_designer->history().undo(); });
+    connect(m_redo, &QAction::triggered, this, [this] { m_designer->history().redo(); });
+    // Each model walks its own history: the current tab's.
+    connect(m_controls.tab1, &tk::TabStrip::switched, this,
+            [this](int, int newTab) { m_designer->history().setActiveModel(newTab); });
+    // A step pushed, undone or redone, a history cleared, another tab.
+    connect(&history.group(), &QUndoGroup::indexChanged, this, &MainWindow::showEditCommands);
+    connect(&history.group(), &QUndoGroup::activeStackChanged, this, &MainWindow::showEditCommands);
+    showEditCommands();
+}
+
+void MainWindow::showEditCommands()
+{
+    const design::EditHistory& history = m_designer->history();
+    m_undo->setEnabled(history.canUndo());
+    m_undo->setText(history.canUndo() ? QStringLiteral("&Undo ") + history.undoCaption()
+                                      : QStringLiteral("&Undo"));
+    m_redo->setEnabled(history.canRedo());
+    m_redo->setText(history.canRedo() ? QStringLiteral("&Redo ") + history.redoCaption()
+                                      : QStringLiteral("&Redo"));
+}
+
+MainWindow::~MainWindow()
+{
+    // The history goes before the window's own QObject: no menu update on the way.
+    disconnect(&m_designer->history().group(), nullptr, this, nullptr);
+}
 
 void MainWindow::setMessageService(tk::MessageService* service)
 {
@@ -135,6 +168,13 @@ void MainWindow::buildMenus()
                                         : saveAsKeys);
     addOrderSheetCommands(file);
     m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
+    // Disabled until there is a step to take back or do again.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("editMnu"));
+    m_undo = add(edit, "undoMnu", QStringLiteral("&Undo"));
+    m_redo = add(edit, "redoMnu", QStringLiteral("&Redo"));
+    m_undo->setShortcuts(QKeySequence::Undo);
+    m_redo->setShortcuts(QKeySequence::Redo);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));
     m_menuCommands[5] = add(help, "aboutMnu", QStringLiteral("&About Orlensuits Design"));
@@ -163,6 +203,12 @@ void MainWindow::connectPage(int m)
     if (m == cat::kBrisa)
         connectAreaList(cat::kBrisaBack);
 
+    connect(
+        m_controls.MainPB[mi], &tk::PictureSurface::mouseReleased, this,
+        [d](int i, int button, int shift, float x, float y) { d->MainPB_MouseUp(i, button, shift, x, y); });
+    connect(
+        m_controls.MainPB[mi], &tk::PictureSurface::mouseMoved, this,
+        [d](int i, int button, int shift, float x, float y) { d->MainPB_MouseMove(i, button, shift, x, y); });
     connect(m_controls.matlist[mi], &tk::ListBox::clicked, this, [d](int i) { d->matlist_Click(i); });
     connect(m_controls.matlist[mi], &tk::ListBox::mouseMoved, this,
             [this](int i, int, int, float, float) { showHint(i, cat::kHintFabricList); });

@@ -130,6 +130,9 @@ protected:
 
 private:
     void buildMenus();
+    void connectHistory();
+    // The Edit menu's commands: enabled, and captioned with the step, when there is one.
+    void showEditCommands();
     void addOrderSheetCommands(QMenu* file);
     void buildPage(int m);
     void buildBrisaView(int m);
@@ -153,6 +156,8 @@ private:
     QTimer* m_timer = nullptr;
     QPointer<QWidget> m_splash;
     std::array<QAction*, 6> m_menuCommands{};
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     std::array<QAction*, 3> m_sheetCommands{}; // Print, Print Preview, Export Order Sheet
     int m_newsIndex = 0;
     bool m_loaded = false;

@@ -3,6 +3,7 @@
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
 #include "design/designer.h"
+#include "design/history.h"
 #include "files/design_file.h"
 #include "render/qtcolour.h"
 #include "toolkit/dialogs.h"
@@ -95,6 +96,8 @@ bool FileCommands::newModel(int m)
     design.saved = true;
     design.fileName = cat::kUntitled;
     m_designer.showCaption(m);
+    // A new design, or the one Open reads next, starts a history of its own.
+    m_designer.history().clear(m);
 
     if (m == cat::kBrisa) {
         for (int k = 0; k < static_cast<int>(model.areas.size()); ++k) {
@@ -251,6 +254,7 @@ void FileCommands::save(int m)
     }
     design.saved = true;
     design.changed = false;
+    m_designer.history().markClean(m);
 }
 
 void FileCommands::saveAs(int m)
@@ -277,6 +281,7 @@ void FileCommands::saveAs(int m)
         m_designer.showCaption(m);
         design.saved = true;
         design.changed = false;
+        m_designer.history().markClean(m);
         return;
     }
 }

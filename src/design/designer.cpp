@@ -1,7 +1,9 @@
 #include "design/designer.h"
 
 #include "catalogue/catalogue.h"
+#include "design/history.h"
 #include "order/summary.h"
+#include "render/area_map.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
@@ -48,10 +50,13 @@ QString describeAreas(const ModelDesign& design, std::span<const cat::AreaDefaul
 Designer::Designer(DesignState& state, const Controls& controls)
     : m_state(state)
     , m_controls(controls)
+    , m_history(std::make_unique<EditHistory>(state, [this](int m, int slot) { showSlot(m, slot); }))
 {
     for (int m = 0; m < cat::kModelCount; ++m)
         describeColours(m);
 }
+
+Designer::~Designer() = default;
 
 void Designer::describeColours(int m)
 {

@@ -4,7 +4,18 @@
 #include "design/controls.h"
 #include "state/state.h"
 
+#include <QString>
+
+#include <array>
+#include <memory>
+
+namespace render {
+class AreaMap;
+}
+
 namespace design {
+
+class EditHistory;
 
 // The editing behaviour of all eight model pages: area, fabric and view
 // choice, palette drawing, colour application, area fill and repaint, and the
@@ -16,6 +27,7 @@ namespace design {
 class Designer final {
 public:
     Designer(DesignState& state, const Controls& controls);
+    ~Designer();
     Designer(const Designer&) = delete;
     Designer& operator=(const Designer&) = delete;
 
@@ -34,6 +46,19 @@ public:
     void ol1Pb_MouseUp(int m, int button, int shift, float x, float y);
     void ol1Pb_MouseMove(int m, int button, int shift, float x, float y);
 
+    // The drawing: releasing the left button on an area chooses it as a click
+    // on its list entry does (Brisa first shows the area's view); pointing at
+    // an area names it and its colour in a tooltip, with the pointing hand.
+    void MainPB_MouseUp(int m, int button, int shift, float x, float y);
+    void MainPB_MouseMove(int m, int button, int shift, float x, float y);
+    // The area slot owning drawing pixel (x, y) of model m, or -1.
+    int areaAt(int m, int x, int y);
+    // "Legs - Royal Blue (P)", or only the area when it has no colour.
+    QString areaTip(int m, int slot) const;
+
+    // Undo and redo of colour applications, one history per model.
+    EditHistory& history() { return *m_history; }
+
     // Area fill and repaint.
     void fillbox(int key, cat::Colour colour, int x, int y);
     void fillsuit(int m, cat::Colour colour);
@@ -51,6 +76,9 @@ public:
     // The accessible descriptions of model m's colour key(s) and drawing:
     // every area with its colour, as the colour list names it.
     void describeColours(int m);
+    // Shows slot `slot` of model m, its drawing regions, key slot and colour
+    // list line, as a rebuild of the design as it stands would show it.
+    void showSlot(int m, int slot);
 
     // Model switch: the caption and the new model's current fabric.
     void tab1_Switch(int oldTab, int newTab);
@@ -63,9 +91,12 @@ public:
 private:
     // Paints an area into the drawing and shows what changed.
     void paintSeeds(int m, int slot, cat::Colour colour);
+    const render::AreaMap& areaMap(int m);
 
     DesignState& m_state;
     Controls m_controls;
+    std::unique_ptr<EditHistory> m_history;
+    std::array<std::unique_ptr<render::AreaMap>, cat::kModelCount> m_areaMaps; // made on first use
 };
 
 } // namespace design

@@ -2,6 +2,7 @@
 #include "design/designer.h"
 
 #include "catalogue/catalogue.h"
+#include "design/history.h"
 #include "design/palette.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -57,6 +58,9 @@ void Designer::ol1Pb_MouseUp(int m, int button, int /*shift*/, float x, float y)
     const int selected = areas->selectedIndex();
     if (selected < 0)
         return; // no area chosen: nothing to apply the colour to
+
+    // One step of the edit history: this slot as it was, and as it is when the handler ends.
+    const StepRecorder step(*m_history, m, selected + areaOffset);
 
     // The code names the fabric whose colour is applied, the one stored
     // with it. The fabric list's selection names the same fabric, except where

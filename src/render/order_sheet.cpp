@@ -9,6 +9,7 @@
 #include "state/rebuild_plan.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -468,6 +469,12 @@ QByteArray pngBytes(const OrderSheet& sheet, QPageSize::PageSizeId paper)
 // renames even when its own final flush failed.
 SheetResult writeWhole(const QString& path, const QByteArray& bytes)
 {
+    // A pipe or a device is never renamed over: as root that would take the
+    // device node away from everybody.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return {false,
+                existing.isDir() ? QStringLiteral("it is a folder") : QStringLiteral("it is not a file")};
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return {false, out.errorString()};

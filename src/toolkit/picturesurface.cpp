@@ -5,8 +5,10 @@
 #include "names.h"
 #include "render/qtcolour.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -291,6 +293,19 @@ const QImage& PictureSurface::sharpAt(int factor) const
         m_sharpFrom = m_image.cacheKey();
     }
     return m_sharp;
+}
+
+void PictureSurface::setPointerHelp(const QString& tip, bool pointing)
+{
+    const Qt::CursorShape shape = pointing ? Qt::PointingHandCursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+    if (tip == toolTip())
+        return;
+    setToolTip(tip);
+    // An open tooltip belongs to the area the pointer has just left.
+    if (QToolTip::isVisible())
+        QToolTip::showText(QCursor::pos(), tip, this);
 }
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)

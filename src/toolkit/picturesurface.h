@@ -71,6 +71,11 @@ public:
     // what they painted.
     QImage& imageForPainting() { return m_image; }
 
+    // What pointing at the surface shows: a tooltip (none when `tip` is
+    // empty), kept up to date while it is open, and the pointing hand or the
+    // arrow.
+    void setPointerHelp(const QString& tip, bool pointing);
+
     QSize sizeHint() const override;
 
 signals:
