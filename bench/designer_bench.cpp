@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "bare_window.h"
 #include "catalogue/catalogue.h"
+#include "render/drawing.h"
 #include "toolkit/listbox.h"
 #include "toolkit/tabstrip.h"
 
@@ -33,6 +34,24 @@ void BM_PaletteClickLumenFront(benchmark::State& state)
     benchmark::DoNotOptimize(window.state()[7].areaColour[0]);
 }
 BENCHMARK(BM_PaletteClickLumenFront)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// The click's floor: filling the same area of Lumen's drawing from its seven
+// seeds, with no widgets.
+void BM_PaintAreaLumenFront(benchmark::State& state)
+{
+    QImage drawing = render::pristineDrawing(7);
+    const cat::Colour colours[2] = {0x00c08040U, 0x004080c0U};
+    int run = 0;
+    for (auto _ : state) {
+        const std::size_t painted = render::paintArea(drawing, 7, 0, colours[run++ & 1]);
+        benchmark::DoNotOptimize(painted);
+        if (painted == 0) {
+            state.SkipWithError("the area fill painted nothing");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_PaintAreaLumenFront)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // Start-up: building the window, Form_Load and showing it.
 void BM_StartUpDesigner(benchmark::State& state)

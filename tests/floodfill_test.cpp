@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <random>
@@ -35,8 +36,10 @@ struct Canvas {
     }
 };
 
-// Breadth-first fill, one pixel at a time: slow but plainly right.
-std::size_t referenceFill(Canvas& c, int sx, int sy, std::uint32_t colour)
+// Breadth-first fill, one pixel at a time: slow but plainly right. Marks
+// what it painted in `painted` when given.
+std::size_t referenceFill(Canvas& c, int sx, int sy, std::uint32_t colour,
+                          std::vector<char>* painted = nullptr)
 {
     if ((c.at(sx, sy) & kMask) == 0)
         return 0;
@@ -48,6 +51,8 @@ std::size_t referenceFill(Canvas& c, int sx, int sy, std::uint32_t colour)
         auto [x, y] = queue.front();
         queue.pop_front();
         c.at(x, y) = colour;
+        if (painted != nullptr)
+            (*painted)[static_cast<std::size_t>(y * c.stride + x)] = 1;
         ++count;
         const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
         for (const auto& n : next) {
@@ -139,6 +144,67 @@ TEST(BorderFill, MatchesAPixelByPixelFillOnRandomMazes)
         const int sy = static_cast<int>(random() % static_cast<unsigned>(h));
         ASSERT_EQ(mine.fill(sx, sy), referenceFill(expected, sx, sy, kRed)) << "round " << round;
         ASSERT_EQ(mine.pixels, expected.pixels) << "round " << round;
+    }
+}
+
+// Several seeds at once (an area of a drawing): the pixels end as after one
+// fill per seed in order, each painted pixel is counted once, and the bounds
+// are those of everything painted. Seeds fall inside one another's regions,
+// on walls and outside the buffer; a fill in the boundary colour walls its
+// region up, so a later seed there paints nothing.
+TEST(BorderFill, SeveralSeedsEndAsOneFillPerSeed)
+{
+    std::mt19937 random(20251209);
+    for (int round = 0; round < 300; ++round) {
+        const int w = 1 + static_cast<int>(random() % 60);
+        const int h = 1 + static_cast<int>(random() % 40);
+        Canvas mine(w, h, w + static_cast<int>(random() % 3));
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const unsigned r = random() % 100;
+                mine.at(x, y) = r < 30 ? kWall : r < 36 ? kRed : kWhite;
+            }
+        }
+        const std::uint32_t colour = round % 5 == 0 ? kWall : kRed;
+        std::vector<fill::Point> seeds(1 + random() % 6);
+        for (fill::Point& seed : seeds) {
+            seed.x = static_cast<int>(random() % static_cast<unsigned>(w + 2)) - 1;
+            seed.y = static_cast<int>(random() % static_cast<unsigned>(h + 2)) - 1;
+        }
+        if (seeds.size() > 1)
+            seeds.back() = seeds.front();
+
+        Canvas expected = mine;
+        std::vector<char> painted(expected.pixels.size(), 0);
+        for (const fill::Point& seed : seeds) {
+            if (seed.x >= 0 && seed.y >= 0 && seed.x < w && seed.y < h)
+                referenceFill(expected, seed.x, seed.y, colour, &painted);
+        }
+        std::size_t count = 0;
+        fill::Bounds box{w, h, -1, -1};
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (painted[static_cast<std::size_t>(y * expected.stride + x)] == 0)
+                    continue;
+                ++count;
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                       std::max(box.bottom, y)};
+            }
+        }
+
+        fill::Bounds bounds;
+        ASSERT_EQ(
+            fill::borderFill({mine.pixels.data(), w, h, mine.stride, 0, 0, colour, 0, kMask}, seeds, &bounds),
+            count)
+            << "round " << round;
+        ASSERT_EQ(mine.pixels, expected.pixels) << "round " << round;
+        ASSERT_EQ(bounds.empty(), count == 0) << "round " << round;
+        if (count > 0) {
+            EXPECT_EQ(bounds.left, box.left) << "round " << round;
+            EXPECT_EQ(bounds.top, box.top) << "round " << round;
+            EXPECT_EQ(bounds.right, box.right) << "round " << round;
+            EXPECT_EQ(bounds.bottom, box.bottom) << "round " << round;
+        }
     }
 }
 

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -128,6 +129,36 @@ TEST_F(Designer, StartUpStateOfEveryPage)
     EXPECT_EQ(key(cat::kBrisaBack)->drawableHeight(), key(cat::kBrisa)->drawableHeight());
 }
 
+// A click repaints only what it changed; what the screen shows must still be
+// what painting the whole window afresh shows.
+TEST_F(Designer, TheScreenShowsWhatAFullRepaintShows)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // A repaint may ask for another; a short wait lets both reach the screen.
+    auto screenMatches = [this] {
+        QTest::qWait(20);
+        const QImage fresh = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown =
+            window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return shown == fresh;
+    };
+    showPage(7);
+    ASSERT_TRUE(screenMatches());
+    for (const char* area : {"Front", "Legs", "Binding Tape", "Front"}) {
+        pick(areas(7), area);
+        clickCell(7, 3);
+        EXPECT_TRUE(screenMatches()) << area;
+        clickCell(7, 5);
+        EXPECT_TRUE(screenMatches()) << area;
+    }
+    showPage(cat::kBrisa);
+    c().backopt->click();
+    pick(areas(cat::kBrisaBack), "Legs Right");
+    clickCell(cat::kBrisa, 6);
+    EXPECT_TRUE(screenMatches());
+}
+
 TEST_F(Designer, EveryKeyPointLiesInsideItsSlot)
 {
     for (int k = 0; k <= cat::kBrisaBack; ++k) {
@@ -149,6 +180,18 @@ TEST_F(Designer, BrisaBackViewWritesTheBackSlots)
     clickCell(cat::kBrisa, 6);
     EXPECT_EQ(brisa.areaColour[19], 6);
     EXPECT_EQ(brisa.areaColour[9], 99);
+    // The drawing describes both views, each key its own list.
+    const QString line = colours(cat::kBrisaBack)->entry(9);
+    ASSERT_FALSE(line.isEmpty());
+    const QString drawn = drawing(cat::kBrisa)->accessibleDescription();
+    EXPECT_TRUE(drawn.startsWith("Front Upper Body Left: no colour; Front Upper Body Right: no colour; "))
+        << drawn.toStdString();
+    EXPECT_TRUE(drawn.endsWith("; Back Legs Left: no colour; Back Legs Right: " + line))
+        << drawn.toStdString();
+    EXPECT_TRUE(key(cat::kBrisaBack)
+                    ->accessibleDescription()
+                    .endsWith("; Legs Left: no colour; Legs Right: " + line));
+    EXPECT_TRUE(key(cat::kBrisa)->accessibleDescription().endsWith("; Legs Right: no colour"));
 
     // A seedless back area keys and lists but paints nothing.
     const QImage before = drawing(cat::kBrisa)->image();
@@ -174,6 +217,11 @@ TEST_F(Designer, BindingTapePaintsOnlyTheKeyAndTheList)
     EXPECT_EQ(colours(0)->entry(5), "Emerald (T)");
     clickAt(0, 55, 70); // (3, 4) is an empty place of the Tape palette
     EXPECT_EQ(colours(0)->entry(5), "Emerald (T)");
+    // Screen readers: the key names the tape, the drawing does not show it.
+    const QString none = QStringLiteral("Body: no colour; Legs: no colour; Arms: no colour; Front of Grips: "
+                                        "no colour; Back of Grips: no colour");
+    EXPECT_EQ(drawing(0)->accessibleDescription(), none);
+    EXPECT_EQ(key(0)->accessibleDescription(), none + QStringLiteral("; Binding Tape: Emerald (T)"));
 }
 
 TEST_F(Designer, ClickRangesAndEmptyCells)

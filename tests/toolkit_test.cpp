@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -236,6 +237,48 @@ TEST_F(ListFixture, UserClickRaisesTheEventOnlyOnAChange)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 95));
     EXPECT_EQ(list.selectedIndex(), 2);
     EXPECT_EQ(events, 2);
+}
+
+// Rewriting a list's texts in place ends as clearing and refilling it does:
+// the same entries, the same scroll range (with entries of one height the
+// view sizes them all by the last), scrolled back to the start, no selection
+// and no selection event; and the screen shows the new texts.
+TEST_F(ListFixture, RewritingEntriesEndsAsRefillingDoes)
+{
+    tk::ListBox refilled("refilled", 1, "Refilled", nullptr);
+    for (tk::ListBox* l : {&list, &refilled}) {
+        l->setEntryHeight(16);
+        l->resize(90, 80);
+        l->show();
+    }
+    const QString wide = QStringLiteral("A colour name too wide for the list (P)");
+    const QStringList steps[] = {{"", "", "", ""},
+                                 {"Royal Blue (P)", "", "", ""},
+                                 {"Royal Blue (P)", wide, "", ""},
+                                 {"Royal Blue (P)", wide, "", wide},
+                                 {"", wide, "Red (C)", "Black (T)"},
+                                 {"", "", "Red (C)", wide}};
+    select("Collar");
+    const int eventsBefore = events;
+    for (const QStringList& texts : steps) {
+        list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
+        list.setEntries(texts);
+        refilled.clearEntries();
+        for (const QString& text : texts)
+            refilled.addEntry(text);
+        QApplication::processEvents();
+        ASSERT_EQ(list.entryCount(), texts.size());
+        for (int row = 0; row < list.entryCount(); ++row) {
+            EXPECT_EQ(list.entry(row), texts[row]);
+            EXPECT_EQ(list.item(row)->sizeHint(), refilled.item(row)->sizeHint());
+        }
+        EXPECT_EQ(list.selectedIndex(), -1);
+        EXPECT_EQ(list.horizontalScrollBar()->maximum(), refilled.horizontalScrollBar()->maximum());
+        EXPECT_EQ(list.horizontalScrollBar()->value(), 0);
+        EXPECT_EQ(list.grab().toImage(), refilled.grab().toImage());
+    }
+    EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(events, eventsBefore);
 }
 
 TEST(StatusPanel, ALongTextIsCutAtAWordWithDotsAndKeptWhole)

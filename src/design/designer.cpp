@@ -27,16 +27,22 @@ namespace {
 QString describeAreas(const ModelDesign& design, std::span<const cat::AreaDefault> areas, int first,
                       bool withTape, const QString& prefix)
 {
-    QStringList parts;
+    // Built in one string: every click describes every area again.
+    QString text;
+    text.reserve(40 * static_cast<qsizetype>(areas.size()));
     for (std::size_t i = 0; i < areas.size(); ++i) {
         if (!withTape && areas[i].name == cat::kBindingTape)
             continue;
         const auto s = static_cast<std::size_t>(first) + i;
         const std::string line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
-        parts << prefix + tk::qs(areas[i].name) + QStringLiteral(": ") +
-                     (line.empty() ? QStringLiteral("no colour") : QString::fromStdString(line));
+        if (!text.isEmpty())
+            text += QStringLiteral("; ");
+        text += prefix;
+        text += tk::qs(areas[i].name);
+        text += QStringLiteral(": ");
+        text += line.empty() ? QStringLiteral("no colour") : QString::fromStdString(line);
     }
-    return parts.join(QStringLiteral("; "));
+    return text;
 }
 
 } // namespace
@@ -89,9 +95,11 @@ void fillList(tk::ListBox* list, const std::vector<std::string>& lines)
 {
     if (list == nullptr)
         return;
-    list->clearEntries();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const std::string& line : lines)
-        list->addEntry(QString::fromStdString(line));
+        texts << QString::fromStdString(line);
+    list->setEntries(texts);
 }
 
 } // namespace

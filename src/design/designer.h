@@ -89,6 +89,7 @@ public:
     bool frontViewShown() const;
 
 private:
+    // Paints an area into the drawing and shows what changed.
     void paintSeeds(int m, int slot, cat::Colour colour);
     const render::AreaMap& areaMap(int m);
 

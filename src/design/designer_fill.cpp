@@ -13,14 +13,17 @@ void Designer::fillbox(int key, cat::Colour colour, int x, int y)
 {
     if (key < 0 || key > cat::kBrisaBack)
         return;
-    tk::PictureSurface* surface = m_controls.cbbfrontPb[static_cast<std::size_t>(key)];
-    surface->floodFill(x, y, colour);
-    surface->makePersistent();
+    // The fill shows the slot it painted.
+    m_controls.cbbfrontPb[static_cast<std::size_t>(key)]->floodFill(x, y, colour);
 }
 
 void Designer::paintSeeds(int m, int slot, cat::Colour colour)
 {
-    render::paintArea(m_controls.MainPB[static_cast<std::size_t>(m)]->imageForPainting(), m, slot, colour);
+    tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+    QRect painted;
+    render::paintArea(drawing->imageForPainting(), m, slot, colour, &painted);
+    // Only the area's rectangle is repainted on screen, not the whole drawing.
+    drawing->makePersistent(painted);
 }
 
 void Designer::fillsuit(int m, cat::Colour colour)
@@ -33,7 +36,6 @@ void Designer::fillsuit(int m, cat::Colour colour)
     const int p = cat::areaPosition(list, areas->selectedText().toStdString());
     if (p >= 0)
         paintSeeds(m, p + (back ? cat::kBackOffset : 0), colour);
-    m_controls.MainPB[static_cast<std::size_t>(m)]->makePersistent();
 }
 
 void Designer::fillopensuit(int m, int slot, cat::Colour colour)
@@ -41,7 +43,6 @@ void Designer::fillopensuit(int m, int slot, cat::Colour colour)
     if (!cat::isModelIndex(m))
         return;
     paintSeeds(m, slot, colour);
-    m_controls.MainPB[static_cast<std::size_t>(m)]->makePersistent();
 }
 
 void Designer::rebuild(int m)

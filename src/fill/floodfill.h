@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace fill {
 
@@ -19,7 +20,9 @@ namespace fill {
 //  - pixels between the end of a row and the next row (stride > width) are
 //    never read or written;
 //  - no recursion: filling the whole buffer uses a bounded, heap-allocated stack
-//    and one bit of scratch memory a pixel.
+//    and one bit of scratch memory a pixel. Both are kept for the next fill on
+//    the same thread (up to a few megapixels' worth), so repeated fills of a
+//    drawing allocate nothing.
 //
 // `stride` is the distance between rows in pixels. Returns the number of
 // pixels painted (0 when nothing was).
@@ -36,5 +39,28 @@ struct FillRequest {
 };
 
 std::size_t borderFill(const FillRequest& request);
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// The smallest rectangle holding every painted pixel, edges included; empty
+// when nothing was painted.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int right = -1;
+    int bottom = -1;
+
+    bool empty() const { return right < left || bottom < top; }
+};
+
+// Fills from each seed in turn with the request's fill, boundary and mask (its
+// x and y are not used): the pixels end exactly as after borderFill from each
+// seed in order. A seed inside a region this call has painted already is
+// skipped, since filling there again would change nothing, and every pixel is
+// counted once. `painted`, when given, receives the bounds of what was painted.
+std::size_t borderFill(const FillRequest& request, std::span<const Point> seeds, Bounds* painted = nullptr);
 
 } // namespace fill

@@ -6,6 +6,9 @@
 #include "fill/floodfill.h"
 #include "render/qtcolour.h"
 
+#include <array>
+#include <span>
+
 namespace render {
 
 QImage pristineDrawing(int m)
@@ -22,8 +25,10 @@ QImage pristineDrawing(int m)
     return image;
 }
 
-std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour)
+std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRect* painted)
 {
+    if (painted != nullptr)
+        *painted = QRect();
     const cat::AreaSeeds* row = cat::seedsOf(m, slot);
     if (row == nullptr || drawing.isNull() || drawing.format() != QImage::Format_RGB32)
         return 0;
@@ -35,13 +40,15 @@ std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour)
     request.fill = toQRgb(colour);
     request.boundary = toQRgb(cat::kBoundary);
     request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
-    std::size_t painted = 0;
-    for (const cat::SeedPoint& seed : row->seeds()) {
-        request.x = seed.x;
-        request.y = seed.y;
-        painted += fill::borderFill(request);
-    }
-    return painted;
+    std::array<fill::Point, cat::kMaxSeeds> seeds{};
+    std::size_t count = 0;
+    for (const cat::SeedPoint& seed : row->seeds())
+        seeds[count++] = {seed.x, seed.y};
+    fill::Bounds bounds;
+    const std::size_t filled = fill::borderFill(request, std::span(seeds.data(), count), &bounds);
+    if (painted != nullptr && !bounds.empty())
+        *painted = QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right, bounds.bottom));
+    return filled;
 }
 
 void paintPlan(QImage& drawing, int m, const design::RebuildPlan& plan)

@@ -1,6 +1,7 @@
 #include "toolkit/drawingframe.h"
 
 #include <QChildEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace tk {
@@ -43,6 +44,10 @@ bool DrawingFrame::event(QEvent* event)
 bool DrawingFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_edge && event->type() == QEvent::Paint) {
+        // A repaint inside the border (a drawing's area) needs no border.
+        const QRegion border = QRegion(rect()).subtracted(QRegion(contentsRect()));
+        if (!static_cast<QPaintEvent*>(event)->region().intersects(border))
+            return true;
         QPainter painter(m_edge);
         drawFrame(&painter);
         return true;

@@ -3,7 +3,10 @@
 #include "mousecodes.h"
 #include "names.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -48,7 +51,10 @@ QSize ListBox::entrySize(const QString& text) const
         return {};
     // The view stretches entries to its width; the text width only feeds the
     // horizontal scroll range.
-    return {fontMetrics().horizontalAdvance(text) + 2 * frameWidth(), m_entryHeight};
+    auto advance = m_advances.constFind(text);
+    if (advance == m_advances.cend())
+        advance = m_advances.insert(text, fontMetrics().horizontalAdvance(text));
+    return {*advance + 2 * frameWidth(), m_entryHeight};
 }
 
 void ListBox::addEntry(const QString& text)
@@ -58,6 +64,57 @@ void ListBox::addEntry(const QString& text)
     item->setSizeHint(entrySize(text));
     addItem(item);
     m_quiet = false;
+}
+
+void ListBox::setEntries(const QStringList& texts)
+{
+    // A list with a selection loses it when refilled; so does this one.
+    if (texts.size() != count() || selectedIndex() >= 0) {
+        clearEntries();
+        for (const QString& text : texts)
+            addEntry(text);
+        return;
+    }
+    for (int row = 0; row < count(); ++row) {
+        if (!rewriteEntry(row, texts[row])) {
+            m_quiet = true;
+            item(row)->setText(texts[row]);
+            item(row)->setSizeHint(entrySize(texts[row]));
+            m_quiet = false;
+        }
+    }
+    // Refilling leaves the list scrolled to its start.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+// The view answers any change of an entry by laying every entry out again and
+// repainting the whole list. With uniform entry sizes the layout follows the
+// last entry's size alone, so another entry's text is rewritten unseen by the
+// view, and only its rectangle is repainted and reported to screen readers.
+// Returns false where the view must see the change (nothing was done then).
+bool ListBox::rewriteEntry(int row, const QString& text)
+{
+    QListWidgetItem* it = item(row);
+    if (it->text() == text)
+        return true;
+    if (!uniformItemSizes() || row == count() - 1)
+        return false;
+    {
+        const QSignalBlocker unseen(model());
+        it->setText(text);
+        it->setSizeHint(entrySize(text));
+    }
+    viewport()->update(visualItemRect(it));
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent changed(this, QAccessibleTableModelChangeEvent::DataChanged);
+        changed.setFirstRow(row);
+        changed.setLastRow(row);
+        changed.setFirstColumn(0);
+        changed.setLastColumn(0);
+        QAccessible::updateAccessibility(&changed);
+    }
+    return true;
 }
 
 QString ListBox::entry(int row) const
@@ -125,6 +182,13 @@ bool ListBox::event(QEvent* event)
         return true;
     }
     return QListWidget::event(event);
+}
+
+void ListBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_advances.clear();
+    QListWidget::changeEvent(event);
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event)

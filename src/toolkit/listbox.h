@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 
 namespace tk {
 
@@ -18,6 +20,10 @@ public:
 
     void clearEntries();
     void addEntry(const QString& text);
+    // Makes the list hold exactly `texts`, as clearing it and adding them
+    // would, scrolled to its start. When only texts change, the entries
+    // that keep theirs are not touched and only the changed ones repainted.
+    void setEntries(const QStringList& texts);
     int entryCount() const { return count(); }
     QString entry(int row) const;
     int selectedIndex() const;    // -1 when nothing is selected
@@ -40,6 +46,7 @@ protected:
     // Moves over the entries and over the list's own frame edge both count as
     // moves over the list: the frame must not pass them on to the container.
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // Once an entry is chosen one stays chosen: a control-click or a click
     // below the entries does not leave the list without a selection.
@@ -49,11 +56,15 @@ protected:
 private:
     void onCurrentRowChanged(int row);
     QSize entrySize(const QString& text) const;
+    bool rewriteEntry(int row, const QString& text);
 
     int m_index;
     int m_entryHeight = 0;
     bool m_quiet = false;
     int m_reported = -1; // the selection the last event (or quiet change) left
+    // Text widths in the list's font: measuring shapes the text, and the
+    // colour list measures the same few lines on every click.
+    mutable QHash<QString, int> m_advances;
 };
 
 } // namespace tk

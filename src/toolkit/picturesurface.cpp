@@ -197,15 +197,25 @@ std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
     request.fill = toQRgb(fill);
     request.boundary = toQRgb(cat::kBoundary);
     request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
-    const std::size_t painted = fill::borderFill(request);
+    const fill::Point seed{x, y};
+    fill::Bounds bounds;
+    const std::size_t painted = fill::borderFill(request, {&seed, 1}, &bounds);
     if (painted > 0)
-        update();
+        makePersistent(QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right, bounds.bottom)));
     return painted;
 }
 
 void PictureSurface::makePersistent()
 {
     update();
+}
+
+void PictureSurface::makePersistent(const QRect& painted)
+{
+    // One pixel more all round: at a fractional scale factor a device pixel
+    // just outside blends the picture's pixels at the edge.
+    if (!painted.isEmpty())
+        update(painted.adjusted(-1, -1, 1, 1).translated(m_border, m_border));
 }
 
 cat::Colour PictureSurface::pixel(int x, int y) const

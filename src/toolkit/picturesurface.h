@@ -54,10 +54,14 @@ public:
     void line(int x1, int y1, int x2, int y2, cat::Colour colour);
     void box(int x1, int y1, int x2, int y2, cat::Colour colour);
     void filledBox(int x1, int y1, int x2, int y2, cat::Colour colour);
-    // Border fill bounded by pure black; returns the pixels painted.
+    // Border fill bounded by pure black; returns the pixels painted, and
+    // shows them.
     std::size_t floodFill(int x, int y, cat::Colour fill);
     // Shows what has been drawn (the image is already persistent).
     void makePersistent();
+    // Shows what has been drawn inside `painted` (image pixels); a null
+    // rectangle shows nothing.
+    void makePersistent(const QRect& painted);
 
     // kNoPixel for a point outside the drawable area.
     cat::Colour pixel(int x, int y) const;
