@@ -654,14 +654,18 @@ private:
             m_dialogs.answers.emplace_back(
                 typedBare ? file.path() + QLatin1Char('/') + file.completeBaseName() : file.filePath());
             const int needed = files::recordBytes(m);
-            if (file.size() >= needed) {
+            // The save the question asked for may write this very file first.
+            const bool savedFirst = !plan.written.isEmpty() &&
+                                    QFileInfo(plan.written).absoluteFilePath() == file.absoluteFilePath();
+            const qint64 size = savedFirst ? std::max<qint64>(file.size(), needed) : file.size();
+            if (size >= needed) {
                 plan.opened = file.filePath();
             } else { // refused and said; nothing changes
                 const QString why =
-                    file.size() == 0
+                    size == 0
                         ? QStringLiteral("the file is empty")
                         : QStringLiteral("the file is too short for a design of this suit (%1 of %2 bytes)")
-                              .arg(file.size())
+                              .arg(size)
                               .arg(needed);
                 plan.asked << question(QStringLiteral("Could not open '%1' in %2: %3.")
                                            .arg(file.fileName(), file.absolutePath(), why),
