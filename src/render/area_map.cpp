@@ -37,16 +37,9 @@ QRgb absentColour(const QImage& image)
 
 std::size_t fillAt(QImage& image, int x, int y, QRgb colour)
 {
-    fill::FillRequest request;
-    request.pixels = reinterpret_cast<std::uint32_t*>(image.bits());
-    request.width = image.width();
-    request.height = image.height();
-    request.stride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
+    fill::FillRequest request = fillRequestFor(image, colour);
     request.x = x;
     request.y = y;
-    request.fill = colour;
-    request.boundary = toQRgb(cat::kBoundary);
-    request.mask = kColourBits;
     return fill::borderFill(request);
 }
 

@@ -25,6 +25,19 @@ QImage pristineDrawing(int m)
     return image;
 }
 
+fill::FillRequest fillRequestFor(QImage& image, QRgb fill)
+{
+    fill::FillRequest request;
+    request.pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    request.width = image.width();
+    request.height = image.height();
+    request.stride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
+    request.fill = fill;
+    request.boundary = toQRgb(cat::kBoundary);
+    request.mask = 0x00ffffffU;
+    return request;
+}
+
 std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRect* painted)
 {
     if (painted != nullptr)
@@ -32,14 +45,7 @@ std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRec
     const cat::AreaSeeds* row = cat::seedsOf(m, slot);
     if (row == nullptr || drawing.isNull() || drawing.format() != QImage::Format_RGB32)
         return 0;
-    fill::FillRequest request;
-    request.pixels = reinterpret_cast<std::uint32_t*>(drawing.bits());
-    request.width = drawing.width();
-    request.height = drawing.height();
-    request.stride = drawing.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
-    request.fill = toQRgb(colour);
-    request.boundary = toQRgb(cat::kBoundary);
-    request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
+    const fill::FillRequest request = fillRequestFor(drawing, toQRgb(colour));
     std::array<fill::Point, cat::kMaxSeeds> seeds{};
     std::size_t count = 0;
     for (const cat::SeedPoint& seed : row->seeds())

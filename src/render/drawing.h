@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/colour.h"
+#include "fill/floodfill.h"
 #include "state/rebuild_plan.h"
 #include "state/state.h"
 
@@ -12,6 +13,11 @@
 // and the thumbnails draw. Images are opaque 32-bit (QImage::Format_RGB32)
 // with exact colours.
 namespace render {
+
+// A border fill of a 32-bit image (QImage::Format_RGB32) with `fill`,
+// bounded by pure black; the alpha byte is not part of a colour. The caller
+// sets the seed.
+fill::FillRequest fillRequestFor(QImage& image, QRgb fill);
 
 // Model m's drawing before any colour: its built-in bitmap, pixel for pixel.
 // A null image for an index that is not a model.

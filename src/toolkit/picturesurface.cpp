@@ -3,6 +3,7 @@
 #include "fill/floodfill.h"
 #include "mousecodes.h"
 #include "names.h"
+#include "render/drawing.h"
 #include "render/qtcolour.h"
 
 #include <QCursor>
@@ -187,16 +188,7 @@ std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
 {
     if (m_image.isNull())
         return 0;
-    fill::FillRequest request;
-    request.pixels = reinterpret_cast<std::uint32_t*>(m_image.bits());
-    request.width = m_image.width();
-    request.height = m_image.height();
-    request.stride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t));
-    request.x = x;
-    request.y = y;
-    request.fill = toQRgb(fill);
-    request.boundary = toQRgb(cat::kBoundary);
-    request.mask = 0x00ffffffU; // the alpha byte is not part of the colour
+    const fill::FillRequest request = render::fillRequestFor(m_image, toQRgb(fill));
     const fill::Point seed{x, y};
     fill::Bounds bounds;
     const std::size_t painted = fill::borderFill(request, {&seed, 1}, &bounds);
