@@ -5,6 +5,7 @@
 
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
+#include "render/drawing.h"
 #include "render/qtcolour.h"
 #include "toolkit/drawingframe.h"
 #include "toolkit/listbox.h"
@@ -154,10 +155,10 @@ void MainWindow::formLoad()
     }
     clearWithPicture(m_controls.cbbfrontPb[cat::kBrisaBack], clearing);
 
-    // 7. The drawings.
+    // 7. The drawings, as the renderer gives them.
     for (int m = 0; m < cat::kModelCount; ++m) {
         tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
-        drawing->drawBitmap(builtInBitmap(cat::kModels[m].pictureId));
+        drawing->drawBitmap(render::pristineDrawing(m));
         drawing->makePersistent();
     }
 

@@ -5,6 +5,7 @@
 #include "design/designer.h"
 #include "design/history.h"
 #include "files/design_file.h"
+#include "render/drawing.h"
 #include "render/qtcolour.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
@@ -83,13 +84,13 @@ bool FileCommands::newModel(int m)
         }
     }
 
-    // The pristine drawing on a clean surface.
+    // The pristine drawing on a clean surface, the one the renderer paints on.
     tk::PictureSurface* drawing = m_controls.MainPB[mi];
     const QImage blank = builtInBitmap(cat::kClearingPictureId);
     if (!blank.isNull())
         drawing->setBackground(render::fromQRgb(blank.pixel(0, 0)));
     drawing->clear();
-    drawing->drawBitmap(builtInBitmap(model.pictureId));
+    drawing->drawBitmap(render::pristineDrawing(m));
     drawing->makePersistent();
 
     design.changed = false;
