@@ -1,13 +1,16 @@
-// The designer's own costs: a palette click on the area with the most seeds,
-// and start-up against a bare window with eight tab pages.
+// The designer's own costs: a palette click on the area with the most seeds
+// (at 100 and 150 %), a zoom change, and start-up against a bare window with
+// eight tab pages.
 #include "app/mainwindow.h"
 #include "bare_window.h"
 #include "catalogue/catalogue.h"
 #include "render/drawing.h"
 #include "toolkit/listbox.h"
+#include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -16,24 +19,63 @@
 namespace {
 
 // The palette click on Lumen "Front" (seven seeds), from the button release to
-// the surfaces repainted. Two colours alternate so every fill really paints.
+// the surfaces repainted, at the zoom of the argument. Two colours alternate
+// so every fill really paints.
 void BM_PaletteClickLumenFront(benchmark::State& state)
 {
     app::MainWindow window;
+    window.setZoom(static_cast<int>(state.range(0)));
     window.startUp();
     window.controls().tabs->setCurrentTab(7);
     window.controls().areaLists[7]->selectByText(QStringLiteral("Front"));
     QApplication::processEvents();
+    tk::PictureSurface* palette = window.controls().palettes[7];
+    // The releases land on two cells, wherever the zoom put them.
+    const auto at = [palette](double x, double y) {
+        const QPointF layout(x + palette->border(), y + palette->border());
+        return QPointF(layout.x() * palette->width() / palette->layoutSize().width(),
+                       layout.y() * palette->height() / palette->layoutSize().height());
+    };
+    const QPointF cells[2] = {at(10.5, 10.5), at(25.5, 10.5)};
     bool other = false;
     for (auto _ : state) {
-        const float x = other ? 25.0F : 10.0F;
-        window.designer().onPaletteReleased(7, 1, 0, x, 10.0F);
+        const QPointF point = cells[other ? 1 : 0];
+        QMouseEvent release(QEvent::MouseButtonRelease, point, palette->mapToGlobal(point), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(palette, &release);
         QApplication::processEvents();
         other = !other;
     }
+    if (window.state()[7].areaColour[0] == cat::kNoColour)
+        state.SkipWithError("the clicks coloured nothing");
     benchmark::DoNotOptimize(window.state()[7].areaColour[0]);
 }
-BENCHMARK(BM_PaletteClickLumenFront)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_PaletteClickLumenFront)
+    ->Arg(100)
+    ->Arg(150)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// A zoom change, 100 % to 150 % and back in turns, from the command to the
+// window repainted.
+void BM_ZoomChange(benchmark::State& state)
+{
+    app::MainWindow window;
+    window.startUp();
+    QApplication::processEvents();
+    bool zoomed = false;
+    for (auto _ : state) {
+        zoomed = !zoomed;
+        window.setZoom(zoomed ? 150 : 100);
+        QApplication::processEvents();
+        if (window.zoom() != (zoomed ? 150 : 100)) {
+            state.SkipWithError("the zoom did not change");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ZoomChange)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // The click's floor: filling the same area of Lumen's drawing from its seven
 // seeds, with no widgets.

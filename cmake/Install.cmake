@@ -22,6 +22,14 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/jumpsuit-designer.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The design files' icon, named in the MIME package.
+foreach(size 16 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/application-x-jumpsuit-design-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+            RENAME application-x-jumpsuit-design.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/application-x-jumpsuit-design.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
 
 # The manual pages and the changelog compressed as Debian wants them: gzip -9,
 # no name or time stamp inside, so the package is the same from every build.
@@ -40,6 +48,9 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/man/jumpsuit-designer.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/jumpsuit-designer)
+
+# The user guide the designer shows under Help, as HTML pages to read anywhere.
+install(FILES ${DESIGNER_GUIDE_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/jumpsuit-designer/guide)
 
 set(CPACK_PACKAGE_NAME jumpsuit-designer)
 set(CPACK_PACKAGE_VENDOR "Orlensuits")

@@ -29,6 +29,20 @@ for size in 16 32 48 64 128 256; do
     file -b "$png" | grep -q "PNG image data, $size x $size" || fail "the ${size}px icon is $(file -b "$png")"
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/jumpsuit-designer.svg" ] || fail "no scalable icon"
+# The design files' icon, under the name the MIME package gives it.
+for size in 16 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/mimetypes/application-x-jumpsuit-design.png"
+    file -b "$png" | grep -q "PNG image data, $size x $size" || fail "the ${size}px file icon is $(file -b "$png")"
+done
+[ -f "$prefix/share/icons/hicolor/scalable/mimetypes/application-x-jumpsuit-design.svg" ] || fail "no scalable file icon"
+[ "$(grep -c '<icon name="application-x-jumpsuit-design"/>' "$prefix/share/mime/packages/$id.xml")" = 8 ] ||
+    fail "the MIME types do not all name the file icon"
+# The user guide, as HTML with its pictures.
+guide="$prefix/share/doc/jumpsuit-designer/guide"
+[ -f "$guide/index.html" ] || fail "no user guide"
+for picture in $(sed -n 's/.*<img src="\([^"]*\)".*/\1/p' "$guide/index.html"); do
+    [ -f "$guide/$picture" ] || fail "the guide's picture $picture is not installed"
+done
 
 # The entry starts what was installed and shows the icon that was installed.
 grep -qx "Exec=jumpsuit-designer %F" "$desktop" || fail "Exec does not name the program with its files"
@@ -86,7 +100,8 @@ file -b "$tmp/sheet.pdf" | grep -q "PDF document" || fail "the sheet is $(file -
 # expects, and the desktop file name (the Wayland app id) it was given.
 grep -qx "StartupWMClass=Orlensuit Jumpsuit Designer" "$desktop" || fail "no StartupWMClass"
 strings -e l "$prefix/bin/jumpsuit-designer" | grep -qx "$id" || fail "the designer does not give its desktop file name"
-classes="$(xvfb-run -a sh -c '"$0" & for i in $(seq 40); do sleep 0.25
+# Its own settings folder and a designer of its own: the user's are left alone.
+classes="$(XDG_CONFIG_HOME="$tmp/config" xvfb-run -a sh -c '"$0" --new-instance --zoom 100 & for i in $(seq 40); do sleep 0.25
     for w in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .*/\1/p"); do xprop -id "$w" WM_CLASS; done |
         grep -q "= " && break; done
     for w in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .*/\1/p"); do xprop -id "$w" WM_CLASS; done

@@ -1,7 +1,10 @@
 #include "app/program.h"
+#include "app/single_instance.h"
+#include "app/zoom.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,11 +31,45 @@ int main(int argc, char* argv[])
     options.setApplicationDescription(QStringLiteral("Colours and fabrics of skydiving jumpsuits."));
     options.addHelpOption();
     options.addVersionOption();
+    const QCommandLineOption zoomOption(
+        QStringLiteral("zoom"),
+        QStringLiteral("Zoom of this run: 100, 125, 150, 175, 200, 250 or 300 percent (not remembered)."),
+        QStringLiteral("PERCENT"));
+    const QCommandLineOption newInstance(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start a designer of its own, even when one is running already."));
+    options.addOption(zoomOption);
+    options.addOption(newInstance);
     options.addPositionalArgument(QStringLiteral("FILE"),
                                   QStringLiteral("Design files to open, each on its suit model's tab."),
                                   QStringLiteral("[FILE...]"));
     options.process(application);
 
-    const app::Program program(options.positionalArguments());
+    app::StartOptions start;
+    if (options.isSet(zoomOption)) {
+        bool ok = false;
+        start.zoom = options.value(zoomOption).remove(QLatin1Char('%')).toInt(&ok);
+        if (!ok || !app::isZoomStep(start.zoom)) {
+            std::fprintf(stderr,
+                         "jumpsuit-designer: --zoom takes 100, 125, 150, 175, 200, 250 or 300, not '%s'\n",
+                         qPrintable(options.value(zoomOption)));
+            return 2;
+        }
+    }
+    // The running designer has a folder of its own: it is handed whole paths.
+    for (const QString& file : options.positionalArguments())
+        start.files << QFileInfo(file).absoluteFilePath();
+
+    app::InstanceServer server;
+    if (!options.isSet(newInstance)) {
+        const QString name = app::defaultInstanceName();
+        if (app::handOverToRunning(name, start.files))
+            return 0;
+        server.listen(name);
+    }
+
+    app::Program program(start);
+    QObject::connect(&server, &app::InstanceServer::filesHandedOver, &server,
+                     [&program](const QStringList& files) { program.openHandedOver(files); });
     return QApplication::exec();
 }

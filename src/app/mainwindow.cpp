@@ -2,6 +2,7 @@
 
 #include "app/about.h"
 #include "app/print_dialogs.h"
+#include "app/user_guide.h"
 
 #include "catalogue/catalogue.h"
 #include "commands/file_commands.h"
@@ -12,6 +13,7 @@
 #include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
+#include "toolkit/zoom.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,10 +47,6 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     tk::nameControl(this, QStringLiteral("frmMain"), qs(cat::kAppTitle));
-    // The page layout is fixed: the window can be minimised and closed, not
-    // maximised. Set before the native window exists, so it is made once.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_ownMessages = std::make_unique<tk::QtMessageService>(this);
     m_messages = m_ownMessages.get();
     m_ownDialogs = std::make_unique<tk::QtFileDialogService>(this);
@@ -67,15 +65,17 @@ MainWindow::MainWindow(QWidget* parent)
     m_controls.tabs->setCaptions(qs(cat::kTabCaptions));
     // Eight captions must fit the width of one page.
     m_controls.tabs->setUsesScrollButtons(false);
-    m_controls.tabs->tabBar()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { padding: 3px 7px; margin-right: 1px; border: 1px solid #a6a6a6;"
-                       " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
-                       " background: #e2e2e2; }"
-                       "QTabBar::tab:selected { background: palette(window); margin-bottom: -1px; }"
-                       "QTabBar::tab:!selected { margin-top: 2px; }"));
-    setCentralWidget(m_controls.tabs);
+    m_controls.tabs->tabBar()->setStyleSheet(tabRowStyle(100));
+    // The pages keep their layout; a larger window shows them zoomed, centred.
+    m_canvas = new ZoomCanvas(m_controls.tabs, this);
+    setCentralWidget(m_canvas);
     for (int m = 0; m < cat::kModelCount; ++m)
         buildPage(m);
+    std::vector<QWidget*> pages;
+    for (int m = 0; m < cat::kModelCount; ++m)
+        pages.push_back(m_controls.tabs->page(m));
+    m_layoutZoom = std::make_unique<tk::LayoutZoom>(std::move(pages));
+    connect(m_canvas, &ZoomCanvas::resized, this, &MainWindow::onCanvasResized);
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -97,6 +97,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &MainWindow::showNextNews);
     connectHistory();
     setupKeyboard();
+    setAcceptDrops(true);
+    showRecentFiles();
+    m_files->setFileUsedHandler([this](int, const QString& path) { rememberFile(path); });
 }
 
 void MainWindow::connectHistory()
@@ -154,6 +157,8 @@ void MainWindow::buildMenus()
     };
     m_menuCommands[0] = add(file, "newMnu", QStringLiteral("&New"));
     m_menuCommands[1] = add(file, "openMnu", QStringLiteral("&Open..."));
+    m_recentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    m_recentMenu->setObjectName(QStringLiteral("recentMnu"));
     file->addSeparator();
     m_menuCommands[2] = add(file, "saveMnu", QStringLiteral("&Save"));
     m_menuCommands[3] = add(file, "saveasMnu", QStringLiteral("Save &as..."));
@@ -168,6 +173,7 @@ void MainWindow::buildMenus()
                                         : saveAsKeys);
     addOrderSheetCommands(file);
     m_menuCommands[4] = add(file, "exitMnu", QStringLiteral("E&xit"));
+    m_menuCommands[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     // Disabled until there is a step to take back or do again.
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("editMnu"));
@@ -175,8 +181,20 @@ void MainWindow::buildMenus()
     m_redo = add(edit, "redoMnu", QStringLiteral("&Redo"));
     m_undo->setShortcuts(QKeySequence::Undo);
     m_redo->setShortcuts(QKeySequence::Redo);
+    edit->addSeparator();
+    m_copyPicture = edit->addAction(QStringLiteral("Copy &Picture"));
+    m_copyPicture->setObjectName(QStringLiteral("copyMnu"));
+    m_copyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(m_copyPicture, &QAction::triggered, this, &MainWindow::copyPicture);
+    buildViewMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));
+    // The guide's command shares its name with the menu; each is found by its type.
+    QAction* guide = help->addAction(QStringLiteral("&User Guide"));
+    guide->setObjectName(QStringLiteral("helpMnu"));
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(guide, &QAction::triggered, this, &MainWindow::showUserGuide);
+    help->addSeparator();
     m_menuCommands[5] = add(help, "aboutMnu", QStringLiteral("&About Orlensuits Design"));
 
     connect(m_menuCommands[4], &QAction::triggered, this, &MainWindow::onExit);
@@ -334,6 +352,15 @@ void MainWindow::onAbout()
     about.exec();
 }
 
+void MainWindow::showUserGuide()
+{
+    if (m_guide == nullptr)
+        m_guide = new UserGuide(this);
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
+}
+
 void MainWindow::onExit()
 {
     close(); // closeEvent asks the unload question
@@ -353,9 +380,10 @@ bool MainWindow::mayClose()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (mayClose())
+    if (mayClose()) {
+        savePreferences();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/zoom.h"
 #include "design/controls.h"
 #include "design/designer.h"
 #include "state/state.h"
@@ -16,6 +17,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QFont;
 class QPushButton;
 class QTimer;
 class QPoint;
@@ -36,11 +38,13 @@ class FileDialogService;
 class DrawingFrame;
 class PictureSurface;
 class TextBox;
+class LayoutZoom;
 } // namespace tk
 
 namespace app {
 
 class PrintDialogService;
+class Preferences;
 
 // The controls of one model page that belong to the application shell (the
 // editing controls are in design::Controls).
@@ -74,6 +78,13 @@ QString firstDialogFolder(const QString& programFolder);
 // Every text the news and hint panel shows: the welcome, the news messages
 // and the hints.
 QStringList statusTexts();
+
+// The panel buttons are narrow for their captions in most fonts: the largest
+// font, condensed if need be, in which every caption keeps its padding.
+QFont captionFont(const std::array<QPushButton*, 3>& buttons);
+
+// The tab row's look at a zoom.
+QString tabRowStyle(int percent);
 
 // The designer's main window: a menu bar and one tab page per suit model.
 // Construction builds the pages; startUp() runs the start-up that fills them
@@ -124,12 +135,58 @@ public:
     void onExportSheet();
     render::OrderSheet currentOrderSheet() const;
 
+    // The zoom in percent, one of kZoomSteps (mainwindow_zoom.cpp). Before
+    // start-up it is the zoom the window opens at; later it resizes the
+    // window as View > Zoom In and Zoom Out do, but to any size.
+    void setZoom(int percent);
+    int zoom() const { return m_zoomPercent; }
+    const ZoomGeometry& zoomGeometry() const { return m_zoomGeometry; }
+    // The layout's sizes, as start-up will find them: known before start-up.
+    ZoomGeometry layoutGeometry() const;
+
+    // What is remembered between runs: dialog folder, recent files, window
+    // position (mainwindow_files.cpp). Set before start-up; without it
+    // nothing is read or kept.
+    void setPreferences(Preferences* preferences);
+    // File > Open Recent: newest first.
+    const QStringList& recentFiles() const { return m_recent; }
+    // Opens a recent file on its model's tab; one gone since is said and
+    // dropped from the list.
+    void openRecent(const QString& path);
+    void clearRecentFiles();
+    // Files dropped on the window or handed over by a second start: each on
+    // its model's tab, as files named on the command line.
+    void openFiles(const QStringList& paths);
+    // A second start without files: the window comes to the front.
+    void comeToFront();
+    // Edit > Copy Picture: the current model's drawing, both views, at 100 %.
+    void copyPicture();
+    // Help > User Guide: the guide in a window of its own.
+    void showUserGuide();
+
+signals:
+    void zoomChanged(int percent);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
+    void buildViewMenu();
+    void showRecentFiles(); // refills File > Open Recent
+    void rememberFile(const QString& path);
+    void savePreferences();
+    // A zoom command's `withinScreen` refuses a step whose window would not
+    // fit the screen's available area.
+    void zoomTo(int percent, bool withinScreen);
+    void applyZoom(int percent);
+    void onCanvasResized(const QSize& size);
+    QRect availableArea() const;
+    // Brisa's view options read as one line with "Suit Area" at any zoom.
+    void alignViewOptions();
     void connectHistory();
     // The Edit menu's commands: enabled, and captioned with the step, when there is one.
     void showEditCommands();
@@ -159,6 +216,17 @@ private:
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
     std::array<QAction*, 3> m_sheetCommands{}; // Print, Print Preview, Export Order Sheet
+    Preferences* m_preferences = nullptr;
+    QStringList m_recent;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_copyPicture = nullptr;
+    QPointer<QWidget> m_guide;
+    ZoomCanvas* m_canvas = nullptr;
+    std::unique_ptr<tk::LayoutZoom> m_layoutZoom;
+    ZoomGeometry m_zoomGeometry;
+    std::array<QAction*, 3> m_zoomCommands{}; // Zoom In, Zoom Out, Actual Size
+    int m_zoomPercent = 100;
+    bool m_applyingZoom = false; // a zoom command resizes the window
     int m_newsIndex = 0;
     bool m_loaded = false;
     bool m_placePending = false; // until the window manager has decorated the window

@@ -92,9 +92,8 @@ tk::ListBox* colourList(int index, QWidget* parent)
 // Room a native push button leaves between its caption and each side edge.
 constexpr int kCaptionPadding = 6;
 
-// The panel buttons are narrow for their captions in most fonts: they share
-// the largest font, condensed if need be, in which every caption keeps its
-// padding.
+} // namespace
+
 QFont captionFont(const std::array<QPushButton*, 3>& buttons)
 {
     QFont font = buttons.front()->font();
@@ -111,8 +110,6 @@ QFont captionFont(const std::array<QPushButton*, 3>& buttons)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
-
-} // namespace
 
 QStringList statusTexts()
 {
@@ -286,15 +283,23 @@ void MainWindow::buildBrisaView(int m)
     tk::nameControl(c.backView, QStringLiteral("backopt"), QStringLiteral("Back view"));
     place(c.backView, 1080, 240, 852, 300);
 
+    m_panels[mi].areaHeading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    alignViewOptions();
+}
+
+void MainWindow::alignViewOptions()
+{
     // "Suit Area" and the two options read as one line: the label's text
     // sits at its top edge, and the options' captions move down to it.
-    QLabel* label = m_panels[mi].areaHeading;
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const int optionTop = views->y() + c.frontView->y();
+    design::Controls& c = m_controls;
+    const QLabel* label = m_panels[static_cast<std::size_t>(cat::kBrisa)].areaHeading;
+    const int optionTop = c.frontView->parentWidget()->y() + c.frontView->y();
     const int padding =
         std::max(0, 2 * (label->y() - optionTop) - c.frontView->height() + label->fontMetrics().height());
     const QString optionStyle = QStringLiteral("QRadioButton { padding-top: %1px; }").arg(padding);
     for (QRadioButton* option : {c.frontView, c.backView}) {
+        if (option->styleSheet() == optionStyle)
+            continue;
         // A style sheet would otherwise give the option the application's font.
         const QFont font = option->font();
         option->setStyleSheet(optionStyle);

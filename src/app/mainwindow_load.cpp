@@ -3,6 +3,7 @@
 // raises, exactly as a user's click would.
 #include "app/mainwindow.h"
 
+#include "app/preferences.h"
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
 #include "render/drawing.h"
@@ -33,6 +34,7 @@
 
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace app {
 
@@ -83,10 +85,30 @@ QString firstDialogFolder(const QString& programFolder)
     return QDir::homePath();
 }
 
+ZoomGeometry MainWindow::layoutGeometry() const
+{
+    const int tabRow = m_controls.tabs->tabBar()->sizeHint().height();
+    return {QSize(tk::px(kPageWidth) + 16, tk::px(kPageHeight) + tabRow + 8), tabRow,
+            menuBar()->sizeHint().height()};
+}
+
 void MainWindow::placeOnScreen()
 {
     const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    // Where the window was left, while that is on a screen.
+    if (m_preferences != nullptr) {
+        if (const std::optional<QPoint> position = m_preferences->windowPosition()) {
+            QList<QRect> screens;
+            for (const QScreen* each : QGuiApplication::screens())
+                screens << each->availableGeometry();
+            if (const std::optional<QPoint> visible =
+                    visiblePosition(*position, frameGeometry().size(), screens)) {
+                move(*visible);
+                return;
+            }
+        }
+    }
     move(startPosition(frameGeometry().size(), area));
 }
 
@@ -98,14 +120,15 @@ void MainWindow::startUp()
     using tk::px;
 
     // 1. Size the window to the page layout and centre it on the screen. The
-    // layout is fixed, so the window is too (and has no maximise button, see
-    // the constructor): a larger window would only show grey space. Until
-    // the window manager has decorated the window its frame size is the bare
-    // window's; the window is placed again, by its decorated size, when it is
-    // first exposed.
-    const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
-                                                m_controls.tabs->tabBar()->sizeHint().height() + 8);
-    setFixedSize(layout);
+    // layout is the smallest the window gets; a larger window shows it
+    // zoomed (mainwindow_zoom.cpp), and the zoom is applied once the layout
+    // is complete, before the window shows. Until the window manager has
+    // decorated the window its frame size is the bare window's; the window is
+    // placed again, by its decorated size, when it is first exposed.
+    m_zoomGeometry = layoutGeometry();
+    const QSize layout = windowSize(m_zoomGeometry, 100);
+    setMinimumSize(layout);
+    resize(layout);
     placeOnScreen();
 
     // 2. Size each drawing to its picture and centre it in its frame.
@@ -209,7 +232,11 @@ void MainWindow::startUp()
         command->setEnabled(true);
 
     // 15. The folder the file dialogs start in.
-    m_state.dialogFolder = firstDialogFolder(QCoreApplication::applicationDirPath()).toStdString();
+    // The folder remembered from the last run, while it exists.
+    const std::optional<QString> remembered =
+        m_preferences != nullptr ? rememberedFolder(m_preferences->dialogFolder()) : std::nullopt;
+    m_state.dialogFolder =
+        (remembered ? *remembered : firstDialogFolder(QCoreApplication::applicationDirPath())).toStdString();
     // 16. The file filters and default extensions are fixed in the catalogue.
 
     // 17. Welcome message and news.
@@ -230,7 +257,13 @@ void MainWindow::startUp()
         p.suitInfoText->setText(qs(cat::kModels[m].info));
     }
 
-    // 21. Show the window.
+    // 21. Show the window, at its zoom.
+    const int percent = std::exchange(m_zoomPercent, 100);
+    applyZoom(percent);
+    if (percent != 100) {
+        resize(windowSize(m_zoomGeometry, percent));
+        placeOnScreen();
+    }
     createWinId();
     windowHandle()->installEventFilter(this);
     m_placePending = true;

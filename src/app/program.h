@@ -8,7 +8,19 @@
 namespace app {
 
 class MainWindow;
+class Preferences;
 class SplashWindow;
+
+// How a run starts.
+struct StartOptions {
+    QStringList files; // design files to open, each on its model's tab
+    // The zoom of this run (a step); 0 for the zoom last chosen, or on a
+    // first start the largest that suits the screen.
+    int zoom = 0;
+    // Read and keep the user's settings (dialog folder, recent files, zoom,
+    // window position).
+    bool remember = true;
+};
 
 // The program's start, as main() runs it and tests drive it: the splash is
 // the first window; two seconds later its timer shows the main window, whose
@@ -17,7 +29,9 @@ class SplashWindow;
 // its model's tab, in the order given.
 class Program final {
 public:
+    // A run at zoom 100 that remembers nothing, as tests and probes want it.
     explicit Program(QStringList files = {}); // shows the splash
+    explicit Program(StartOptions options);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -26,13 +40,21 @@ public:
     // Built, hidden, while the splash shows; loaded and shown at the hand-over.
     MainWindow* mainWindow() const;
 
+    // Files a second start handed over: opened on their models' tabs (after
+    // the start-up, when it has not run yet), and the window comes to the
+    // front.
+    void openHandedOver(const QStringList& files);
+
 private:
     void buildMainWindow();
     void showMainWindow();
+    int startZoom() const;
 
     QPointer<SplashWindow> m_splash;
     std::unique_ptr<MainWindow> m_main;
     QStringList m_files;
+    int m_zoom = 100;
+    std::unique_ptr<Preferences> m_preferences;
 };
 
 } // namespace app

@@ -189,6 +189,29 @@ bool FileCommands::openNamedFile(const QString& path)
     return openFile(m, info.absoluteFilePath());
 }
 
+bool FileCommands::openNamedFileAsking(const QString& path)
+{
+    const int m = cat::modelForExtension(QFileInfo(path).suffix().toStdString());
+    if (cat::isModelIndex(m) && !m_state[m].saved && m_state[m].changed) {
+        design::ModelDesign& design = m_state[m];
+        const int answer = m_messages->ask(QStringLiteral("Do you want to save '") +
+                                               QString::fromStdString(design.fileName) + QStringLiteral("'."),
+                                           tk::kYesNoCancelQuestion);
+        if (answer == tk::kCancel)
+            return false;
+        if (answer == tk::kYes) {
+            m_saveCancelled = false;
+            if (design.fileName == cat::kUntitled)
+                saveAs(m);
+            else
+                save(m);
+            if (m_saveCancelled)
+                return false;
+        }
+    }
+    return openNamedFile(path);
+}
+
 bool FileCommands::openModel(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
@@ -230,6 +253,8 @@ bool FileCommands::openModel(int m)
     }
     design.currentColour = 0;
     m_designer.showCaption(m);
+    if (m_fileUsed)
+        m_fileUsed(m, m_chosenPath);
     return true;
 }
 
@@ -293,6 +318,8 @@ bool FileCommands::write(int m, const QString& path)
     const files::FileResult result = files::writeDesignRecord(m, m_state[m], path);
     if (!result)
         sayFailure(QStringLiteral("save"), path, result.reason);
+    else if (m_fileUsed)
+        m_fileUsed(m, path);
     return result.ok;
 }
 

@@ -5,7 +5,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace design {
 class Designer;
@@ -53,6 +55,11 @@ public:
     // it; a name with no model's extension is said like a file that cannot
     // be read, and changes nothing.
     bool openNamedFile(const QString& path);
+    // The same for a file reached while the designer runs (a recent file, a
+    // dropped one, one handed over by a second start): a changed design of
+    // the file's model is first offered for saving, as Open does, and Cancel
+    // (or a save that did not happen) opens nothing.
+    bool openNamedFileAsking(const QString& path);
 
     void newol() { newModel(0); }
     void newvt() { newModel(1); }
@@ -70,6 +77,13 @@ public:
     void opendf() { openModel(5); }
     void openbr() { openModel(6); }
     void openlu() { openModel(7); }
+
+    // Told the model and full path of every design file opened or written
+    // (the recent-files list keeps them).
+    void setFileUsedHandler(std::function<void(int, const QString&)> handler)
+    {
+        m_fileUsed = std::move(handler);
+    }
 
     // True when the last Save or Save As ended without writing.
     bool saveCancelled() const { return m_saveCancelled; }
@@ -89,6 +103,7 @@ private:
     design::Controls m_controls;
     tk::MessageService* m_messages;
     tk::FileDialogService* m_dialogs;
+    std::function<void(int, const QString&)> m_fileUsed;
     bool m_saveCancelled = false;
     QString m_chosenPath; // the file the Open dialog returned, for the open procedure
     QString m_chosenName;

@@ -2,6 +2,7 @@
 
 #include "mousecodes.h"
 #include "names.h"
+#include "zoom.h"
 
 #include <QAccessible>
 #include <QMouseEvent>
@@ -54,7 +55,7 @@ QSize ListBox::entrySize(const QString& text) const
     auto advance = m_advances.constFind(text);
     if (advance == m_advances.cend())
         advance = m_advances.insert(text, fontMetrics().horizontalAdvance(text));
-    return {*advance + 2 * frameWidth(), m_entryHeight};
+    return {*advance + 2 * frameWidth(), zoomed(m_entryHeight, m_zoom)};
 }
 
 void ListBox::addEntry(const QString& text)
@@ -154,6 +155,15 @@ void ListBox::setEntryHeight(int pixels)
     setSpacing(0);
     for (int row = 0; row < count(); ++row)
         item(row)->setSizeHint(entrySize(item(row)->text()));
+}
+
+void ListBox::setZoom(int percent)
+{
+    if (percent <= 0 || percent == m_zoom)
+        return;
+    m_zoom = percent;
+    m_advances.clear(); // the font changes with the zoom
+    setEntryHeight(m_entryHeight);
 }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,

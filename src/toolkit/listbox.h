@@ -37,6 +37,8 @@ public:
     // Uniform entry height in pixels, so that entry k lines up with slot k of
     // a colour key beside the list.
     void setEntryHeight(int pixels);
+    // The zoom in percent: entries are the entry height enlarged, as the keys are.
+    void setZoom(int percent);
 
 signals:
     void clicked(int index);
@@ -59,7 +61,8 @@ private:
     bool rewriteEntry(int row, const QString& text);
 
     int m_index;
-    int m_entryHeight = 0;
+    int m_entryHeight = 0; // at zoom 100
+    int m_zoom = 100;
     bool m_quiet = false;
     int m_reported = -1; // the selection the last event (or quiet change) left
     // Text widths in the list's font: measuring shapes the text, and the

@@ -179,11 +179,21 @@ void PaletteSurface::setCellNames(const QStringList& names)
     update();
 }
 
-QRect PaletteSurface::cellRect(int cell) const
+namespace {
+
+// A cell's swatch in layout pixels, border included.
+QRect layoutCellRect(int cell, int border)
 {
     const cat::CellPos pos = cat::cellOf(cell);
-    return {border() + cat::cellLeft(pos.column), border() + cat::cellTop(pos.row), cat::kCellWidth,
+    return {border + cat::cellLeft(pos.column), border + cat::cellTop(pos.row), cat::kCellWidth,
             cat::kCellHeight};
+}
+
+} // namespace
+
+QRect PaletteSurface::cellRect(int cell) const
+{
+    return toWidget(layoutCellRect(cell, border()));
 }
 
 QPointF PaletteSurface::cellCentre(int cell)
@@ -309,7 +319,7 @@ void PaletteSurface::mousePressEvent(QMouseEvent* event)
 void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
 {
     // A clicked cell becomes the focus cell, so the keyboard goes on from there.
-    const QPointF at = event->position() - QPointF(border(), border());
+    const QPointF at = toLayout(event->position()) - QPointF(border(), border());
     const int column = cat::columnAt(static_cast<float>(at.x()));
     const int row = cat::rowAt(static_cast<float>(at.y()));
     if (column >= 0 && row >= 0 && cat::cellIndex(column, row) < m_names.size()) {
@@ -327,7 +337,8 @@ void PaletteSurface::paintEvent(QPaintEvent* event)
     // The ring fills the 2-pixel gap around the swatch, in the style's focus
     // colour; the marker lies on the swatch, so both stay visible together.
     QPainter painter(this);
-    const QRect swatch = cellRect(m_focus);
+    scaleToLayout(painter);
+    const QRect swatch = layoutCellRect(m_focus, border());
     const QColor ring = palette().color(QPalette::Highlight);
     const QRect outer = swatch.adjusted(-2, -2, 2, 2);
     painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), 2), ring);

@@ -5,6 +5,7 @@
 #include "names.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
+#include "toolkit/zoom.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -43,7 +44,7 @@ void PictureSurface::setOuterGeometry(int x, int y, int width, int height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    setGeometry(x, y, width, height);
+    setGeometry(zoomedRect(QRect(x, y, width, height), m_zoom));
     resizeImage(width - 2 * m_border, height - 2 * m_border);
 }
 
@@ -53,13 +54,13 @@ void PictureSurface::setDrawableSize(int width, int height)
     height = std::max(height, 0);
     if (width != m_image.width() || height != m_image.height())
         resizeImage(width, height);
-    resize(width + 2 * m_border, height + 2 * m_border);
+    resize(sizeHint());
 }
 
 void PictureSurface::setBorder(int pixels)
 {
     m_border = std::max(pixels, 0);
-    resize(m_image.width() + 2 * m_border, m_image.height() + 2 * m_border);
+    resize(sizeHint());
     update();
 }
 
@@ -74,9 +75,49 @@ void PictureSurface::setBackground(cat::Colour colour)
     m_background = colour & 0xffffffU;
 }
 
+void PictureSurface::setZoom(int percent)
+{
+    if (percent <= 0 || percent == m_zoom)
+        return;
+    m_zoom = percent;
+    resize(sizeHint());
+    update();
+}
+
 QSize PictureSurface::sizeHint() const
 {
-    return {m_image.width() + 2 * m_border, m_image.height() + 2 * m_border};
+    const QSize layout = layoutSize();
+    return {zoomed(layout.width(), m_zoom), zoomed(layout.height(), m_zoom)};
+}
+
+QPointF PictureSurface::toLayout(const QPointF& widgetPosition) const
+{
+    if (m_zoom == 100)
+        return widgetPosition;
+    const QSize layout = layoutSize();
+    return {width() > 0 ? widgetPosition.x() * layout.width() / width() : 0.0,
+            height() > 0 ? widgetPosition.y() * layout.height() / height() : 0.0};
+}
+
+QRect PictureSurface::toWidget(const QRect& layout) const
+{
+    if (m_zoom == 100)
+        return layout;
+    const QSize whole = layoutSize();
+    if (whole.isEmpty())
+        return {};
+    const qreal sx = static_cast<qreal>(width()) / whole.width();
+    const qreal sy = static_cast<qreal>(height()) / whole.height();
+    return QRectF(layout.x() * sx, layout.y() * sy, layout.width() * sx, layout.height() * sy)
+        .toAlignedRect();
+}
+
+void PictureSurface::scaleToLayout(QPainter& painter) const
+{
+    const QSize layout = layoutSize();
+    if (m_zoom != 100 && !layout.isEmpty())
+        painter.scale(static_cast<qreal>(width()) / layout.width(),
+                      static_cast<qreal>(height()) / layout.height());
 }
 
 void PictureSurface::clear()
@@ -207,7 +248,7 @@ void PictureSurface::makePersistent(const QRect& painted)
     // One pixel more all round: at a fractional scale factor a device pixel
     // just outside blends the picture's pixels at the edge.
     if (!painted.isEmpty())
-        update(painted.adjusted(-1, -1, 1, 1).translated(m_border, m_border));
+        update(toWidget(painted.adjusted(-1, -1, 1, 1).translated(m_border, m_border)));
 }
 
 cat::Colour PictureSurface::pixel(int x, int y) const
@@ -237,10 +278,11 @@ void drawRing(QPainter& painter, const QRect& outer, int inset, const QColor& to
 void PictureSurface::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QRect outer = rect();
-    const QSize expected = sizeHint();
-    if (outer.size() != expected) // someone resized us by hand: cover the rest
-        painter.fillRect(outer, toQColor(m_background));
+    if (size() != sizeHint()) // someone resized us by hand: cover the rest
+        painter.fillRect(rect(), toQColor(m_background));
+    // Everything below is drawn in layout pixels.
+    scaleToLayout(painter);
+    const QRect outer(QPoint(0, 0), m_zoom == 100 ? size() : layoutSize());
 
     const QColor face = toQColor(cat::kLightGrey);
     for (int ring = 0; ring < m_border; ++ring) {
@@ -302,14 +344,14 @@ void PictureSurface::setPointerHelp(const QString& tip, bool pointing)
 
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
+    const QPointF at = toLayout(event->position());
     emit mouseMoved(m_index, detail::buttonCode(event->buttons()), detail::shiftCode(event->modifiers()),
                     static_cast<float>(at.x() - m_border), static_cast<float>(at.y() - m_border));
 }
 
 void PictureSurface::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
+    const QPointF at = toLayout(event->position());
     emit mouseReleased(m_index, detail::buttonCode(event->button()), detail::shiftCode(event->modifiers()),
                        static_cast<float>(at.x() - m_border), static_cast<float>(at.y() - m_border));
 }

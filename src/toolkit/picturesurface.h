@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 namespace tk {
 
 // A picture surface: a widget over an exact 32-bit image addressed in pixels
@@ -14,6 +16,10 @@ namespace tk {
 // of device pixels in its exact colour; a fractional one (1.25, 1.5) shows the
 // image at the next whole factor, smoothly scaled down, so every line keeps
 // one width.
+//
+// At a zoom (setZoom) the widget is the layout size enlarged, the image keeps
+// its pixels, and pointer positions are reported in image pixels: the picture
+// is shown as a screen scale factor of the zoom's size would show it.
 //
 // The widget may draw a thin frame (`border` pixels wide) around the image;
 // the image is the drawable area, so the widget's outer size is the drawable
@@ -76,6 +82,17 @@ public:
     // arrow.
     void setPointerHelp(const QString& tip, bool pointing);
 
+    // The zoom in percent (100: one image pixel a layout pixel). The widget's
+    // size follows from the drawable size, the border and the zoom.
+    void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+    // The outer size at zoom 100.
+    QSize layoutSize() const { return {m_image.width() + 2 * m_border, m_image.height() + 2 * m_border}; }
+    // A widget position as a position on the layout (border included).
+    QPointF toLayout(const QPointF& widgetPosition) const;
+    // A rectangle of the layout (border included) as widget pixels, rounded outwards.
+    QRect toWidget(const QRect& layout) const;
+
     QSize sizeHint() const override;
 
 signals:
@@ -85,12 +102,15 @@ signals:
     void mouseReleased(int index, int button, int shift, float x, float y);
 
 protected:
+    // Scales the painter from layout pixels to the widget's own.
+    void scaleToLayout(QPainter& painter) const;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void resizeImage(int width, int height);
+
     // The picture enlarged by a whole factor, each pixel a square.
     const QImage& sharpAt(int factor) const;
     // Paints [left, right) x [top, bottom), clipped to the image.
@@ -99,6 +119,7 @@ private:
     int m_index;
     int m_border = 0;
     int m_appearance = 1;
+    int m_zoom = 100;
     cat::Colour m_background = cat::kLightGrey;
     QImage m_image;         // Format_RGB32
     mutable QImage m_sharp; // what sharpAt() made last, from the image of key m_sharpFrom
