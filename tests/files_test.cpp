@@ -659,6 +659,11 @@ TEST(FirstDialogFolder, IsTheProgramsWhereWritableElseTheDocuments)
     qunsetenv("XDG_CONFIG_HOME");
     const QString documents = QDir(home.path()).filePath(QStringLiteral("Documents"));
     EXPECT_EQ(app::firstDialogFolder(QStringLiteral("/usr/bin")), documents);
+    // The start-up chooses the folder; only a dialog about to show it makes it.
+    EXPECT_FALSE(QFileInfo::exists(documents));
+    tk::prepareInitialFolder(home.path() + QStringLiteral("/elsewhere"));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/elsewhere")));
+    tk::prepareInitialFolder(documents);
     EXPECT_TRUE(QFileInfo(documents).isDir());
     ASSERT_TRUE(QDir(documents).removeRecursively());
     writeBytes(documents, "a file where the folder would go");

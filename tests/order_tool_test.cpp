@@ -386,6 +386,10 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
                 << run.err.toStdString();
             EXPECT_EQ(run.err.count('\n'), 1);
         }
+        if (file == path("short.olr")) {
+            EXPECT_TRUE(
+                runTool({"summary", file}).err.endsWith("less than the 22 bytes of an Orlensuit design\n"));
+        }
         EXPECT_FALSE(QFile::exists(path("new.png")) || QFile::exists(path("new.pdf")));
         EXPECT_EQ(fileBytes(path("kept.png")), "an earlier picture");
         EXPECT_EQ(fileBytes(path("kept.pdf")), "an earlier sheet");
