@@ -20,14 +20,14 @@ namespace {
 void BM_PaletteClickLumenFront(benchmark::State& state)
 {
     app::MainWindow window;
-    window.formLoad();
-    window.controls().tab1->setCurrentTab(7);
-    window.controls().suitlist[7]->selectByText(QStringLiteral("Front"));
+    window.startUp();
+    window.controls().tabs->setCurrentTab(7);
+    window.controls().areaLists[7]->selectByText(QStringLiteral("Front"));
     QApplication::processEvents();
     bool other = false;
     for (auto _ : state) {
         const float x = other ? 25.0F : 10.0F;
-        window.designer().ol1Pb_MouseUp(7, 1, 0, x, 10.0F);
+        window.designer().onPaletteReleased(7, 1, 0, x, 10.0F);
         QApplication::processEvents();
         other = !other;
     }
@@ -53,12 +53,12 @@ void BM_PaintAreaLumenFront(benchmark::State& state)
 }
 BENCHMARK(BM_PaintAreaLumenFront)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
-// Start-up: building the window, Form_Load and showing it.
+// Start-up: building the window, its start-up and showing it.
 void BM_StartUpDesigner(benchmark::State& state)
 {
     for (auto _ : state) {
         auto window = std::make_unique<app::MainWindow>();
-        window->formLoad();
+        window->startUp();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.get());
     }

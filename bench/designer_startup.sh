@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up in fresh processes, as a user meets it: the designer's main window
-# (construction, Form_Load, first paint) against a bare window with eight tab
+# (construction, start-up, first paint) against a bare window with eight tab
 # pages, each run RUNS times; medians of the time to the first paint and of the
 # peak resident memory.
 set -euo pipefail

@@ -31,10 +31,10 @@ design::ModelDesign allAreasColoured()
 struct BrisaWindow {
     BrisaWindow()
     {
-        window.formLoad();
+        window.startUp();
         window.setMessageService(&messages);
         window.setFileDialogService(&dialogs);
-        window.controls().tab1->setCurrentTab(cat::kBrisa);
+        window.controls().tabs->setCurrentTab(cat::kBrisa);
         path = folder.filePath(QStringLiteral("all.brr"));
         if (!files::writeDesignRecord(cat::kBrisa, stored, path))
             std::abort();
@@ -44,13 +44,13 @@ struct BrisaWindow {
     {
         dialogs.answers.push_back(path);
         dialogs.requests.clear();
-        window.fileCommands().openMnu_Click();
+        window.fileCommands().onOpen();
         QApplication::processEvents();
     }
     // The first and the last area are in their colours on screen.
     bool shown() const
     {
-        const tk::PictureSurface* drawing = window.controls().MainPB[cat::kBrisa];
+        const tk::PictureSurface* drawing = window.controls().drawings[cat::kBrisa];
         return drawing->pixel(110, 60) ==
                    cat::paletteColour(stored.areaFabric[0], stored.areaColour[0])->value &&
                drawing->pixel(280, 245) ==
@@ -87,7 +87,7 @@ void BM_SaveBrisaAllAreas(benchmark::State& state)
     brisa.open();
     QFile::remove(brisa.path);
     for (auto _ : state) {
-        brisa.window.fileCommands().saveMnu_Click();
+        brisa.window.fileCommands().onSave();
         if (!QFile::exists(brisa.path)) {
             state.SkipWithError("Save wrote nothing");
             break;
@@ -96,7 +96,7 @@ void BM_SaveBrisaAllAreas(benchmark::State& state)
         QFile::remove(brisa.path);
         state.ResumeTiming();
     }
-    brisa.window.fileCommands().saveMnu_Click();
+    brisa.window.fileCommands().onSave();
     QFile file(brisa.path);
     if (!file.open(QIODevice::ReadOnly) || file.size() != 80 || !brisa.messages.asked.empty())
         state.SkipWithError("Save did not write the 80-byte record");

@@ -21,8 +21,8 @@ namespace {
 void clickCell(app::MainWindow& window, int m, int cell)
 {
     const cat::CellPos pos = cat::cellOf(cell);
-    window.designer().ol1Pb_MouseUp(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
-                                    static_cast<float>(cat::cellTop(pos.row) + 7));
+    window.designer().onPaletteReleased(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
+                                        static_cast<float>(cat::cellTop(pos.row) + 7));
 }
 
 // Brisa with all 20 areas coloured, then "Upper Body Left" (front, two
@@ -31,21 +31,21 @@ void clickCell(app::MainWindow& window, int m, int cell)
 void BM_UndoRedoOneStepBrisaAllAreas(benchmark::State& state)
 {
     app::MainWindow window;
-    window.formLoad();
+    window.startUp();
     const design::Controls& c = window.controls();
-    c.tab1->setCurrentTab(cat::kBrisa);
+    c.tabs->setCurrentTab(cat::kBrisa);
     for (int slot = 0; slot < 20; ++slot) {
         const bool back = slot >= cat::kBackOffset;
-        (back ? c.backopt : c.frontopt)->click();
-        c.suitlist[back ? cat::kBrisaBack : cat::kBrisa]->selectByText(QString::fromUtf8(
+        (back ? c.backView : c.frontView)->click();
+        c.areaLists[back ? cat::kBrisaBack : cat::kBrisa]->selectByText(QString::fromUtf8(
             cat::kBrisaAreas[slot % 10].name.data(), cat::kBrisaAreas[slot % 10].name.size()));
         clickCell(window, cat::kBrisa, slot % 14);
     }
-    c.frontopt->click();
-    c.suitlist[cat::kBrisa]->selectByText(QStringLiteral("Upper Body Left"));
+    c.frontView->click();
+    c.areaLists[cat::kBrisa]->selectByText(QStringLiteral("Upper Body Left"));
     clickCell(window, cat::kBrisa, 6); // Red, over Purple
     design::EditHistory& history = window.designer().history();
-    const tk::PictureSurface* drawing = c.MainPB[cat::kBrisa];
+    const tk::PictureSurface* drawing = c.drawings[cat::kBrisa];
     const cat::Colour red = drawing->pixel(110, 60);
     QApplication::processEvents();
     if (history.steps(cat::kBrisa) != 21) {
@@ -76,7 +76,7 @@ BENCHMARK(BM_UndoRedoOneStepBrisaAllAreas)
 void BM_RecordOneStep(benchmark::State& state)
 {
     app::MainWindow window;
-    window.formLoad();
+    window.startUp();
     design::EditHistory& history = window.designer().history();
     int recorded = 0;
     for (auto _ : state) {
@@ -102,7 +102,7 @@ void BM_HistoryOf10000Clicks(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<app::MainWindow>();
-        window->formLoad();
+        window->startUp();
         const design::Controls& c = window->controls();
         design::EditHistory& history = window->designer().history();
         // One click of each kind first, so the tables of texts and the lists
@@ -113,7 +113,7 @@ void BM_HistoryOf10000Clicks(benchmark::State& state)
         state.ResumeTiming();
         for (int k = 0; k < kClicks; ++k) {
             if (k % 50 == 0)
-                c.suitlist[0]->selectByText(
+                c.areaLists[0]->selectByText(
                     QString::fromUtf8(cat::kModels[0].areas[(k / 50) % 5].name.data()));
             clickCell(*window, 0, k % 17);
         }

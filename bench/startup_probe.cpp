@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         window = showBareWindow();
     } else {
         auto designer = std::make_unique<app::MainWindow>();
-        designer->formLoad();
+        designer->startUp();
         window = std::move(designer);
     }
     QApplication::processEvents();

@@ -47,7 +47,7 @@ struct Snapshot {
 class Files : public WindowTest {
 protected:
     design::ModelDesign& model(int m) { return window->state()[m]; }
-    void showPage(int m) { c().tab1->setCurrentTab(m); }
+    void showPage(int m) { c().tabs->setCurrentTab(m); }
     // The file name the window title shows.
     QString title() const { return window->windowTitle().section(u'[', 1).chopped(1); }
 
@@ -55,28 +55,28 @@ protected:
     void colour(int m, const QString& area, const QString& fabric, int cell, bool back = false)
     {
         if (m == cat::kBrisa)
-            (back ? c().backopt : c().frontopt)->click();
-        c().suitlist[static_cast<std::size_t>(back ? cat::kBrisaBack : m)]->selectByText(area);
-        c().matlist[static_cast<std::size_t>(m)]->selectByText(fabric);
+            (back ? c().backView : c().frontView)->click();
+        c().areaLists[static_cast<std::size_t>(back ? cat::kBrisaBack : m)]->selectByText(area);
+        c().fabricLists[static_cast<std::size_t>(m)]->selectByText(fabric);
         clickCell(m, cell);
     }
     void clickCell(int m, int cell)
     {
         const cat::CellPos pos = cat::cellOf(cell);
-        window->designer().ol1Pb_MouseUp(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
-                                         static_cast<float>(cat::cellTop(pos.row) + 7));
+        window->designer().onPaletteReleased(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
+                                             static_cast<float>(cat::cellTop(pos.row) + 7));
     }
     cat::Colour drawingAt(int m, int x, int y) const
     {
-        return c().MainPB[static_cast<std::size_t>(m)]->pixel(x, y);
+        return c().drawings[static_cast<std::size_t>(m)]->pixel(x, y);
     }
 
     Snapshot snapshot(int m)
     {
         const auto i = static_cast<std::size_t>(m);
-        const auto& key = c().cbbfrontPb;
-        Snapshot s{model(m), c().MainPB[i]->image(), key[i]->image(), key[cat::kBrisaBack]->image(), {}};
-        for (const tk::ListBox* list : {c().colordesc[i], c().colordesc[cat::kBrisaBack]}) {
+        const auto& key = c().colourKeys;
+        Snapshot s{model(m), c().drawings[i]->image(), key[i]->image(), key[cat::kBrisaBack]->image(), {}};
+        for (const tk::ListBox* list : {c().colourLists[i], c().colourLists[cat::kBrisaBack]}) {
             for (int row = 0; row < list->entryCount(); ++row)
                 s.lines << list->entry(row);
         }
@@ -144,9 +144,9 @@ TEST_F(Files, RandomFullDesignRoundTripsOnEveryModel)
         command("newMnu");
         for (int view = 0; view < (m == cat::kBrisa ? 2 : 1); ++view) {
             if (m == cat::kBrisa)
-                (view == 1 ? c().backopt : c().frontopt)->click();
-            tk::ListBox* areas = c().suitlist[static_cast<std::size_t>(view == 1 ? cat::kBrisaBack : m)];
-            tk::ListBox* fabrics = c().matlist[static_cast<std::size_t>(m)];
+                (view == 1 ? c().backView : c().frontView)->click();
+            tk::ListBox* areas = c().areaLists[static_cast<std::size_t>(view == 1 ? cat::kBrisaBack : m)];
+            tk::ListBox* fabrics = c().fabricLists[static_cast<std::size_t>(m)];
             for (int a = 0; a < areas->entryCount(); ++a) {
                 areas->selectByText(areas->entry(a));
                 fabrics->selectByText(fabrics->entry(static_cast<int>(random() % fabrics->entryCount())));
@@ -179,9 +179,10 @@ TEST_F(Files, RandomFullDesignRoundTripsOnEveryModel)
         EXPECT_EQ(after.lines, before.lines);
         EXPECT_TRUE(model(m).saved && !model(m).changed);
         // The first area is chosen again, with its fabric.
-        EXPECT_EQ(c().suitlist[static_cast<std::size_t>(m)]->selectedIndex(), 0);
-        EXPECT_EQ(cat::fabricByName(c().matlist[static_cast<std::size_t>(m)]->selectedText().toStdString()),
-                  model(m).areaFabric[0]);
+        EXPECT_EQ(c().areaLists[static_cast<std::size_t>(m)]->selectedIndex(), 0);
+        EXPECT_EQ(
+            cat::fabricByName(c().fabricLists[static_cast<std::size_t>(m)]->selectedText().toStdString()),
+            model(m).areaFabric[0]);
     }
     EXPECT_TRUE(messages.asked.empty());
 }
@@ -275,32 +276,32 @@ TEST_F(Files, BrisasNewStartsOnPolycottonInEitherView)
     showPage(cat::kBrisa);
     const auto paletteCell0 = [this] {
         const cat::CellPos pos = cat::cellOf(0);
-        return c().ol1Pb[cat::kBrisa]->pixel(cat::cellLeft(pos.column) + 7, cat::cellTop(pos.row) + 7);
+        return c().palettes[cat::kBrisa]->pixel(cat::cellLeft(pos.column) + 7, cat::cellTop(pos.row) + 7);
     };
     for (const bool back : {false, true}) {
         SCOPED_TRACE(back ? "back view" : "front view");
         colour(cat::kBrisa, "Upper Body Left", "Acrylic", 3, false);
         colour(cat::kBrisa, "Upper Body Left", "Acrylic", 3, true);
         // Both lists left on other entries, the hidden one and the shown one.
-        (back ? c().backopt : c().frontopt)->click();
-        c().suitlist[back ? cat::kBrisa : cat::kBrisaBack]->selectByText("Legs Left");
-        c().suitlist[back ? cat::kBrisaBack : cat::kBrisa]->selectByText("Upper Arm Left");
+        (back ? c().backView : c().frontView)->click();
+        c().areaLists[back ? cat::kBrisa : cat::kBrisaBack]->selectByText("Legs Left");
+        c().areaLists[back ? cat::kBrisaBack : cat::kBrisa]->selectByText("Upper Arm Left");
 
         messages.answers = {tk::kNo};
         command("newMnu");
         for (const int list : {cat::kBrisa, cat::kBrisaBack})
-            EXPECT_EQ(c().suitlist[list]->selectedText().toStdString(), "Upper Body Left");
-        EXPECT_EQ(c().matlist[cat::kBrisa]->selectedText().toStdString(), "Polycotton");
-        EXPECT_EQ(c().lblfabric[cat::kBrisa]->text().toStdString(), "Fabric - (Slow)");
+            EXPECT_EQ(c().areaLists[list]->selectedText().toStdString(), "Upper Body Left");
+        EXPECT_EQ(c().fabricLists[cat::kBrisa]->selectedText().toStdString(), "Polycotton");
+        EXPECT_EQ(c().fabricLabels[cat::kBrisa]->text().toStdString(), "Fabric - (Slow)");
         EXPECT_EQ(model(cat::kBrisa).currentFabric, cat::kPolycotton);
         EXPECT_EQ(paletteCell0(), cat::kFabrics[cat::kPolycotton].palette[0].value);
-        EXPECT_EQ(c().backopt->isChecked(), back);
+        EXPECT_EQ(c().backView->isChecked(), back);
 
         // The next click applies the colour shown in the cell, with its code.
         clickCell(cat::kBrisa, 0);
         const int list = back ? cat::kBrisaBack : cat::kBrisa;
-        EXPECT_EQ(c().colordesc[list]->entry(0).toStdString(), "Purple (P)");
-        EXPECT_EQ(c().cbbfrontPb[list]->pixel(window->state().keyX[0], window->state().keyY[0]),
+        EXPECT_EQ(c().colourLists[list]->entry(0).toStdString(), "Purple (P)");
+        EXPECT_EQ(c().colourKeys[list]->pixel(window->state().keyX[0], window->state().keyY[0]),
                   paletteCell0());
         EXPECT_EQ(model(cat::kBrisa).areaFabric[back ? cat::kBackOffset : 0], cat::kPolycotton);
     }
@@ -349,7 +350,8 @@ TEST_F(Files, OddWordsAreKeptAndThePaletteStaysSafe)
         open(path("odd.olr"));
         EXPECT_EQ(model(0).areaFabric[0], first);
         EXPECT_EQ(model(0).areaColour[1], -1);
-        EXPECT_EQ(cat::fabricByName(c().matlist[0]->selectedText().toStdString()), model(0).currentFabric);
+        EXPECT_EQ(cat::fabricByName(c().fabricLists[0]->selectedText().toStdString()),
+                  model(0).currentFabric);
         EXPECT_EQ(drawingAt(0, 74, 76), cat::kWhite);
         command("saveMnu");
         EXPECT_EQ(fileBytes(path("odd.olr")), odd);

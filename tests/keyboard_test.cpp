@@ -28,13 +28,13 @@ protected:
     static std::unique_ptr<app::MainWindow> open()
     {
         auto w = std::make_unique<app::MainWindow>();
-        w->formLoad();
+        w->startUp();
         QApplication::setActiveWindow(w.get());
         return w;
     }
 
     const design::Controls& c() const { return window->controls(); }
-    tk::PaletteSurface* palette(int m) const { return c().ol1Pb[static_cast<std::size_t>(m)]; }
+    tk::PaletteSurface* palette(int m) const { return c().palettes[static_cast<std::size_t>(m)]; }
 
     static void pick(tk::ListBox* list, const QString& text)
     {
@@ -75,42 +75,42 @@ protected:
 TEST_F(Keyboard, TabGoesThroughListsPaletteAndButtonsOnEveryPage)
 {
     for (int m = 0; m < cat::kModelCount; ++m) {
-        c().tab1->setCurrentTab(m);
+        c().tabs->setCurrentTab(m);
         const QString n = QString::number(m);
         QStringList want{"suitlist" + n, "colordesc" + n, "matlist" + n, "ol1Pb" + n};
         // Brisa: only the chosen view option is a Tab stop, the arrows move between them. Elsewhere
-        // Command1 starts disabled: the Selection panel is the one shown.
+        // selectionButton starts disabled: the Selection panel is the one shown.
         const bool brisa = m == cat::kBrisa;
         want = brisa ? QStringList{"frontopt"} + want : want + QStringList{"Command2" + n, "Command3" + n};
         QWidget* first =
-            brisa ? static_cast<QWidget*>(c().frontopt) : c().suitlist[static_cast<std::size_t>(m)];
+            brisa ? static_cast<QWidget*>(c().frontView) : c().areaLists[static_cast<std::size_t>(m)];
         EXPECT_EQ(tabWalk(first, static_cast<int>(want.size()) - 1), want) << "page " << m;
     }
     // Controls covered by the Suit Info panel are no Tab stops until uncovered.
-    c().tab1->setCurrentTab(0);
+    c().tabs->setCurrentTab(0);
     const app::PagePanels& p = window->panels(0);
-    QTest::mouseClick(p.Command2, Qt::LeftButton);
-    const QStringList walk = tabWalk(p.Command1, 6);
+    QTest::mouseClick(p.suitInfoButton, Qt::LeftButton);
+    const QStringList walk = tabWalk(p.selectionButton, 6);
     EXPECT_TRUE(walk.contains("txtinfo0Editor")) << walk.join(' ').toStdString();
     for (const char* covered : {"suitlist0", "matlist0", "ol1Pb0", "colordesc0"})
         EXPECT_FALSE(walk.contains(covered)) << walk.join(' ').toStdString();
-    QTest::mouseClick(p.Command1, Qt::LeftButton);
-    EXPECT_TRUE(tabWalk(p.Command2, 6).contains("ol1Pb0"));
+    QTest::mouseClick(p.selectionButton, Qt::LeftButton);
+    EXPECT_TRUE(tabWalk(p.suitInfoButton, 6).contains("ol1Pb0"));
 }
 
 TEST_F(Keyboard, ControlTabAndControlPageKeysSwitchPages)
 {
-    c().suitlist[0]->setFocus(Qt::TabFocusReason);
+    c().areaLists[0]->setFocus(Qt::TabFocusReason);
     press({Qt::Key_Tab}, Qt::ControlModifier);
-    EXPECT_EQ(c().tab1->currentTab(), 1);
+    EXPECT_EQ(c().tabs->currentTab(), 1);
     press({Qt::Key_PageDown}, Qt::ControlModifier);
-    EXPECT_EQ(c().tab1->currentTab(), 2);
+    EXPECT_EQ(c().tabs->currentTab(), 2);
     press({Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp}, Qt::ControlModifier);
-    EXPECT_EQ(c().tab1->currentTab(), 7); // wraps round
+    EXPECT_EQ(c().tabs->currentTab(), 7); // wraps round
     // The focus stays on the page shown, so the next Tab works there.
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
-    EXPECT_TRUE(c().tab1->page(7)->isAncestorOf(focus) || focus == c().tab1->tabBar())
+    EXPECT_TRUE(c().tabs->page(7)->isAncestorOf(focus) || focus == c().tabs->tabBar())
         << focusName().toStdString();
 }
 
@@ -119,20 +119,20 @@ TEST_F(Keyboard, EnterOnTheFocusCellIsTheClickOnIt)
 {
     auto mouse = open();
     const design::Controls& m = mouse->controls();
-    pick(m.suitlist[0], "Legs");
-    pick(m.matlist[0], "Polycotton");
+    pick(m.areaLists[0], "Legs");
+    pick(m.fabricLists[0], "Polycotton");
     const cat::CellPos royal = cat::cellOf(8);
-    QTest::mouseClick(m.ol1Pb[0], Qt::LeftButton, {},
+    QTest::mouseClick(m.palettes[0], Qt::LeftButton, {},
                       QPoint(cat::cellLeft(royal.column) + 7, cat::cellTop(royal.row) + 7));
 
     QApplication::setActiveWindow(window.get());
-    pick(c().suitlist[0], "Legs");
-    pick(c().matlist[0], "Polycotton");
+    pick(c().areaLists[0], "Legs");
+    pick(c().fabricLists[0], "Polycotton");
     palette(0)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(c().colorlbl[0]->text(), "Purple"); // cell 0 named on arrival
+    EXPECT_EQ(c().colourLabels[0]->text(), "Purple"); // cell 0 named on arrival
     press({Qt::Key_Down, Qt::Key_Right});
     EXPECT_EQ(palette(0)->focusCell(), 8);
-    EXPECT_EQ(c().colorlbl[0]->text(), "Royal Blue");
+    EXPECT_EQ(c().colourLabels[0]->text(), "Royal Blue");
     press({Qt::Key_Return});
 
     const design::ModelDesign& a = mouse->state()[0];
@@ -143,10 +143,10 @@ TEST_F(Keyboard, EnterOnTheFocusCellIsTheClickOnIt)
     EXPECT_EQ(a.currentColour, b.currentColour);
     EXPECT_EQ(a.changed, b.changed);
     EXPECT_EQ(a.saved, b.saved);
-    EXPECT_EQ(m.ol1Pb[0]->image(), palette(0)->image()); // the marker too
-    EXPECT_EQ(m.MainPB[0]->image(), c().MainPB[0]->image());
-    EXPECT_EQ(m.cbbfrontPb[0]->image(), c().cbbfrontPb[0]->image());
-    EXPECT_EQ(m.colordesc[0]->entry(1), c().colordesc[0]->entry(1));
+    EXPECT_EQ(m.palettes[0]->image(), palette(0)->image()); // the marker too
+    EXPECT_EQ(m.drawings[0]->image(), c().drawings[0]->image());
+    EXPECT_EQ(m.colourKeys[0]->image(), c().colourKeys[0]->image());
+    EXPECT_EQ(m.colourLists[0]->entry(1), c().colourLists[0]->entry(1));
 
     press({Qt::Key_Left, Qt::Key_Space}); // Space applies too
     EXPECT_EQ(b.areaColour[1], 7);
@@ -154,7 +154,7 @@ TEST_F(Keyboard, EnterOnTheFocusCellIsTheClickOnIt)
 
 TEST_F(Keyboard, FocusCellStaysOnTheCellsShownAndHasARingInTheGap)
 {
-    pick(c().suitlist[0], "Legs"); // CottonFelt: 17 colours, cells 0-16
+    pick(c().areaLists[0], "Legs"); // CottonFelt: 17 colours, cells 0-16
     palette(0)->setFocus(Qt::TabFocusReason);
     press({Qt::Key_End, Qt::Key_Right}); // the empty cell beyond is not a stop
     EXPECT_EQ(palette(0)->focusCell(), 16);
@@ -176,13 +176,13 @@ TEST_F(Keyboard, FocusCellStaysOnTheCellsShownAndHasARingInTheGap)
     // The ring is not in the palette's pixels: clicks and the marker see none of it.
     EXPECT_EQ(palette(0)->pixel(swatch.left() - 1 - palette(0)->border(), swatch.center().y()),
               palette(0)->background());
-    c().suitlist[0]->setFocus(Qt::TabFocusReason);
+    c().areaLists[0]->setFocus(Qt::TabFocusReason);
     EXPECT_NE(palette(0)->grab().toImage().pixel(swatch.left() - 1, swatch.center().y()), ring);
 
     // A fabric with fewer colours pulls the focus cell into range.
-    pick(c().suitlist[0], "Binding Tape");
-    pick(c().suitlist[0], "Front of Grips");
-    pick(c().matlist[0], "Heavy Cotton"); // 8 colours
+    pick(c().areaLists[0], "Binding Tape");
+    pick(c().areaLists[0], "Front of Grips");
+    pick(c().fabricLists[0], "Heavy Cotton"); // 8 colours
     palette(0)->setFocus(Qt::TabFocusReason);
     press({Qt::Key_End});
     EXPECT_EQ(palette(0)->focusCell(), 7);
@@ -198,12 +198,12 @@ TEST_F(Keyboard, FocusGivenBackShowsThePaletteAsItWasLeft)
         return palette(0)->grab().toImage().pixel(swatch.left() - 1, swatch.center().y()) == ring;
     };
     const auto look = [&] {
-        return QStringList{c().colorlbl[0]->text(), window->panels(0).SSstatus1->text()};
+        return QStringList{c().colourLabels[0]->text(), window->panels(0).newsPanel->text()};
     };
     const auto away = [&](bool byPage) {
         if (byPage) {
-            c().tab1->setCurrentTab(3);
-            c().tab1->setCurrentTab(0);
+            c().tabs->setCurrentTab(3);
+            c().tabs->setCurrentTab(0);
         } else {
             QApplication::setActiveWindow(nullptr);
             QApplication::setActiveWindow(window.get());
@@ -212,7 +212,7 @@ TEST_F(Keyboard, FocusGivenBackShowsThePaletteAsItWasLeft)
     for (const bool byPage : {true, false}) {
         SCOPED_TRACE(byPage ? "page switch" : "window activation");
         // Clicked: no ring, and coming back shows none and names nothing.
-        c().colorlbl[0]->clear();
+        c().colourLabels[0]->clear();
         QTest::mouseClick(palette(0), Qt::LeftButton, {}, swatch.center());
         ASSERT_TRUE(palette(0)->hasFocus());
         const QStringList clicked = look();
@@ -225,7 +225,7 @@ TEST_F(Keyboard, FocusGivenBackShowsThePaletteAsItWasLeft)
         // An arrow key brings the ring; it is still there on the way back.
         press({Qt::Key_Left, Qt::Key_Right});
         EXPECT_TRUE(ringShown());
-        c().colorlbl[0]->setText(QStringLiteral("kept"));
+        c().colourLabels[0]->setText(QStringLiteral("kept"));
         const QStringList keyed = look();
         away(byPage);
         EXPECT_TRUE(ringShown());
@@ -236,7 +236,7 @@ TEST_F(Keyboard, FocusGivenBackShowsThePaletteAsItWasLeft)
         EXPECT_FALSE(palette(0)->hasFocus());
         press({Qt::Key_Backtab});
         EXPECT_TRUE(ringShown());
-        EXPECT_EQ(c().colorlbl[0]->text(), "Orange");
+        EXPECT_EQ(c().colourLabels[0]->text(), "Orange");
     }
 }
 
@@ -259,12 +259,12 @@ TEST_F(Keyboard, ScreenReadersSeeTheCellsByName)
     }
     EXPECT_EQ(list->child(17), nullptr);
 
-    pick(c().suitlist[0], "Binding Tape"); // the Tape palette: 31 cells
+    pick(c().areaLists[0], "Binding Tape"); // the Tape palette: 31 cells
     EXPECT_EQ(list->childCount(), 31);
 
     // A screen reader's "press" on a cell is the click on it.
-    pick(c().suitlist[0], "Legs");
-    pick(c().matlist[0], "Polycotton");
+    pick(c().areaLists[0], "Legs");
+    pick(c().fabricLists[0], "Polycotton");
     list->child(8)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(window->state()[0].areaColourName[1], "Royal Blue");
 }
@@ -276,29 +276,29 @@ TEST_F(Keyboard, KeyAndDrawingDescribeTheAreaColours)
         return face != nullptr ? face->text(QAccessible::Description) : QStringLiteral("<none>");
     };
     EXPECT_TRUE(
-        description(c().cbbfrontPb[0]).startsWith("Body: no colour; Legs: no colour; Arms: no colour"));
+        description(c().colourKeys[0]).startsWith("Body: no colour; Legs: no colour; Arms: no colour"));
 
-    pick(c().suitlist[0], "Legs");
-    pick(c().matlist[0], "Polycotton");
+    pick(c().areaLists[0], "Legs");
+    pick(c().fabricLists[0], "Polycotton");
     palette(0)->activateCell(8);
-    pick(c().suitlist[0], "Binding Tape");
+    pick(c().areaLists[0], "Binding Tape");
     palette(0)->activateCell(0);
     const QString tape = QString::fromUtf8(cat::kFabrics[cat::kTape].palette[0].name.data());
-    EXPECT_TRUE(description(c().cbbfrontPb[0]).contains("Legs: Royal Blue (P)"));
-    EXPECT_TRUE(description(c().cbbfrontPb[0]).endsWith("Binding Tape: " + tape + " (T)"));
-    EXPECT_TRUE(description(c().MainPB[0]).contains("Legs: Royal Blue (P)"));
-    EXPECT_FALSE(description(c().MainPB[0]).contains("Binding Tape")); // not in the drawing
+    EXPECT_TRUE(description(c().colourKeys[0]).contains("Legs: Royal Blue (P)"));
+    EXPECT_TRUE(description(c().colourKeys[0]).endsWith("Binding Tape: " + tape + " (T)"));
+    EXPECT_TRUE(description(c().drawings[0]).contains("Legs: Royal Blue (P)"));
+    EXPECT_FALSE(description(c().drawings[0]).contains("Binding Tape")); // not in the drawing
 
     // Brisa: each key names its own view, the drawing both.
-    c().tab1->setCurrentTab(cat::kBrisa);
-    QTest::mouseClick(c().backopt, Qt::LeftButton);
-    pick(c().suitlist[cat::kBrisaBack], "Legs Right");
+    c().tabs->setCurrentTab(cat::kBrisa);
+    QTest::mouseClick(c().backView, Qt::LeftButton);
+    pick(c().areaLists[cat::kBrisaBack], "Legs Right");
     palette(cat::kBrisa)->activateCell(0);
     const QString colour = QString::fromStdString(window->state()[cat::kBrisa].areaColourName[19]);
     ASSERT_FALSE(colour.isEmpty());
-    EXPECT_TRUE(description(c().cbbfrontPb[cat::kBrisaBack]).endsWith("Legs Right: " + colour + " (P)"));
-    EXPECT_FALSE(description(c().cbbfrontPb[cat::kBrisa]).contains(colour));
-    EXPECT_TRUE(description(c().MainPB[cat::kBrisa]).endsWith("Back Legs Right: " + colour + " (P)"));
+    EXPECT_TRUE(description(c().colourKeys[cat::kBrisaBack]).endsWith("Legs Right: " + colour + " (P)"));
+    EXPECT_FALSE(description(c().colourKeys[cat::kBrisa]).contains(colour));
+    EXPECT_TRUE(description(c().drawings[cat::kBrisa]).endsWith("Back Legs Right: " + colour + " (P)"));
 }
 
 } // namespace

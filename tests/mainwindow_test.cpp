@@ -49,20 +49,20 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<app::MainWindow>();
-        window->formLoad();
+        window->startUp();
     }
 
     const design::Controls& c() const { return window->controls(); }
     design::ModelDesign& model(int m) { return window->state()[m]; }
-    tk::ListBox* areas(int i) const { return c().suitlist[static_cast<std::size_t>(i)]; }
-    tk::ListBox* fabrics(int m) const { return c().matlist[static_cast<std::size_t>(m)]; }
-    tk::ListBox* colours(int i) const { return c().colordesc[static_cast<std::size_t>(i)]; }
-    tk::PictureSurface* palette(int m) const { return c().ol1Pb[static_cast<std::size_t>(m)]; }
-    tk::PictureSurface* drawing(int m) const { return c().MainPB[static_cast<std::size_t>(m)]; }
-    tk::PictureSurface* key(int i) const { return c().cbbfrontPb[static_cast<std::size_t>(i)]; }
-    QString fabricLabel(int m) const { return c().lblfabric[static_cast<std::size_t>(m)]->text(); }
+    tk::ListBox* areas(int i) const { return c().areaLists[static_cast<std::size_t>(i)]; }
+    tk::ListBox* fabrics(int m) const { return c().fabricLists[static_cast<std::size_t>(m)]; }
+    tk::ListBox* colours(int i) const { return c().colourLists[static_cast<std::size_t>(i)]; }
+    tk::PictureSurface* palette(int m) const { return c().palettes[static_cast<std::size_t>(m)]; }
+    tk::PictureSurface* drawing(int m) const { return c().drawings[static_cast<std::size_t>(m)]; }
+    tk::PictureSurface* key(int i) const { return c().colourKeys[static_cast<std::size_t>(i)]; }
+    QString fabricLabel(int m) const { return c().fabricLabels[static_cast<std::size_t>(m)]->text(); }
 
-    void showPage(int m) { c().tab1->setCurrentTab(m); }
+    void showPage(int m) { c().tabs->setCurrentTab(m); }
 
     // A user's click on a list entry.
     static void pick(tk::ListBox* list, const QString& text)
@@ -85,7 +85,7 @@ protected:
         clickAt(m, cat::cellLeft(cell.column) + 7, cat::cellTop(cell.row) + 7);
     }
 
-    std::string hint(int page) const { return window->panels(page).SSstatus1->text().toStdString(); }
+    std::string hint(int page) const { return window->panels(page).newsPanel->text().toStdString(); }
 
     static QStringList entries(const tk::ListBox* list)
     {
@@ -119,10 +119,10 @@ TEST_F(Designer, StartUpStateOfEveryPage)
         const cat::Fabric& fabric = cat::kFabrics[cat::fabricByName(suit.startFabric)];
         EXPECT_EQ(palette(m)->pixel(2, 2), fabric.palette[0].value);
         EXPECT_EQ(palette(m)->pixel(98 + 13, 18 + 13), fabric.palette[13].value);
-        EXPECT_FALSE(window->panels(m).Frminfo->isVisible());
+        EXPECT_FALSE(window->panels(m).infoFrame->isVisible());
         EXPECT_EQ(hint(m), m == 0 ? cat::kWelcome : cat::kNews[1]);
     }
-    EXPECT_TRUE(c().frontopt->isChecked());
+    EXPECT_TRUE(c().frontView->isChecked());
     EXPECT_TRUE(key(cat::kBrisaBack)->isHidden());
     EXPECT_TRUE(areas(cat::kBrisaBack)->isHidden());
     EXPECT_EQ(areas(cat::kBrisaBack)->selectedText(), "Upper Body Left");
@@ -153,7 +153,7 @@ TEST_F(Designer, TheScreenShowsWhatAFullRepaintShows)
         EXPECT_TRUE(screenMatches()) << area;
     }
     showPage(cat::kBrisa);
-    c().backopt->click();
+    c().backView->click();
     pick(areas(cat::kBrisaBack), "Legs Right");
     clickCell(cat::kBrisa, 6);
     EXPECT_TRUE(screenMatches());
@@ -174,7 +174,7 @@ TEST_F(Designer, EveryKeyPointLiesInsideItsSlot)
 TEST_F(Designer, BrisaBackViewWritesTheBackSlots)
 {
     showPage(cat::kBrisa);
-    c().backopt->click();
+    c().backView->click();
     design::ModelDesign& brisa = model(cat::kBrisa);
     pick(areas(cat::kBrisaBack), "Legs Right");
     clickCell(cat::kBrisa, 6);
@@ -201,7 +201,7 @@ TEST_F(Designer, BrisaBackViewWritesTheBackSlots)
     EXPECT_EQ(brisa.areaColour[13], 8);
 
     // Back to the front view: the front area of the same name is its own slot.
-    c().frontopt->click();
+    c().frontView->click();
     pick(areas(cat::kBrisa), "Upper Body Left");
     clickCell(cat::kBrisa, 0);
     EXPECT_EQ(brisa.areaColour[0], 0);
@@ -351,7 +351,7 @@ TEST_F(Designer, RebuildPaintsNoPanelForTheTapeAndTouchesNoOtherModel)
 
 TEST_F(Designer, HoverNamesTheColourAndPanelButtonsSwapPanels)
 {
-    QLabel* label = c().colorlbl[0];
+    QLabel* label = c().colourLabels[0];
     QTest::mouseMove(palette(0), QPoint(25, 25)); // CottonFelt cell (1, 1)
     EXPECT_EQ(label->text(), "Magenta");
     QTest::mouseMove(palette(0), QPoint(25, 31)); // a gap between rows keeps the row
@@ -362,16 +362,16 @@ TEST_F(Designer, HoverNamesTheColourAndPanelButtonsSwapPanels)
     EXPECT_EQ(model(0).paletteColumn, 0); // hovering selects nothing
 
     const app::PagePanels& p = window->panels(0);
-    p.Command3->click();
-    EXPECT_TRUE(p.Frmorder->isVisible());
-    EXPECT_FALSE(p.Command3->isEnabled());
-    p.Command2->click();
-    EXPECT_TRUE(p.Frminfo->isVisible());
-    EXPECT_FALSE(p.Frmorder->isVisible());
-    p.Command1->click();
-    EXPECT_FALSE(p.Frminfo->isVisible());
-    EXPECT_FALSE(p.Command1->isEnabled());
-    window->Timer1_Timer();
+    p.orderInfoButton->click();
+    EXPECT_TRUE(p.orderFrame->isVisible());
+    EXPECT_FALSE(p.orderInfoButton->isEnabled());
+    p.suitInfoButton->click();
+    EXPECT_TRUE(p.infoFrame->isVisible());
+    EXPECT_FALSE(p.orderFrame->isVisible());
+    p.selectionButton->click();
+    EXPECT_FALSE(p.infoFrame->isVisible());
+    EXPECT_FALSE(p.selectionButton->isEnabled());
+    window->showNextNews();
     EXPECT_EQ(hint(0), cat::kNews[1]);
 }
 
@@ -380,12 +380,12 @@ TEST_F(Designer, HoverNamesTheColourAndPanelButtonsSwapPanels)
 // belongs to the frame's free space alone.
 TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
 {
-    QLabel* panel = window->panels(0).SSstatus1;
+    QLabel* panel = window->panels(0).newsPanel;
     const QString untouched = QStringLiteral("untouched");
     QTest::mouseMove(palette(0), QPoint(10, 10));
-    ASSERT_EQ(c().colorlbl[0]->text(), "Charcoal");
-    QTest::mouseMove(c().colorlbl[0], QPoint(5, 5));
-    EXPECT_EQ(c().colorlbl[0]->text(), "");
+    ASSERT_EQ(c().colourLabels[0]->text(), "Charcoal");
+    QTest::mouseMove(c().colourLabels[0], QPoint(5, 5));
+    EXPECT_EQ(c().colourLabels[0]->text(), "");
     EXPECT_EQ(hint(0), cat::kHintPalette); // the label sets no hint of its own
 
     // The 1-pixel frame edge of each list is part of the list.
@@ -404,28 +404,28 @@ TEST_F(Designer, HintsComeFromTheControlUnderThePointer)
 
     // A control without a hint of its own gives none, not the frame's.
     panel->setText(untouched);
-    QTest::mouseMove(window->panels(0).Label1, QPoint(5, 5));
+    QTest::mouseMove(window->panels(0).areaHeading, QPoint(5, 5));
     EXPECT_EQ(panel->text(), untouched);
 
     // The frame's free space, beside the lists and below them, clears the name.
-    QWidget* frame = window->panels(0).Frame1;
+    QWidget* frame = window->panels(0).selectionFrame;
     for (const QPoint free : {QPoint(4, 150), QPoint(frame->width() / 2, frame->height() - 5)}) {
         ASSERT_EQ(frame->childAt(free), nullptr);
         QTest::mouseMove(palette(0), QPoint(10, 10));
         QTest::mouseMove(frame, free);
         EXPECT_EQ(hint(0), cat::kHintFrame);
-        EXPECT_EQ(c().colorlbl[0]->text(), "");
+        EXPECT_EQ(c().colourLabels[0]->text(), "");
     }
 
     // Brisa: the view frame and its options are not the selection frame, and
     // the back colour list writes into the page's panel.
     showPage(cat::kBrisa);
-    QLabel* brisaPanel = window->panels(cat::kBrisa).SSstatus1;
+    QLabel* brisaPanel = window->panels(cat::kBrisa).newsPanel;
     brisaPanel->setText(untouched);
-    QTest::mouseMove(c().frontopt, QPoint(3, 3));
-    QTest::mouseMove(c().backopt->parentWidget(), QPoint(c().backopt->x() - 3, c().backopt->y() + 3));
+    QTest::mouseMove(c().frontView, QPoint(3, 3));
+    QTest::mouseMove(c().backView->parentWidget(), QPoint(c().backView->x() - 3, c().backView->y() + 3));
     EXPECT_EQ(brisaPanel->text(), untouched);
-    c().backopt->click();
+    c().backView->click();
     QTest::mouseMove(colours(cat::kBrisaBack)->viewport(), QPoint(5, 5));
     EXPECT_EQ(hint(cat::kBrisa), cat::kHintColourList);
 }
@@ -448,12 +448,12 @@ struct Choice {
 TEST_F(Designer, ClickingTheDrawingPicksTheAreaAsItsListEntryDoes)
 {
     const auto shown = [this](int m) {
-        return m == cat::kBrisa && !c().frontopt->isChecked() ? areas(cat::kBrisaBack) : areas(m);
+        return m == cat::kBrisa && !c().frontView->isChecked() ? areas(cat::kBrisaBack) : areas(m);
     };
     const auto choice = [&](int m) {
-        return Choice{shown(m)->selectedText(), entries(fabrics(m)), fabrics(m)->selectedText(),
-                      model(m).currentFabric,   fabricLabel(m),      palette(m)->image(),
-                      c().frontopt->isChecked()};
+        return Choice{shown(m)->selectedText(),  entries(fabrics(m)), fabrics(m)->selectedText(),
+                      model(m).currentFabric,    fabricLabel(m),      palette(m)->image(),
+                      c().frontView->isChecked()};
     };
     const auto at = [this](int m, QPoint p) {
         return p + QPoint(drawing(m)->border(), drawing(m)->border());
@@ -475,7 +475,7 @@ TEST_F(Designer, ClickingTheDrawingPicksTheAreaAsItsListEntryDoes)
             // Start from another entry, on Brisa in the other view.
             const auto prepare = [&] {
                 if (m == cat::kBrisa)
-                    (back ? c().frontopt : c().backopt)->click();
+                    (back ? c().frontView : c().backView)->click();
                 tk::ListBox* list = shown(m);
                 pick(list, list->entry(list->entry(0) == name ? 1 : 0));
             };
@@ -484,7 +484,7 @@ TEST_F(Designer, ClickingTheDrawingPicksTheAreaAsItsListEntryDoes)
             const Choice byDrawing = choice(m);
             prepare();
             if (m == cat::kBrisa)
-                (back ? c().backopt : c().frontopt)->click();
+                (back ? c().backView : c().frontView)->click();
             pick(shown(m), name);
             EXPECT_EQ(byDrawing, choice(m));
             EXPECT_EQ(byDrawing.area, name);
@@ -598,7 +598,7 @@ TEST_F(Designer, UndoAndRedoWalkEachModelsOwnHistory)
         std::vector<Seen> history{seen(m)};
         for (const Click& click : clicks) {
             if (m == cat::kBrisa)
-                (click.list == cat::kBrisaBack ? c().backopt : c().frontopt)->click();
+                (click.list == cat::kBrisaBack ? c().backView : c().frontView)->click();
             pick(areas(click.list), click.area);
             if (click.fabric[0] != 0)
                 pick(fabrics(m), click.fabric);
@@ -649,7 +649,7 @@ TEST_F(Designer, UndoAndRedoWalkEachModelsOwnHistory)
     EXPECT_FALSE(redo->isEnabled());
     EXPECT_EQ(palette(cat::kBrisa)->image(), marker);
     EXPECT_EQ(areas(cat::kBrisa)->selectedText(), area);
-    EXPECT_TRUE(c().frontopt->isChecked());
+    EXPECT_TRUE(c().frontView->isChecked());
 
     // Orlensuit's history is its own; two steps back, then a new step drops
     // what could have been redone.
@@ -690,9 +690,9 @@ TEST_F(Designer, StatusTextsShowWholeAndTheWindowKeepsItsSize)
 {
     const QStringList texts = app::statusTexts();
     ASSERT_EQ(texts.size(), 13);
-    const QFont font = window->panels(0).SSstatus1->font();
+    const QFont font = window->panels(0).newsPanel->font();
     for (int m = 0; m < cat::kModelCount; ++m) {
-        auto* panel = qobject_cast<tk::StatusPanel*>(window->panels(m).SSstatus1);
+        auto* panel = qobject_cast<tk::StatusPanel*>(window->panels(m).newsPanel);
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(panel->font(), font) << "page " << m;
         EXPECT_EQ(panel->width(), 350) << "page " << m; // the layout's width is kept

@@ -175,7 +175,7 @@ protected:
     // Opens a file in model m's page as a user does, through File > Open.
     void openInWindow(int m, const QString& file)
     {
-        c().tab1->setCurrentTab(m);
+        c().tabs->setCurrentTab(m);
         messages.answers = {tk::kNo};
         dialogs.answers.push_back(file);
         command("openMnu");
@@ -248,10 +248,10 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
             const int row = back ? k - front : k;
             const std::size_t list = back ? cat::kBrisaBack : static_cast<std::size_t>(m);
             EXPECT_EQ(area.value("slot").toInt(), k);
-            EXPECT_EQ(area.value("area").toString(), c().suitlist[list]->entry(row));
+            EXPECT_EQ(area.value("area").toString(), c().areaLists[list]->entry(row));
             EXPECT_EQ(area.value("view").toString(), back ? "back" : "front");
             // The line is the colour list's, and the words are those Open stored.
-            EXPECT_EQ(area.value("line").toString(), c().colordesc[list]->entry(row));
+            EXPECT_EQ(area.value("line").toString(), c().colourLists[list]->entry(row));
             EXPECT_EQ(area.value("colourIndex").toInt(), shown.areaColour[s]);
             if (k == cat::tapeSlot(m))
                 EXPECT_TRUE(area.value("fabricIndex").isNull());
@@ -259,7 +259,7 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
                 EXPECT_EQ(area.value("fabricIndex").toInt(), shown.areaFabric[s]);
 
             // The colour is the one in the area's colour-key slot; none leaves the slot grey.
-            const tk::PictureSurface* key = c().cbbfrontPb[list];
+            const tk::PictureSurface* key = c().colourKeys[list];
             const cat::Colour inKey = key->pixel(window->state().keyX[static_cast<std::size_t>(row)],
                                                  window->state().keyY[static_cast<std::size_t>(row)]);
             if (area.value("colour").isNull()) {
@@ -281,7 +281,7 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
         }
 
         // The thumbnail at the drawing's own size is the window's drawing, pixel for pixel.
-        const QImage& drawing = c().MainPB[static_cast<std::size_t>(m)]->image();
+        const QImage& drawing = c().drawings[static_cast<std::size_t>(m)]->image();
         const QString exact = path(QStringLiteral("exact%1.png").arg(d));
         const ToolRun thumbnail = runTool({QStringLiteral("thumbnail"), designs[d], exact,
                                            QString::number(std::max(drawing.width(), drawing.height()))});
@@ -333,7 +333,7 @@ TEST_F(OrderTool, DefaultThumbnailFitsAndKeepsThePaintedColours)
     ASSERT_EQ(runTool({QStringLiteral("thumbnail"), path("all.brr"), path("t.png")}).status, 0);
     const QImage thumbnail = QImage(path("t.png")).convertToFormat(QImage::Format_RGB32);
     openInWindow(cat::kBrisa, path("all.brr"));
-    const QImage& drawing = c().MainPB[cat::kBrisa]->image();
+    const QImage& drawing = c().drawings[cat::kBrisa]->image();
     ASSERT_EQ(thumbnail.size(), drawing.size().scaled(256, 256, Qt::KeepAspectRatio));
 
     std::set<QRgb> inThumbnail;

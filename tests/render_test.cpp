@@ -143,7 +143,7 @@ protected:
     // Writes the stored words to a file of model m and opens it on its page.
     void openWords(int m, const design::ModelDesign& stored, const QString& name)
     {
-        c().tab1->setCurrentTab(m);
+        c().tabs->setCurrentTab(m);
         const QString file = path(name + QString::fromLatin1(cat::kModels[m].extension.data()));
         ASSERT_TRUE(files::writeDesignRecord(m, stored, file));
         messages.answers = {tk::kNo};
@@ -159,7 +159,7 @@ protected:
         for (int i : {m, m == cat::kBrisa ? cat::kBrisaBack : -1}) {
             if (i < 0)
                 continue;
-            const tk::ListBox* list = c().colordesc[static_cast<std::size_t>(i)];
+            const tk::ListBox* list = c().colourLists[static_cast<std::size_t>(i)];
             for (int row = 0; row < list->entryCount(); ++row)
                 lines << list->entry(row);
         }
@@ -211,11 +211,11 @@ TEST_F(Sheet, RendererPaintsTheDesignersDrawingAfterOpen)
             ASSERT_EQ(expected.format(), QImage::Format_RGB32);
             EXPECT_GT(differences(expected, render::pristineDrawing(m)), 1000)
                 << "the design painted nothing";
-            EXPECT_EQ(differences(c().MainPB[static_cast<std::size_t>(m)]->image(), expected), 0);
+            EXPECT_EQ(differences(c().drawings[static_cast<std::size_t>(m)]->image(), expected), 0);
             if (m == cat::kBrisa) { // the back view shows the same drawing
-                c().backopt->click();
-                EXPECT_EQ(differences(c().MainPB[static_cast<std::size_t>(m)]->image(), expected), 0);
-                c().frontopt->click();
+                c().backView->click();
+                EXPECT_EQ(differences(c().drawings[static_cast<std::size_t>(m)]->image(), expected), 0);
+                c().frontView->click();
             }
         }
     }
@@ -368,14 +368,14 @@ TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
               QKeySequence(QKeySequence::Print));
 
     // An unsaved Brisa design with a front and a back area coloured.
-    c().tab1->setCurrentTab(cat::kBrisa);
-    c().suitlist[cat::kBrisa]->selectByText(QStringLiteral("Legs Left"));
-    c().matlist[cat::kBrisa]->selectByText(QStringLiteral("Polycotton"));
-    window->designer().ol1Pb_MouseUp(cat::kBrisa, 1, 0, 9, 9); // Purple
-    c().backopt->click();
-    c().suitlist[cat::kBrisaBack]->selectByText(QStringLiteral("Mid Body Right"));
-    c().matlist[cat::kBrisa]->selectByText(QStringLiteral("Acrylic"));
-    window->designer().ol1Pb_MouseUp(cat::kBrisa, 1, 0, 25, 9); // Red
+    c().tabs->setCurrentTab(cat::kBrisa);
+    c().areaLists[cat::kBrisa]->selectByText(QStringLiteral("Legs Left"));
+    c().fabricLists[cat::kBrisa]->selectByText(QStringLiteral("Polycotton"));
+    window->designer().onPaletteReleased(cat::kBrisa, 1, 0, 9, 9); // Purple
+    c().backView->click();
+    c().areaLists[cat::kBrisaBack]->selectByText(QStringLiteral("Mid Body Right"));
+    c().fabricLists[cat::kBrisa]->selectByText(QStringLiteral("Acrylic"));
+    window->designer().onPaletteReleased(cat::kBrisa, 1, 0, 25, 9); // Red
     ASSERT_TRUE(window->state()[cat::kBrisa].changed);
     const std::string folder = window->state().dialogFolder;
 

@@ -115,13 +115,13 @@ TEST(Start, FilesNamedOnTheCommandLineOpenOnTheirTabs)
         EXPECT_EQ(state[1].areaColour[0], 2);
         EXPECT_EQ(state[1].fileName, "a.VTR");
         EXPECT_TRUE(state[1].saved && !state[1].changed);
-        EXPECT_EQ(window->controls().colordesc[1]->entry(0),
+        EXPECT_EQ(window->controls().colourLists[1]->entry(0),
                   QString::fromLatin1(cat::kFabrics[cat::kCottonFelt].palette[2].name.data()) + " (C)");
         EXPECT_EQ(state[6].areaColour[0], 3);
         EXPECT_EQ(state[6].fileName, "b.brr");
         EXPECT_EQ(state[2].fileName, "Untitled"); // the short file changed nothing
         EXPECT_FALSE(state[2].saved);
-        EXPECT_EQ(window->controls().tab1->currentTab(), 6);
+        EXPECT_EQ(window->controls().tabs->currentTab(), 6);
         EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [b.brr]");
         EXPECT_EQ(state.dialogFolder, dir.filePath("two").toStdString());
 
@@ -174,7 +174,7 @@ TEST(Start, TheSplashClosesItselfWhenTheHandOverDoesNot)
 {
     int handOvers = 0;
     QPointer<app::SplashWindow> splash = new app::SplashWindow([&] { ++handOvers; });
-    splash->formLoad();
+    splash->startUp();
     splash->show();
     splash->timer()->setInterval(10);
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 2000));
@@ -188,7 +188,7 @@ TEST(SplashPicture, IsDrawnPixelForPixelAtAnyScale)
 {
     app::SplashWindow splash(nullptr);
     splash.timer()->stop();
-    splash.formLoad();
+    splash.startUp();
     splash.show();
     const QPixmap grabbed = splash.grab();
     const QImage shown = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
@@ -251,7 +251,7 @@ protected:
     static QStringList aboutTexts(const std::function<void(app::AboutWindow*)>& close)
     {
         QStringList texts;
-        QPushButton* suitInfo = window()->panels(0).Command2;
+        QPushButton* suitInfo = window()->panels(0).suitInfoButton;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             auto* about = qobject_cast<app::AboutWindow*>(QApplication::activeModalWidget());
@@ -263,7 +263,7 @@ protected:
             clickAsUser(suitInfo); // must not get through to the main window
             EXPECT_TRUE(suitInfo->isEnabled());
             texts = {about->windowTitle(),          about->lblTitle->text(),      about->lblVersion->text(),
-                     about->lblDescription->text(), about->lblDisclaimer->text(), about->cmdOK->text()};
+                     about->lblDescription->text(), about->lblDisclaimer->text(), about->okButton->text()};
             close(about);
         });
         poll.start(10);
@@ -280,7 +280,7 @@ app::Program* Shell::s_program = nullptr;
 TEST_F(Shell, AboutShowsItsTextsModallyAndClosesTheSameWayTwice)
 {
     const QStringList first =
-        aboutTexts([](app::AboutWindow* about) { QTest::mouseClick(about->cmdOK, Qt::LeftButton); });
+        aboutTexts([](app::AboutWindow* about) { QTest::mouseClick(about->okButton, Qt::LeftButton); });
     ASSERT_EQ(first.size(), 6);
     EXPECT_EQ(first[0], "About Orlensuit Jumpsuit Designer");
     EXPECT_TRUE(first[1].startsWith("Orlensuit Jumpsuit Designer"));
@@ -292,10 +292,10 @@ TEST_F(Shell, AboutShowsItsTextsModallyAndClosesTheSameWayTwice)
     EXPECT_EQ(aboutTexts([](app::AboutWindow* about) { about->close(); }), first);
 
     // With About closed the same click reaches the main window again.
-    QPushButton* suitInfo = window()->panels(0).Command2;
+    QPushButton* suitInfo = window()->panels(0).suitInfoButton;
     clickAsUser(suitInfo);
     EXPECT_FALSE(suitInfo->isEnabled());
-    window()->Command1_Click(0);
+    window()->showSelectionPanel(0);
 }
 
 // Last in this suite: the main window really closes at the end.

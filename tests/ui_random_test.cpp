@@ -123,7 +123,7 @@ public:
     {
         m_window.setMessageService(&m_messages);
         m_window.setFileDialogService(&m_dialogs);
-        for (const tk::PictureSurface* drawing : c().MainPB)
+        for (const tk::PictureSurface* drawing : c().drawings)
             m_pristine << drawing->image();
         for (const char* name : {"newMnu", "openMnu", "saveMnu", "saveasMnu", "undoMnu", "redoMnu"})
             m_commands.append(m_window.findChild<QAction*>(QString::fromLatin1(name)));
@@ -138,7 +138,7 @@ public:
     // Performs one action; returns what it did, for the failure message.
     std::string act()
     {
-        const int page = c().tab1->currentTab();
+        const int page = c().tabs->currentTab();
         const Weighted& action = kActions[static_cast<std::size_t>(m_pick(m_random))];
         m_did.str({});
         m_did << action.what << " on page " << page << ":";
@@ -160,14 +160,14 @@ public:
     {
         std::ostringstream wrong;
         wrong << m_fileWrong << m_seenWrong << m_editWrong;
-        const int page = c().tab1->currentTab();
+        const int page = c().tabs->currentTab();
         checkEditMenu(wrong);
         const QString caption =
             tk::qs(cat::kAppTitle) + QStringLiteral(" [") + m_name[page] + QStringLiteral("]");
         if (m_window.windowTitle() != caption)
             wrong << "caption \"" << m_window.windowTitle().toStdString() << "\" on page " << page << "\n";
         for (int i = 0; i <= cat::kBrisaBack; ++i) {
-            const tk::ListBox* list = c().colordesc[i];
+            const tk::ListBox* list = c().colourLists[i];
             // A list never filled shows what a list of empty lines shows.
             if (list->entryCount() != cat::keySlots(i) && list->entryCount() != 0)
                 wrong << "colour list " << i << " has " << list->entryCount() << " lines for "
@@ -192,7 +192,7 @@ private:
 
     void switchTab(int)
     {
-        click(c().tab1->tabBar(), c().tab1->tabBar()->tabRect(number(0, cat::kModelCount - 1)).center());
+        click(c().tabs->tabBar(), c().tabs->tabBar()->tabRect(number(0, cat::kModelCount - 1)).center());
     }
 
     void switchTabByKey(int)
@@ -204,11 +204,11 @@ private:
 
     void clickArea(int page)
     {
-        const bool back = page == cat::kBrisa && !c().suitlist[cat::kBrisa]->isVisibleTo(&m_window);
-        clickEntry(c().suitlist[back ? cat::kBrisaBack : page]);
+        const bool back = page == cat::kBrisa && !c().areaLists[cat::kBrisa]->isVisibleTo(&m_window);
+        clickEntry(c().areaLists[back ? cat::kBrisaBack : page]);
     }
 
-    void clickFabric(int page) { clickEntry(c().matlist[page]); }
+    void clickFabric(int page) { clickEntry(c().fabricLists[page]); }
 
     void clickEntry(tk::ListBox* list)
     {
@@ -219,13 +219,13 @@ private:
 
     void clickView(int)
     {
-        QRadioButton* option = number(0, 1) == 0 ? c().frontopt : c().backopt;
+        QRadioButton* option = number(0, 1) == 0 ? c().frontView : c().backView;
         click(option, option->rect().center());
     }
 
     void clickPalette(int page)
     {
-        tk::PictureSurface* palette = c().ol1Pb[page];
+        tk::PictureSurface* palette = c().palettes[page];
         QPoint at(number(-3, palette->width() + 2), number(-3, palette->height() + 2)); // gaps, edges, beyond
         if (number(0, 9) < 6) { // a cell, empty cells included
             const cat::CellPos cell = cat::cellOf(number(0, 5 * cat::kPaletteColumns - 1));
@@ -242,7 +242,7 @@ private:
 
     void paletteKeys(int page)
     {
-        tk::PaletteSurface* palette = c().ol1Pb[page];
+        tk::PaletteSurface* palette = c().palettes[page];
         QPoint centre = palette->rect().center();
         if (hitAt(palette, centre) != palette)
             return;
@@ -264,7 +264,7 @@ private:
     void clickPanelButton(int page)
     {
         const app::PagePanels& p = m_window.panels(page);
-        QPushButton* button = pick(std::array{p.Command1, p.Command2, p.Command3});
+        QPushButton* button = pick(std::array{p.selectionButton, p.suitInfoButton, p.orderInfoButton});
         click(button, button->rect().center());
     }
 
@@ -273,8 +273,9 @@ private:
     {
         const int k = page == cat::kBrisa && number(0, 1) == 0 ? cat::kBrisaBack : page;
         QWidget* target = pick(std::array<QWidget*, 7>{
-            c().matlist[page]->viewport(), c().ol1Pb[page], c().colorlbl[page], m_window.panels(page).Frame1,
-            c().suitlist[k]->viewport(), c().colordesc[k]->viewport(), c().cbbfrontPb[k]});
+            c().fabricLists[page]->viewport(), c().palettes[page], c().colourLabels[page],
+            m_window.panels(page).selectionFrame, c().areaLists[k]->viewport(),
+            c().colourLists[k]->viewport(), c().colourKeys[k]});
         QPoint at(number(0, std::max(target->width() - 1, 0)), number(0, std::max(target->height() - 1, 0)));
         if (QWidget* hit = hitAt(target, at)) {
             QMouseEvent event(QEvent::MouseMove, at, hit->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -325,7 +326,7 @@ private:
 
     CellAim aimAt(int page, int cell) const
     {
-        const tk::PaletteSurface* palette = c().ol1Pb[page];
+        const tk::PaletteSurface* palette = c().palettes[page];
         const cat::CellPos pos = cat::cellOf(cell);
         const design::ModelDesign& design = m_window.state()[page];
         return {page,
@@ -342,7 +343,7 @@ private:
     // it had, so it aims at no cell of its own and is not checked here.
     std::optional<CellAim> aimAtPoint(int page, QPoint at) const
     {
-        tk::PaletteSurface* palette = c().ol1Pb[page];
+        tk::PaletteSurface* palette = c().palettes[page];
         if (!palette->isVisibleTo(&m_window) || m_window.childAt(palette->mapTo(&m_window, at)) != palette)
             return std::nullopt;
         const int column = cat::columnAt(static_cast<float>(at.x() - palette->border()));
@@ -369,16 +370,16 @@ private:
             m_seenWrong += wrong.str();
             return;
         }
-        const bool back = m == cat::kBrisa && !c().suitlist[cat::kBrisa]->isVisibleTo(&m_window);
+        const bool back = m == cat::kBrisa && !c().areaLists[cat::kBrisa]->isVisibleTo(&m_window);
         const int key = back ? cat::kBrisaBack : m;
-        const int point = c().suitlist[key]->selectedIndex();
+        const int point = c().areaLists[key]->selectedIndex();
         if (point < 0)
             return; // no area to apply it to
         const int slot = point + (back ? cat::kBackOffset : 0);
         char drawn[16];
         std::snprintf(drawn, sizeof drawn, "#%06x", static_cast<unsigned>(aim.colour));
 
-        const tk::ListBox* lines = c().colordesc[key];
+        const tk::ListBox* lines = c().colourLists[key];
         const std::string line =
             point < lines->entryCount() ? lines->entry(point).toStdString() : "<missing>";
         const std::size_t open = line.rfind(" (");
@@ -392,19 +393,19 @@ private:
             wrong << at << " (drawn " << drawn << ") left the line \"" << line << "\"\n";
         // An opened file may give the area a fabric its list does not offer;
         // the list then cannot show it. Otherwise the list shows the fabric.
-        const tk::ListBox* fabrics = c().matlist[m];
+        const tk::ListBox* fabrics = c().fabricLists[m];
         bool offered = false;
         for (int row = 0; row < fabrics->entryCount(); ++row)
             offered = offered || fabrics->entry(row).front().toLatin1() == code;
         if (offered && !fabrics->selectedText().startsWith(QLatin1Char(code)))
             wrong << at << " gave the code " << code << " while the fabric list shows \""
                   << fabrics->selectedText().toStdString() << "\"\n";
-        if (c().cbbfrontPb[key]->pixel(m_window.state().keyX[point], m_window.state().keyY[point]) !=
+        if (c().colourKeys[key]->pixel(m_window.state().keyX[point], m_window.state().keyY[point]) !=
             aim.colour)
             wrong << at << " (drawn " << drawn << ") left another colour in key slot " << point << "\n";
         if (const cat::AreaSeeds* seeds = cat::seedsOf(m, slot); seeds != nullptr && slot != cat::tapeSlot(m))
             for (const cat::SeedPoint& seed : seeds->seeds())
-                if (c().MainPB[m]->pixel(seed.x, seed.y) != aim.colour)
+                if (c().drawings[m]->pixel(seed.x, seed.y) != aim.colour)
                     wrong << at << " (drawn " << drawn << ") painted seed (" << seed.x << "," << seed.y
                           << ") otherwise\n";
         m_seenWrong += wrong.str();
@@ -418,7 +419,7 @@ private:
     QStringList lookOf(int page, bool onScreen) const
     {
         QStringList look;
-        QWidget* root = c().tab1->page(page);
+        QWidget* root = c().tabs->page(page);
         for (QWidget* w : root->findChildren<QWidget*>()) {
             if (w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_")))
                 continue;
@@ -474,22 +475,22 @@ private:
             const QStringList otherBefore = lookOf(other, false);
             m_did << " to page " << other << (way == 0 ? " by the tab strip" : " by Ctrl+PgDown, Ctrl+PgUp");
             if (way == 0)
-                click(c().tab1->tabBar(), c().tab1->tabBar()->tabRect(other).center());
+                click(c().tabs->tabBar(), c().tabs->tabBar()->tabRect(other).center());
             else
                 QTest::keyClick(focused(), Qt::Key_PageDown, Qt::ControlModifier);
             // The page keys work where the focus is inside the tab strip.
-            if (c().tab1->currentTab() == other) {
+            if (c().tabs->currentTab() == other) {
                 if (const std::string changed = differences(otherBefore, lookOf(other, false));
                     !changed.empty())
                     m_seenWrong +=
                         "page " + std::to_string(other) + " changed when it was shown:\n" + changed;
                 if (way == 0)
-                    click(c().tab1->tabBar(), c().tab1->tabBar()->tabRect(page).center());
+                    click(c().tabs->tabBar(), c().tabs->tabBar()->tabRect(page).center());
                 else
                     QTest::keyClick(focused(), Qt::Key_PageUp, Qt::ControlModifier);
             }
         }
-        if (c().tab1->currentTab() != page) {
+        if (c().tabs->currentTab() != page) {
             m_seenWrong += "the way back to page " + std::to_string(page) + " did not get there\n";
             return;
         }
@@ -537,12 +538,12 @@ private:
             const bool back = m == cat::kBrisa && slot >= cat::kBackOffset;
             const int key = back ? cat::kBrisaBack : m;
             const int point = back ? slot - cat::kBackOffset : slot;
-            const tk::ListBox* list = c().colordesc[key];
+            const tk::ListBox* list = c().colourLists[key];
             const std::string line = list->entryCount() == 0      ? std::string()
                                      : point < list->entryCount() ? list->entry(point).toStdString()
                                                                   : std::string("<missing>");
             const cat::Colour keyPixel =
-                c().cbbfrontPb[key]->pixel(m_window.state().keyX[point], m_window.state().keyY[point]);
+                c().colourKeys[key]->pixel(m_window.state().keyX[point], m_window.state().keyY[point]);
             const cat::PaletteColour* colour = shownColour(m, slot, design);
             const std::string at = "model " + std::to_string(m) + " slot " + std::to_string(slot);
             const std::string name = colour != nullptr ? std::string(colour->name) : "no colour";
@@ -563,7 +564,7 @@ private:
             for (const cat::SeedPoint& seed : seeds->seeds()) {
                 const cat::Colour want =
                     colour != nullptr ? colour->value : (m_pristine[m].pixel(seed.x, seed.y) & 0xFFFFFFu);
-                if (c().MainPB[m]->pixel(seed.x, seed.y) != want)
+                if (c().drawings[m]->pixel(seed.x, seed.y) != want)
                     wrong << at << " seed (" << seed.x << "," << seed.y << ") does not show " << name << "\n";
             }
         }
@@ -721,7 +722,7 @@ private:
         QByteArray want = recordOf(m, kept ? before : blank);
         if (!kept)
             m_read[m].reset();
-        if (plan.reset && c().MainPB[m]->image() != m_pristine[m])
+        if (plan.reset && c().drawings[m]->image() != m_pristine[m])
             wrong << "the drawing after New is not the clean drawing\n";
         if (!plan.opened.isEmpty()) {
             const QByteArray bytes = fileBytes(plan.opened);
@@ -795,7 +796,7 @@ private:
     // another button, changes nothing.
     void clickDrawing(int page)
     {
-        tk::PictureSurface* drawing = c().MainPB[page];
+        tk::PictureSurface* drawing = c().drawings[page];
         QPoint pixel(number(-2, drawing->drawableWidth() + 1), number(-2, drawing->drawableHeight() + 1));
         if (const cat::AreaSeeds* seeds = cat::seedsOf(page, number(0, cat::slotCount(page) - 1));
             seeds != nullptr && seeds->count > 0 && number(0, 9) < 7) {
@@ -803,8 +804,8 @@ private:
             pixel = QPoint(seed.x, seed.y);
         }
         const auto chosen = [this, page] {
-            const bool front = page != cat::kBrisa || c().frontopt->isChecked();
-            return std::pair(front, c().suitlist[front ? page : cat::kBrisaBack]->selectedText());
+            const bool front = page != cat::kBrisa || c().frontView->isChecked();
+            return std::pair(front, c().areaLists[front ? page : cat::kBrisaBack]->selectedText());
         };
         auto want = chosen();
         const bool left = number(0, 9) != 0;
@@ -854,12 +855,12 @@ private:
         const design::ModelDesign& design = m_window.state()[page];
         if (recordOf(page, design) != m_start[page].record)
             m_editWrong += "undoing everything does not give back the design the history started from\n";
-        if (c().MainPB[page]->image() != m_start[page].drawing)
+        if (c().drawings[page]->image() != m_start[page].drawing)
             m_editWrong += "undoing everything does not give back the drawing the history started from\n";
         design::ModelDesign blank;
         blank.areaColour.fill(cat::kNoColour);
         blank.areaFabric.fill(cat::kNoColour);
-        if (m_start[page].record == recordOf(page, blank) && c().MainPB[page]->image() != m_pristine[page])
+        if (m_start[page].record == recordOf(page, blank) && c().drawings[page]->image() != m_pristine[page])
             m_editWrong += "undoing every step of an empty design leaves colour in the drawing\n";
         checkRebuilt(page);
     }
@@ -869,7 +870,7 @@ private:
     void checkRebuilt(int m)
     {
         const design::ModelDesign& design = m_window.state()[m];
-        if (c().MainPB[m]->image() != render::paintDesign(m, design))
+        if (c().drawings[m]->image() != render::paintDesign(m, design))
             m_editWrong += "model " + std::to_string(m) + "'s drawing is not the rebuild of its design\n";
         const std::pair<bool, bool> want =
             stackOf(m)->isClean() ? m_cleanFlags[m] : std::pair<bool, bool>(false, true);
@@ -884,7 +885,7 @@ private:
     {
         const design::ModelDesign& design = m_window.state()[m];
         if (stackOf(m)->count() == 0)
-            m_start[m] = {recordOf(m, design), c().MainPB[m]->image()};
+            m_start[m] = {recordOf(m, design), c().drawings[m]->image()};
     }
 
     void followHistory(int page)
@@ -899,7 +900,7 @@ private:
 
     void checkEditMenu(std::ostringstream& wrong) const
     {
-        const QUndoStack* stack = stackOf(c().tab1->currentTab());
+        const QUndoStack* stack = stackOf(c().tabs->currentTab());
         if (m_commands[4]->isEnabled() != stack->canUndo() || m_commands[5]->isEnabled() != stack->canRedo())
             wrong << "the Edit menu does not follow the current model's history\n";
     }
@@ -968,7 +969,7 @@ TEST(RandomUser, EveryActionLeavesWhatTheUserSeesConsistent)
     std::cout << "Random user: seed " << seed << ", " << actions << " actions" << std::endl;
 
     app::MainWindow window;
-    window.formLoad();
+    window.startUp();
     QApplication::setActiveWindow(&window); // keys go where a user's keys would
     RandomUser user(window, seed);
     ASSERT_TRUE(user.ready());

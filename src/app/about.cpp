@@ -46,10 +46,10 @@ AboutWindow::AboutWindow(QWidget* parent)
     lblDescription = label(QStringLiteral("lblDescription"), QStringLiteral("Description"), this);
     lblDisclaimer = label(QStringLiteral("lblDisclaimer"), QStringLiteral("Disclaimer"), this);
     lblDisclaimer->setWordWrap(true);
-    cmdOK = new QPushButton(this);
-    tk::nameControl(cmdOK, QStringLiteral("cmdOK"), QStringLiteral("OK"));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+    okButton = new QPushButton(this);
+    tk::nameControl(okButton, QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &AboutWindow::onOk);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);
@@ -60,22 +60,22 @@ AboutWindow::AboutWindow(QWidget* parent)
     grid->addWidget(lblVersion, 1, 1);
     grid->addWidget(lblDescription, 2, 1);
     grid->addWidget(lblDisclaimer, 3, 0, 1, 2);
-    grid->addWidget(cmdOK, 4, 1, Qt::AlignRight);
+    grid->addWidget(okButton, 4, 1, Qt::AlignRight);
     setSizeGripEnabled(false);
 }
 
-void AboutWindow::formLoad()
+void AboutWindow::startUp()
 {
     setWindowTitle(tk::qs(cat::aboutCaption()));
     lblVersion->setText(labelText(cat::versionLine()));
     lblTitle->setText(labelText(cat::aboutTitle()));
     lblDescription->setText(labelText(cat::aboutDescription()));
     lblDisclaimer->setText(tk::qs(cat::kDisclaimer));
-    cmdOK->setText(tk::qs(cat::kOkCaption));
+    okButton->setText(tk::qs(cat::kOkCaption));
     setFixedSize(sizeHint());
 }
 
-void AboutWindow::cmdOK_Click()
+void AboutWindow::onOk()
 {
     accept();
 }

@@ -17,16 +17,16 @@ public:
     explicit AboutWindow(QWidget* parent);
 
     // Sets the caption and every text.
-    void formLoad();
+    void startUp();
 
-    void cmdOK_Click();
+    void onOk();
 
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblDescription = nullptr;
     QLabel* lblDisclaimer = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QPushButton* okButton = nullptr;
 };
 
 } // namespace app

@@ -63,17 +63,17 @@ MainWindow::MainWindow(QWidget* parent)
     design::resetToStartValues(m_state);
 
     buildMenus();
-    m_controls.tab1 = new tk::TabStrip(QStringLiteral("tab1"), QStringLiteral("Suit models"), this);
-    m_controls.tab1->setCaptions(qs(cat::kTabCaptions));
+    m_controls.tabs = new tk::TabStrip(QStringLiteral("tab1"), QStringLiteral("Suit models"), this);
+    m_controls.tabs->setCaptions(qs(cat::kTabCaptions));
     // Eight captions must fit the width of one page.
-    m_controls.tab1->setUsesScrollButtons(false);
-    m_controls.tab1->tabBar()->setStyleSheet(
+    m_controls.tabs->setUsesScrollButtons(false);
+    m_controls.tabs->tabBar()->setStyleSheet(
         QStringLiteral("QTabBar::tab { padding: 3px 7px; margin-right: 1px; border: 1px solid #a6a6a6;"
                        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
                        " background: #e2e2e2; }"
                        "QTabBar::tab:selected { background: palette(window); margin-bottom: -1px; }"
                        "QTabBar::tab:!selected { margin-top: 2px; }"));
-    setCentralWidget(m_controls.tab1);
+    setCentralWidget(m_controls.tabs);
     for (int m = 0; m < cat::kModelCount; ++m)
         buildPage(m);
 
@@ -84,17 +84,17 @@ MainWindow::MainWindow(QWidget* parent)
     m_designer = std::make_unique<design::Designer>(m_state, m_controls);
     m_files = std::make_unique<commands::FileCommands>(m_state, *m_designer, m_controls, *m_messages,
                                                        *m_ownDialogs);
-    connect(m_menuCommands[0], &QAction::triggered, this, [this] { m_files->newMnu_Click(); });
-    connect(m_menuCommands[1], &QAction::triggered, this, [this] { m_files->openMnu_Click(); });
-    connect(m_menuCommands[2], &QAction::triggered, this, [this] { m_files->saveMnu_Click(); });
-    connect(m_menuCommands[3], &QAction::triggered, this, [this] { m_files->saveasMnu_Click(); });
+    connect(m_menuCommands[0], &QAction::triggered, this, [this] { m_files->onNew(); });
+    connect(m_menuCommands[1], &QAction::triggered, this, [this] { m_files->onOpen(); });
+    connect(m_menuCommands[2], &QAction::triggered, this, [this] { m_files->onSave(); });
+    connect(m_menuCommands[3], &QAction::triggered, this, [this] { m_files->onSaveAs(); });
     for (int m = 0; m < cat::kModelCount; ++m)
         connectPage(m);
-    connect(m_controls.tab1, &tk::TabStrip::switched, this,
-            [this](int oldTab, int newTab) { m_designer->tab1_Switch(oldTab, newTab); });
-    connect(m_controls.frontopt, &QRadioButton::clicked, this, [this] { m_designer->frontopt_Click(); });
-    connect(m_controls.backopt, &QRadioButton::clicked, this, [this] { m_designer->backopt_Click(); });
-    connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connect(m_controls.tabs, &tk::TabStrip::switched, this,
+            [this](int oldTab, int newTab) { m_designer->onTabSwitched(oldTab, newTab); });
+    connect(m_controls.frontView, &QRadioButton::clicked, this, [this] { m_designer->onFrontViewChosen(); });
+    connect(m_controls.backView, &QRadioButton::clicked, this, [this] { m_designer->onBackViewChosen(); });
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::showNextNews);
     connectHistory();
     setupKeyboard();
 }
@@ -105,7 +105,7 @@ void MainWindow::connectHistory()
     connect(m_undo, &QAction::triggered, this, [this] { m_designer->history().undo(); });
     connect(m_redo, &QAction::triggered, this, [this] { m_designer->history().redo(); });
     // Each model walks its own history: the current tab's.
-    connect(m_controls.tab1, &tk::TabStrip::switched, this,
+    connect(m_controls.tabs, &tk::TabStrip::switched, this,
             [this](int, int newTab) { m_designer->history().setActiveModel(newTab); });
     // A step pushed, undone or redone, a history cleared, another tab.
     connect(&history.group(), &QUndoGroup::indexChanged, this, &MainWindow::showEditCommands);
@@ -179,8 +179,8 @@ void MainWindow::buildMenus()
     help->setObjectName(QStringLiteral("helpMnu"));
     m_menuCommands[5] = add(help, "aboutMnu", QStringLiteral("&About Orlensuits Design"));
 
-    connect(m_menuCommands[4], &QAction::triggered, this, &MainWindow::exitMnu_Click);
-    connect(m_menuCommands[5], &QAction::triggered, this, &MainWindow::aboutMnu_Click);
+    connect(m_menuCommands[4], &QAction::triggered, this, &MainWindow::onExit);
+    connect(m_menuCommands[5], &QAction::triggered, this, &MainWindow::onAbout);
 }
 
 void MainWindow::connectPage(int m)
@@ -188,14 +188,14 @@ void MainWindow::connectPage(int m)
     const auto mi = static_cast<std::size_t>(m);
     design::Designer* d = m_designer.get();
     auto connectAreaList = [this, d](int index) {
-        tk::ListBox* list = m_controls.suitlist[static_cast<std::size_t>(index)];
-        connect(list, &tk::ListBox::clicked, this, [d](int i) { d->suitlist_Click(i); });
+        tk::ListBox* list = m_controls.areaLists[static_cast<std::size_t>(index)];
+        connect(list, &tk::ListBox::clicked, this, [d](int i) { d->onAreaChosen(i); });
         connect(list, &tk::ListBox::mouseMoved, this,
                 [this](int i, int, int, float, float) { showHint(i, cat::kHintAreaList); });
-        tk::ListBox* colours = m_controls.colordesc[static_cast<std::size_t>(index)];
+        tk::ListBox* colours = m_controls.colourLists[static_cast<std::size_t>(index)];
         connect(colours, &tk::ListBox::mouseMoved, this,
                 [this](int i, int, int, float, float) { showHint(i, cat::kHintColourList); });
-        tk::PictureSurface* key = m_controls.cbbfrontPb[static_cast<std::size_t>(index)];
+        tk::PictureSurface* key = m_controls.colourKeys[static_cast<std::size_t>(index)];
         connect(key, &tk::PictureSurface::mouseMoved, this,
                 [this](int i, int, int, float, float) { showHint(i, cat::kHintKey); });
     };
@@ -203,44 +203,46 @@ void MainWindow::connectPage(int m)
     if (m == cat::kBrisa)
         connectAreaList(cat::kBrisaBack);
 
+    connect(m_controls.drawings[mi], &tk::PictureSurface::mouseReleased, this,
+            [d](int i, int button, int shift, float x, float y) {
+                d->onDrawingReleased(i, button, shift, x, y);
+            });
     connect(
-        m_controls.MainPB[mi], &tk::PictureSurface::mouseReleased, this,
-        [d](int i, int button, int shift, float x, float y) { d->MainPB_MouseUp(i, button, shift, x, y); });
-    connect(
-        m_controls.MainPB[mi], &tk::PictureSurface::mouseMoved, this,
-        [d](int i, int button, int shift, float x, float y) { d->MainPB_MouseMove(i, button, shift, x, y); });
-    connect(m_controls.matlist[mi], &tk::ListBox::clicked, this, [d](int i) { d->matlist_Click(i); });
-    connect(m_controls.matlist[mi], &tk::ListBox::mouseMoved, this,
+        m_controls.drawings[mi], &tk::PictureSurface::mouseMoved, this,
+        [d](int i, int button, int shift, float x, float y) { d->onDrawingHover(i, button, shift, x, y); });
+    connect(m_controls.fabricLists[mi], &tk::ListBox::clicked, this, [d](int i) { d->onFabricChosen(i); });
+    connect(m_controls.fabricLists[mi], &tk::ListBox::mouseMoved, this,
             [this](int i, int, int, float, float) { showHint(i, cat::kHintFabricList); });
-    connect(
-        m_controls.ol1Pb[mi], &tk::PictureSurface::mouseReleased, this,
-        [d](int i, int button, int shift, float x, float y) { d->ol1Pb_MouseUp(i, button, shift, x, y); });
-    connect(m_controls.ol1Pb[mi], &tk::PictureSurface::mouseMoved, this,
+    connect(m_controls.palettes[mi], &tk::PictureSurface::mouseReleased, this,
+            [d](int i, int button, int shift, float x, float y) {
+                d->onPaletteReleased(i, button, shift, x, y);
+            });
+    connect(m_controls.palettes[mi], &tk::PictureSurface::mouseMoved, this,
             [this, d](int i, int button, int shift, float x, float y) {
                 showHint(i, cat::kHintPalette);
-                d->ol1Pb_MouseMove(i, button, shift, x, y);
+                d->onPaletteHover(i, button, shift, x, y);
             });
     // The keyboard's focus cell goes through the same handlers as the pointer.
-    connect(m_controls.ol1Pb[mi], &tk::PaletteSurface::focusCellMoved, this,
+    connect(m_controls.palettes[mi], &tk::PaletteSurface::focusCellMoved, this,
             [this, d](int i, float x, float y) {
                 showHint(i, cat::kHintPalette);
-                d->ol1Pb_MouseMove(i, 0, 0, x, y);
+                d->onPaletteHover(i, 0, 0, x, y);
             });
-    connect(m_controls.ol1Pb[mi], &tk::PaletteSurface::focusCellActivated, this,
-            [d](int i, float x, float y) { d->ol1Pb_MouseUp(i, 1, 0, x, y); });
+    connect(m_controls.palettes[mi], &tk::PaletteSurface::focusCellActivated, this,
+            [d](int i, float x, float y) { d->onPaletteReleased(i, 1, 0, x, y); });
 
     const PagePanels& p = m_panels[mi];
-    connect(p.Command1, &QPushButton::clicked, this, [this, m] { Command1_Click(m); });
-    connect(p.Command2, &QPushButton::clicked, this, [this, m] { Command2_Click(m); });
-    connect(p.Command3, &QPushButton::clicked, this, [this, m] { Command3_Click(m); });
-    p.Frame1->setProperty(kHintProperty, kHintFrame);
-    p.Frame1->setProperty("controlIndex", m);
-    p.Frame1->setMouseTracking(true);
-    p.Frame1->installEventFilter(this);
-    m_controls.colorlbl[mi]->setProperty(kHintProperty, kHintLabel);
-    m_controls.colorlbl[mi]->setProperty("controlIndex", m);
-    m_controls.colorlbl[mi]->setMouseTracking(true);
-    m_controls.colorlbl[mi]->installEventFilter(this);
+    connect(p.selectionButton, &QPushButton::clicked, this, [this, m] { showSelectionPanel(m); });
+    connect(p.suitInfoButton, &QPushButton::clicked, this, [this, m] { showSuitInfoPanel(m); });
+    connect(p.orderInfoButton, &QPushButton::clicked, this, [this, m] { showOrderInfoPanel(m); });
+    p.selectionFrame->setProperty(kHintProperty, kHintFrame);
+    p.selectionFrame->setProperty("controlIndex", m);
+    p.selectionFrame->setMouseTracking(true);
+    p.selectionFrame->installEventFilter(this);
+    m_controls.colourLabels[mi]->setProperty(kHintProperty, kHintLabel);
+    m_controls.colourLabels[mi]->setProperty("controlIndex", m);
+    m_controls.colourLabels[mi]->setMouseTracking(true);
+    m_controls.colourLabels[mi]->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -263,12 +265,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             auto* frame = static_cast<QWidget*>(watched);
             if (frame->childAt(move->position().toPoint()) == nullptr) {
                 showHint(index, cat::kHintFrame);
-                m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+                m_controls.colourLabels[static_cast<std::size_t>(index)]->clear();
             }
             return true;
         }
         if (kind == kHintLabel) {
-            m_controls.colorlbl[static_cast<std::size_t>(index)]->clear();
+            m_controls.colourLabels[static_cast<std::size_t>(index)]->clear();
             move->accept();
             return true;
         }
@@ -280,64 +282,64 @@ void MainWindow::showHint(int index, std::string_view hint)
 {
     const int page = index == cat::kBrisaBack ? cat::kBrisa : index;
     if (cat::isModelIndex(page))
-        m_panels[static_cast<std::size_t>(page)].SSstatus1->setText(qs(hint));
+        m_panels[static_cast<std::size_t>(page)].newsPanel->setText(qs(hint));
 }
 
-void MainWindow::Command1_Click(int index)
+void MainWindow::showSelectionPanel(int index)
 {
     PagePanels& p = m_panels[static_cast<std::size_t>(index)];
-    p.Frminfo->hide();
-    p.Frmorder->hide();
-    p.Command1->setEnabled(false);
-    p.Command2->setEnabled(true);
-    p.Command2->setFocus();
-    p.Command3->setEnabled(true);
+    p.infoFrame->hide();
+    p.orderFrame->hide();
+    p.selectionButton->setEnabled(false);
+    p.suitInfoButton->setEnabled(true);
+    p.suitInfoButton->setFocus();
+    p.orderInfoButton->setEnabled(true);
 }
 
-void MainWindow::Command2_Click(int index)
+void MainWindow::showSuitInfoPanel(int index)
 {
     PagePanels& p = m_panels[static_cast<std::size_t>(index)];
-    p.Frmorder->hide();
-    p.Frminfo->show();
-    p.Command1->setEnabled(true);
-    p.Command2->setEnabled(false);
-    p.Command3->setEnabled(true);
-    p.Command3->setFocus();
+    p.orderFrame->hide();
+    p.infoFrame->show();
+    p.selectionButton->setEnabled(true);
+    p.suitInfoButton->setEnabled(false);
+    p.orderInfoButton->setEnabled(true);
+    p.orderInfoButton->setFocus();
 }
 
-void MainWindow::Command3_Click(int index)
+void MainWindow::showOrderInfoPanel(int index)
 {
     PagePanels& p = m_panels[static_cast<std::size_t>(index)];
-    p.Frminfo->show();
-    p.Frmorder->show();
-    p.Command1->setEnabled(true);
-    p.Command1->setFocus();
-    p.Command2->setEnabled(true);
-    p.Command3->setEnabled(false);
+    p.infoFrame->show();
+    p.orderFrame->show();
+    p.selectionButton->setEnabled(true);
+    p.selectionButton->setFocus();
+    p.suitInfoButton->setEnabled(true);
+    p.orderInfoButton->setEnabled(false);
 }
 
-void MainWindow::Timer1_Timer()
+void MainWindow::showNextNews()
 {
     m_newsIndex = m_newsIndex + 1 > 5 ? 0 : m_newsIndex + 1;
-    const int page = m_controls.tab1->currentTab();
+    const int page = m_controls.tabs->currentTab();
     if (cat::isModelIndex(page))
-        m_panels[static_cast<std::size_t>(page)].SSstatus1->setText(
+        m_panels[static_cast<std::size_t>(page)].newsPanel->setText(
             qs(cat::kNews[static_cast<std::size_t>(m_newsIndex)]));
 }
 
-void MainWindow::aboutMnu_Click()
+void MainWindow::onAbout()
 {
     AboutWindow about(this);
-    about.formLoad();
+    about.startUp();
     about.exec();
 }
 
-void MainWindow::exitMnu_Click()
+void MainWindow::onExit()
 {
     close(); // closeEvent asks the unload question
 }
 
-bool MainWindow::formUnload()
+bool MainWindow::mayClose()
 {
     bool anyChanged = false;
     for (const design::ModelDesign& model : m_state.models)
@@ -351,7 +353,7 @@ bool MainWindow::formUnload()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (formUnload())
+    if (mayClose())
         event->accept();
     else
         event->ignore();

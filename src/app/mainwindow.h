@@ -45,19 +45,19 @@ class PrintDialogService;
 // The controls of one model page that belong to the application shell (the
 // editing controls are in design::Controls).
 struct PagePanels {
-    tk::DrawingFrame* backPB = nullptr; // the frame around the drawing: nothing is drawn on it
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QGroupBox* Frminfo = nullptr;
-    tk::TextBox* txtinfo = nullptr;
-    QGroupBox* Frmorder = nullptr;
-    tk::TextBox* txtorder = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QFrame* SSstatus0 = nullptr;
-    QLabel* SSstatus1 = nullptr;
-    QLabel* SSstatus2 = nullptr;
+    tk::DrawingFrame* drawingFrame = nullptr; // the frame around the drawing: nothing is drawn on it
+    QGroupBox* selectionFrame = nullptr;
+    QLabel* areaHeading = nullptr;
+    QGroupBox* infoFrame = nullptr;
+    tk::TextBox* suitInfoText = nullptr;
+    QGroupBox* orderFrame = nullptr;
+    tk::TextBox* orderInfoText = nullptr;
+    QPushButton* selectionButton = nullptr;
+    QPushButton* suitInfoButton = nullptr;
+    QPushButton* orderInfoButton = nullptr;
+    QFrame* statusBar = nullptr;
+    QLabel* newsPanel = nullptr;
+    QLabel* modelPanel = nullptr;
 };
 
 // Where the main window goes: centred on the screen by its outer (decorated)
@@ -76,7 +76,7 @@ QString firstDialogFolder(const QString& programFolder);
 QStringList statusTexts();
 
 // The designer's main window: a menu bar and one tab page per suit model.
-// Construction builds the pages; formLoad() runs the start-up that fills them
+// Construction builds the pages; startUp() runs the start-up that fills them
 // and shows the window.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -88,7 +88,7 @@ public:
     // Start-up: fills every page from the catalogue, draws drawings, palettes
     // and colour keys, puts the design state into its start values, shows the
     // window. Runs once.
-    void formLoad();
+    void startUp();
 
     // The splash window that start-up closes as its last step.
     void setSplash(QWidget* splash) { m_splash = splash; }
@@ -106,22 +106,22 @@ public:
     QTimer* newsTimer() const { return m_timer; }
 
     // Panel buttons, news ticker and hints.
-    void Command1_Click(int index);
-    void Command2_Click(int index);
-    void Command3_Click(int index);
-    void Timer1_Timer();
+    void showSelectionPanel(int index);
+    void showSuitInfoPanel(int index);
+    void showOrderInfoPanel(int index);
+    void showNextNews();
 
     // Help > About: the About window, modal. File > Exit: closes the window
     // through its unload question.
-    void aboutMnu_Click();
-    void exitMnu_Click();
+    void onAbout();
+    void onExit();
 
     // File > Print..., Print Preview... and Export Order Sheet... (PDF, or
     // PNG by the chosen extension): the order sheet of the current model's
     // design as it stands (mainwindow_print.cpp).
-    void printMnu_Click();
-    void previewMnu_Click();
-    void exportMnu_Click();
+    void onPrint();
+    void onPrintPreview();
+    void onExportSheet();
     render::OrderSheet currentOrderSheet() const;
 
 protected:
@@ -140,7 +140,7 @@ private:
     void setupKeyboard(); // tab order and tab-strip keys (mainwindow_keyboard.cpp)
     void showHint(int index, std::string_view hint);
     void placeOnScreen();
-    bool formUnload(); // true when the window may close
+    bool mayClose(); // true when the window may close
 
     design::DesignState m_state;
     design::Controls m_controls;

@@ -67,36 +67,37 @@ void MainWindow::setupKeyboard()
         const PagePanels& p = m_panels[mi];
         // The colour list is read, not chosen from, but a screen-reader user
         // must be able to reach it.
-        m_controls.colordesc[mi]->setFocusPolicy(Qt::TabFocus);
+        m_controls.colourLists[mi]->setFocusPolicy(Qt::TabFocus);
         std::vector<QWidget*> selection;
         if (m == cat::kBrisa) {
-            m_controls.colordesc[cat::kBrisaBack]->setFocusPolicy(Qt::TabFocus);
-            selection = {m_controls.frontopt,
-                         m_controls.backopt,
-                         m_controls.suitlist[mi],
-                         m_controls.colordesc[mi],
-                         m_controls.suitlist[cat::kBrisaBack],
-                         m_controls.colordesc[cat::kBrisaBack]};
+            m_controls.colourLists[cat::kBrisaBack]->setFocusPolicy(Qt::TabFocus);
+            selection = {m_controls.frontView,
+                         m_controls.backView,
+                         m_controls.areaLists[mi],
+                         m_controls.colourLists[mi],
+                         m_controls.areaLists[cat::kBrisaBack],
+                         m_controls.colourLists[cat::kBrisaBack]};
         } else {
-            selection = {m_controls.suitlist[mi], m_controls.colordesc[mi]};
+            selection = {m_controls.areaLists[mi], m_controls.colourLists[mi]};
         }
-        selection.push_back(m_controls.matlist[mi]);
-        selection.push_back(m_controls.ol1Pb[mi]);
+        selection.push_back(m_controls.fabricLists[mi]);
+        selection.push_back(m_controls.palettes[mi]);
 
         std::vector<QWidget*> order = selection;
-        order.insert(order.end(), {p.txtinfo, p.txtorder, p.Command1, p.Command2, p.Command3});
+        order.insert(order.end(), {p.suitInfoText, p.orderInfoText, p.selectionButton, p.suitInfoButton,
+                                   p.orderInfoButton});
         for (std::size_t i = 1; i < order.size(); ++i)
             setTabOrder(order[i - 1], order[i]);
 
         // The ordering panel lies inside the information panel, so covering
         // by either is covering by the information panel.
-        new CoveredWhileShown(p.Frminfo, selection);
-        new CoveredWhileShown(p.Frmorder, {p.txtinfo});
+        new CoveredWhileShown(p.infoFrame, selection);
+        new CoveredWhileShown(p.orderFrame, {p.suitInfoText});
     }
 
     auto step = [this](int by) {
         const int count = cat::kModelCount;
-        m_controls.tab1->setCurrentTab((m_controls.tab1->currentTab() + by + count) % count);
+        m_controls.tabs->setCurrentTab((m_controls.tabs->currentTab() + by + count) % count);
     };
     auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
     next->setObjectName(QStringLiteral("nextPageKey"));

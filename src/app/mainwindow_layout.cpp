@@ -129,7 +129,7 @@ void MainWindow::buildPage(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
     const bool brisa = m == cat::kBrisa;
-    QWidget* page = m_controls.tab1->page(m);
+    QWidget* page = m_controls.tabs->page(m);
     // The page paints the window colour, the colour the information panels
     // fill with when they cover the selection controls.
     page->setAutoFillBackground(true);
@@ -137,78 +137,80 @@ void MainWindow::buildPage(int m)
     design::Controls& c = m_controls;
 
     // The drawing in its frame; start-up sizes and centres it.
-    p.backPB = new tk::DrawingFrame(page);
-    tk::nameControl(p.backPB, QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"));
-    p.backPB->setAutoFillBackground(true);
-    QPalette grey = p.backPB->palette();
+    p.drawingFrame = new tk::DrawingFrame(page);
+    tk::nameControl(p.drawingFrame, QStringLiteral("backPB"), m, QStringLiteral("Drawing frame"));
+    p.drawingFrame->setAutoFillBackground(true);
+    QPalette grey = p.drawingFrame->palette();
     grey.setColor(QPalette::Window, render::toQColor(cat::kLightGrey));
-    p.backPB->setPalette(grey);
-    place(p.backPB, 180, 240, 4872, 4812);
-    c.MainPB[mi] = new tk::PictureSurface(QStringLiteral("MainPB"), m,
-                                          qs(cat::kModels[m].caption) + QStringLiteral(" drawing"), p.backPB);
-    c.MainPB[mi]->setBackground(cat::kLightGrey);
+    p.drawingFrame->setPalette(grey);
+    place(p.drawingFrame, 180, 240, 4872, 4812);
+    c.drawings[mi] =
+        new tk::PictureSurface(QStringLiteral("MainPB"), m,
+                               qs(cat::kModels[m].caption) + QStringLiteral(" drawing"), p.drawingFrame);
+    c.drawings[mi]->setBackground(cat::kLightGrey);
 
     // The selection controls.
-    p.Frame1 = new tk::GroupFrame(QStringLiteral("Selection"), page);
-    tk::nameControl(p.Frame1, QStringLiteral("Frame1"), m, QStringLiteral("Selection"));
-    place(p.Frame1, 5280, 120, 3732, 4332);
+    p.selectionFrame = new tk::GroupFrame(QStringLiteral("Selection"), page);
+    tk::nameControl(p.selectionFrame, QStringLiteral("Frame1"), m, QStringLiteral("Selection"));
+    place(p.selectionFrame, 5280, 120, 3732, 4332);
 
-    c.lblfabric[mi] = new QLabel(QStringLiteral("Fabric"), p.Frame1);
-    tk::nameControl(c.lblfabric[mi], QStringLiteral("lblfabric"), m, QStringLiteral("Fabric"));
-    place(c.lblfabric[mi], 120, 240, 1572, 252);
+    c.fabricLabels[mi] = new QLabel(QStringLiteral("Fabric"), p.selectionFrame);
+    tk::nameControl(c.fabricLabels[mi], QStringLiteral("lblfabric"), m, QStringLiteral("Fabric"));
+    place(c.fabricLabels[mi], 120, 240, 1572, 252);
 
-    c.matlist[mi] = new tk::ListBox(QStringLiteral("matlist"), m, QStringLiteral("Fabrics"), p.Frame1);
-    place(c.matlist[mi], 120, 480, 1572, m == 0 ? 984 : 744);
-    c.matlist[mi]->setEntryHeight(kEntryHeight);
+    c.fabricLists[mi] =
+        new tk::ListBox(QStringLiteral("matlist"), m, QStringLiteral("Fabrics"), p.selectionFrame);
+    place(c.fabricLists[mi], 120, 480, 1572, m == 0 ? 984 : 744);
+    c.fabricLists[mi]->setEntryHeight(kEntryHeight);
 
-    c.colorlbl[mi] = new QLabel(p.Frame1);
-    tk::nameControl(c.colorlbl[mi], QStringLiteral("colorlbl"), m,
+    c.colourLabels[mi] = new QLabel(p.selectionFrame);
+    tk::nameControl(c.colourLabels[mi], QStringLiteral("colorlbl"), m,
                     QStringLiteral("Colour under the pointer"));
-    place(c.colorlbl[mi], 1920, 240, 1692, 252);
+    place(c.colourLabels[mi], 1920, 240, 1692, 252);
 
-    c.ol1Pb[mi] =
-        new tk::PaletteSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"), p.Frame1);
-    c.ol1Pb[mi]->setBackground(cat::kLightGrey);
-    c.ol1Pb[mi]->setOuterGeometry(px(1920), px(480), px(1692), px(brisa ? 852 : 1250));
+    c.palettes[mi] = new tk::PaletteSurface(QStringLiteral("ol1Pb"), m, QStringLiteral("Colour palette"),
+                                            p.selectionFrame);
+    c.palettes[mi]->setBackground(cat::kLightGrey);
+    c.palettes[mi]->setOuterGeometry(px(1920), px(480), px(1692), px(brisa ? 852 : 1250));
 
-    p.Label1 = new QLabel(QStringLiteral("Suit Area"), p.Frame1);
-    tk::nameControl(p.Label1, QStringLiteral("Label1"), m, QStringLiteral("Suit Area"));
-    place(p.Label1, 120, 1560, brisa ? 732 : 1572, 252);
+    p.areaHeading = new QLabel(QStringLiteral("Suit Area"), p.selectionFrame);
+    tk::nameControl(p.areaHeading, QStringLiteral("Label1"), m, QStringLiteral("Suit Area"));
+    place(p.areaHeading, 120, 1560, brisa ? 732 : 1572, 252);
 
     const int height = listHeight(m);
-    c.suitlist[mi] = areaList(m, p.Frame1);
-    c.cbbfrontPb[mi] = keySurface(m, p.Frame1);
-    c.colordesc[mi] = colourList(m, p.Frame1);
+    c.areaLists[mi] = areaList(m, p.selectionFrame);
+    c.colourKeys[mi] = keySurface(m, p.selectionFrame);
+    c.colourLists[mi] = colourList(m, p.selectionFrame);
     if (brisa) {
-        place(c.suitlist[mi], 120, 1800, 1692, height);
-        c.cbbfrontPb[mi]->setOuterGeometry(px(1800), px(1800), px(252), px(height));
-        place(c.colordesc[mi], 2040, 1800, 1572, height);
+        place(c.areaLists[mi], 120, 1800, 1692, height);
+        c.colourKeys[mi]->setOuterGeometry(px(1800), px(1800), px(252), px(height));
+        place(c.colourLists[mi], 2040, 1800, 1572, height);
         buildBrisaView(m);
     } else {
-        place(c.suitlist[mi], 120, 1800, 1332, height);
-        c.cbbfrontPb[mi]->setOuterGeometry(px(1440), px(1800), px(252), px(height));
-        place(c.colordesc[mi], 1680, 1800, 1932, height);
+        place(c.areaLists[mi], 120, 1800, 1332, height);
+        c.colourKeys[mi]->setOuterGeometry(px(1440), px(1800), px(252), px(height));
+        place(c.colourLists[mi], 1680, 1800, 1932, height);
     }
 
     // The information panels cover the selection controls when shown.
-    p.Frminfo = new tk::GroupFrame(QStringLiteral("Suit Information"), p.Frame1);
-    tk::nameControl(p.Frminfo, QStringLiteral("Frminfo"), m, QStringLiteral("Suit Information"));
-    p.Frminfo->setAutoFillBackground(true);
-    place(p.Frminfo, 0, 0, 3732, 4332);
-    p.txtinfo =
-        new tk::TextBox(QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"), p.Frminfo);
-    place(p.txtinfo, 120, 240, 3492, 3972);
+    p.infoFrame = new tk::GroupFrame(QStringLiteral("Suit Information"), p.selectionFrame);
+    tk::nameControl(p.infoFrame, QStringLiteral("Frminfo"), m, QStringLiteral("Suit Information"));
+    p.infoFrame->setAutoFillBackground(true);
+    place(p.infoFrame, 0, 0, 3732, 4332);
+    p.suitInfoText =
+        new tk::TextBox(QStringLiteral("txtinfo"), m, QStringLiteral("Suit information text"), p.infoFrame);
+    place(p.suitInfoText, 120, 240, 3492, 3972);
 
-    p.Frmorder = new tk::GroupFrame(QStringLiteral("Ordering Information"), p.Frminfo);
-    tk::nameControl(p.Frmorder, QStringLiteral("Frmorder"), m, QStringLiteral("Ordering Information"));
-    p.Frmorder->setAutoFillBackground(true);
-    place(p.Frmorder, 0, 0, 3732, 4332);
-    p.txtorder = new tk::TextBox(QStringLiteral("txtorder"), m, QStringLiteral("Ordering information text"),
-                                 p.Frmorder);
+    p.orderFrame = new tk::GroupFrame(QStringLiteral("Ordering Information"), p.infoFrame);
+    tk::nameControl(p.orderFrame, QStringLiteral("Frmorder"), m, QStringLiteral("Ordering Information"));
+    p.orderFrame->setAutoFillBackground(true);
+    place(p.orderFrame, 0, 0, 3732, 4332);
+    p.orderInfoText = new tk::TextBox(QStringLiteral("txtorder"), m,
+                                      QStringLiteral("Ordering information text"), p.orderFrame);
     if (m == 0)
-        place(p.txtorder, 120, 300, 3555, 3915);
+        place(p.orderInfoText, 120, 300, 3555, 3915);
     else
-        place(p.txtorder, 120, 240, 3492, 3972);
+        place(p.orderInfoText, 120, 240, 3492, 3972);
 
     // Panel buttons.
     auto button = [page, m](const char* name, const QString& caption, const QString& accessible, int left) {
@@ -217,24 +219,25 @@ void MainWindow::buildPage(int m)
         place(b, left, 4680, 1092, 372);
         return b;
     };
-    p.Command1 = button("Command1", QStringLiteral("&Selection"), QStringLiteral("Selection"), 5280);
-    p.Command2 = button("Command2", QStringLiteral("S&uit Info"), QStringLiteral("Suit Info"), 6600);
-    p.Command3 = button("Command3", QStringLiteral("&Ordering Info"), QStringLiteral("Ordering Info"), 7920);
+    p.selectionButton = button("Command1", QStringLiteral("&Selection"), QStringLiteral("Selection"), 5280);
+    p.suitInfoButton = button("Command2", QStringLiteral("S&uit Info"), QStringLiteral("Suit Info"), 6600);
+    p.orderInfoButton =
+        button("Command3", QStringLiteral("&Ordering Info"), QStringLiteral("Ordering Info"), 7920);
     // Every page has the same buttons: the first page's font fits them all.
-    const QFont captions =
-        m == 0 ? captionFont({p.Command1, p.Command2, p.Command3}) : m_panels[0].Command1->font();
-    for (QPushButton* b : {p.Command1, p.Command2, p.Command3})
+    const QFont captions = m == 0 ? captionFont({p.selectionButton, p.suitInfoButton, p.orderInfoButton})
+                                  : m_panels[0].selectionButton->font();
+    for (QPushButton* b : {p.selectionButton, p.suitInfoButton, p.orderInfoButton})
         b->setFont(captions);
 
     // Status bar: news and hints on the left, the model heading on the right.
     // The bar starts left of the page and ends short of its right edge, so an
     // outer frame would show cut; only the two panels are framed.
-    p.SSstatus0 = new QFrame(page);
-    tk::nameControl(p.SSstatus0, QStringLiteral("SSstatus0"), m, QStringLiteral("Status bar"));
-    p.SSstatus0->setFrameShape(QFrame::NoFrame);
-    place(p.SSstatus0, -24, 5280, 9332, 408);
+    p.statusBar = new QFrame(page);
+    tk::nameControl(p.statusBar, QStringLiteral("SSstatus0"), m, QStringLiteral("Status bar"));
+    p.statusBar->setFrameShape(QFrame::NoFrame);
+    place(p.statusBar, -24, 5280, 9332, 408);
     auto panel = [&p, m](const char* name, const QString& accessible, int left, int width) {
-        auto* l = new tk::StatusPanel(QString::fromLatin1(name), m, accessible, p.SSstatus0);
+        auto* l = new tk::StatusPanel(QString::fromLatin1(name), m, accessible, p.statusBar);
         place(l, left, 60, width, 288);
         return l;
     };
@@ -242,30 +245,30 @@ void MainWindow::buildPage(int m)
     tk::StatusPanel* heading = panel("SSstatus2", QStringLiteral("Model"), 5380, 3912);
     // Every news message and hint shows whole, in one font on every page.
     const QFont status = m == 0 ? tk::StatusPanel::fittingFont(news->font(), statusTexts(), news->textWidth())
-                                : m_panels[0].SSstatus1->font();
+                                : m_panels[0].newsPanel->font();
     news->setFont(status);
     heading->setFont(status);
-    p.SSstatus1 = news;
-    p.SSstatus2 = heading;
+    p.newsPanel = news;
+    p.modelPanel = heading;
 }
 
 void MainWindow::buildBrisaView(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
     design::Controls& c = m_controls;
-    QWidget* frame = m_panels[mi].Frame1;
+    QWidget* frame = m_panels[mi].selectionFrame;
     const int height = listHeight(m);
 
     // The back-view controls share the places of the front-view ones; the
     // back key lies inside the front key and covers it when shown.
-    c.suitlist[cat::kBrisaBack] = areaList(cat::kBrisaBack, frame);
-    place(c.suitlist[cat::kBrisaBack], 120, 1800, 1692, height);
-    c.colordesc[cat::kBrisaBack] = colourList(cat::kBrisaBack, frame);
-    place(c.colordesc[cat::kBrisaBack], 2040, 1800, 1572, height);
-    c.cbbfrontPb[cat::kBrisaBack] = keySurface(cat::kBrisaBack, c.cbbfrontPb[mi]);
-    c.cbbfrontPb[cat::kBrisaBack]->setOuterGeometry(0, 0, px(252), px(height));
-    c.suitlist[cat::kBrisaBack]->hide();
-    c.colordesc[cat::kBrisaBack]->hide();
+    c.areaLists[cat::kBrisaBack] = areaList(cat::kBrisaBack, frame);
+    place(c.areaLists[cat::kBrisaBack], 120, 1800, 1692, height);
+    c.colourLists[cat::kBrisaBack] = colourList(cat::kBrisaBack, frame);
+    place(c.colourLists[cat::kBrisaBack], 2040, 1800, 1572, height);
+    c.colourKeys[cat::kBrisaBack] = keySurface(cat::kBrisaBack, c.colourKeys[mi]);
+    c.colourKeys[cat::kBrisaBack]->setOuterGeometry(0, 0, px(252), px(height));
+    c.areaLists[cat::kBrisaBack]->hide();
+    c.colourLists[cat::kBrisaBack]->hide();
 
     // The view frame reaches up under the palette and is too low for its
     // options, so it is a plain frame with no border of its own, under the
@@ -275,23 +278,23 @@ void MainWindow::buildBrisaView(int m)
     views->setFrameShape(QFrame::NoFrame);
     place(views, 960, 1248, 2652, 528);
     views->lower();
-    c.frontopt = new QRadioButton(QStringLiteral("Front"), views);
-    tk::nameControl(c.frontopt, QStringLiteral("frontopt"), QStringLiteral("Front view"));
-    place(c.frontopt, 0, 240, 852, 300);
-    c.frontopt->setChecked(true);
-    c.backopt = new QRadioButton(QStringLiteral("Back"), views);
-    tk::nameControl(c.backopt, QStringLiteral("backopt"), QStringLiteral("Back view"));
-    place(c.backopt, 1080, 240, 852, 300);
+    c.frontView = new QRadioButton(QStringLiteral("Front"), views);
+    tk::nameControl(c.frontView, QStringLiteral("frontopt"), QStringLiteral("Front view"));
+    place(c.frontView, 0, 240, 852, 300);
+    c.frontView->setChecked(true);
+    c.backView = new QRadioButton(QStringLiteral("Back"), views);
+    tk::nameControl(c.backView, QStringLiteral("backopt"), QStringLiteral("Back view"));
+    place(c.backView, 1080, 240, 852, 300);
 
     // "Suit Area" and the two options read as one line: the label's text
     // sits at its top edge, and the options' captions move down to it.
-    QLabel* label = m_panels[mi].Label1;
+    QLabel* label = m_panels[mi].areaHeading;
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const int optionTop = views->y() + c.frontopt->y();
+    const int optionTop = views->y() + c.frontView->y();
     const int padding =
-        std::max(0, 2 * (label->y() - optionTop) - c.frontopt->height() + label->fontMetrics().height());
+        std::max(0, 2 * (label->y() - optionTop) - c.frontView->height() + label->fontMetrics().height());
     const QString optionStyle = QStringLiteral("QRadioButton { padding-top: %1px; }").arg(padding);
-    for (QRadioButton* option : {c.frontopt, c.backopt}) {
+    for (QRadioButton* option : {c.frontView, c.backView}) {
         // A style sheet would otherwise give the option the application's font.
         const QFont font = option->font();
         option->setStyleSheet(optionStyle);

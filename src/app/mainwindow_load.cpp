@@ -94,7 +94,7 @@ void MainWindow::placeOnScreen()
     move(startPosition(frameGeometry().size(), area));
 }
 
-void MainWindow::formLoad()
+void MainWindow::startUp()
 {
     if (m_loaded)
         return;
@@ -108,7 +108,7 @@ void MainWindow::formLoad()
     // window's; the window is placed again, by its decorated size, when it is
     // first exposed.
     const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
-                                                m_controls.tab1->tabBar()->sizeHint().height() + 8);
+                                                m_controls.tabs->tabBar()->sizeHint().height() + 8);
     setFixedSize(layout);
     placeOnScreen();
 
@@ -116,9 +116,9 @@ void MainWindow::formLoad()
     for (int m = 0; m < cat::kModelCount; ++m) {
         const cat::SuitModel& model = cat::kModels[m];
         const PagePanels& p = m_panels[static_cast<std::size_t>(m)];
-        tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+        tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
         drawing->setDrawableSize(model.pictureWidth, model.pictureHeight);
-        const QRect inside = p.backPB->contentsRect();
+        const QRect inside = p.drawingFrame->contentsRect();
         const int left = (inside.width() - drawing->drawableWidth()) / 2;
         const int top = (inside.height() - drawing->drawableHeight()) / 2;
         drawing->move(inside.x() + left, inside.y() + top);
@@ -138,30 +138,30 @@ void MainWindow::formLoad()
     for (int m = 0; m < cat::kModelCount; ++m) {
         const auto mi = static_cast<std::size_t>(m);
         const cat::SuitModel& model = cat::kModels[m];
-        addAreas(m_controls.suitlist[mi], model.areas);
+        addAreas(m_controls.areaLists[mi], model.areas);
         if (m == cat::kBrisa)
-            addAreas(m_controls.suitlist[cat::kBrisaBack], model.backAreas);
+            addAreas(m_controls.areaLists[cat::kBrisaBack], model.backAreas);
         for (std::string_view fabric : model.startFabrics)
-            m_controls.matlist[mi]->addEntry(qs(fabric));
+            m_controls.fabricLists[mi]->addEntry(qs(fabric));
     }
 
     // 6. Clear the palettes, keys and drawings with the one-pixel picture.
     const QImage clearing = builtInBitmap(cat::kClearingPictureId);
-    const int drawingTop = m_controls.MainPB[0]->y() - m_panels[0].backPB->contentsRect().y();
+    const int drawingTop = m_controls.drawings[0]->y() - m_panels[0].drawingFrame->contentsRect().y();
     for (int m = 0; m < cat::kModelCount; ++m) {
         const auto mi = static_cast<std::size_t>(m);
         // A drawing that reaches the top of its frame looks better in a flat frame.
         if (drawingTop < 10)
-            m_panels[mi].backPB->setAppearance(0);
-        clearWithPicture(m_controls.ol1Pb[mi], clearing);
-        clearWithPicture(m_controls.cbbfrontPb[mi], clearing);
-        clearWithPicture(m_controls.MainPB[mi], clearing);
+            m_panels[mi].drawingFrame->setAppearance(0);
+        clearWithPicture(m_controls.palettes[mi], clearing);
+        clearWithPicture(m_controls.colourKeys[mi], clearing);
+        clearWithPicture(m_controls.drawings[mi], clearing);
     }
-    clearWithPicture(m_controls.cbbfrontPb[cat::kBrisaBack], clearing);
+    clearWithPicture(m_controls.colourKeys[cat::kBrisaBack], clearing);
 
     // 7. The drawings, as the renderer gives them.
     for (int m = 0; m < cat::kModelCount; ++m) {
-        tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+        tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
         drawing->drawBitmap(render::pristineDrawing(m));
         drawing->makePersistent();
     }
@@ -179,20 +179,20 @@ void MainWindow::formLoad()
         const auto mi = static_cast<std::size_t>(m);
         const cat::SuitModel& model = cat::kModels[m];
         design::ModelDesign& design = m_state[m];
-        m_controls.suitlist[mi]->selectByText(qs(model.areas.front().name));
-        m_controls.matlist[mi]->selectByText(qs(model.startFabric));
+        m_controls.areaLists[mi]->selectByText(qs(model.areas.front().name));
+        m_controls.fabricLists[mi]->selectByText(qs(model.startFabric));
         design::setDefaultLetters(design, m);
         for (int slot = 0; slot < cat::slotCount(m); ++slot)
             design.areaColour[static_cast<std::size_t>(slot)] = cat::kNoColour;
         if (m == cat::kBrisa)
-            m_controls.suitlist[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
+            m_controls.areaLists[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
     }
 
     // 11. The palette cell sizes are fixed in the catalogue.
     // 12. Divide the colour keys into their slots: keys 0-6, Brisa's back key, key 7.
     constexpr int kKeyOrder[] = {0, 1, 2, 3, 4, 5, 6, cat::kBrisaBack, 7};
     for (int key : kKeyOrder) {
-        tk::PictureSurface* surface = m_controls.cbbfrontPb[static_cast<std::size_t>(key)];
+        tk::PictureSurface* surface = m_controls.colourKeys[static_cast<std::size_t>(key)];
         const int slotsInKey = cat::keySlots(key);
         const int h = design::roundToInt16(static_cast<double>(surface->drawableHeight()) / slotsInKey);
         for (int i = 1; i < slotsInKey; ++i)
@@ -203,7 +203,7 @@ void MainWindow::formLoad()
     }
 
     // 13. The key fill points, from the ten-slot key.
-    const tk::PictureSurface* tenSlots = m_controls.cbbfrontPb[cat::kBrisa];
+    const tk::PictureSurface* tenSlots = m_controls.colourKeys[cat::kBrisa];
     design::computeKeyPoints(m_state, tenSlots->drawableWidth(), tenSlots->drawableHeight());
 
     // 14. The menu commands.
@@ -217,21 +217,21 @@ void MainWindow::formLoad()
     // 16. The file filters and default extensions are fixed in the catalogue.
 
     // 17. Welcome message and news.
-    m_panels[0].SSstatus1->setText(qs(cat::kWelcome));
+    m_panels[0].newsPanel->setText(qs(cat::kWelcome));
     m_newsIndex = 0;
     for (int m = 1; m < cat::kModelCount; ++m)
-        m_panels[static_cast<std::size_t>(m)].SSstatus1->setText(qs(cat::kNews[1]));
+        m_panels[static_cast<std::size_t>(m)].newsPanel->setText(qs(cat::kNews[1]));
 
     // 18. The information panels start hidden.
     for (PagePanels& p : m_panels)
-        p.Frminfo->hide();
-    m_panels[0].Frmorder->hide();
+        p.infoFrame->hide();
+    m_panels[0].orderFrame->hide();
 
     // 19-20. Headings and information texts.
     for (int m = 0; m < cat::kModelCount; ++m) {
         PagePanels& p = m_panels[static_cast<std::size_t>(m)];
-        p.SSstatus2->setText(qs(cat::kModels[m].heading));
-        p.txtinfo->setText(qs(cat::kModels[m].info));
+        p.modelPanel->setText(qs(cat::kModels[m].heading));
+        p.suitInfoText->setText(qs(cat::kModels[m].info));
     }
 
     // 21. Show the window.
@@ -242,10 +242,10 @@ void MainWindow::formLoad()
 
     // 22-23. Panel buttons, ordering text and the focus.
     for (PagePanels& p : m_panels) {
-        p.Command1->setEnabled(false);
-        p.txtorder->setText(qs(cat::kOrderingText));
+        p.selectionButton->setEnabled(false);
+        p.orderInfoText->setText(qs(cat::kOrderingText));
     }
-    m_panels[0].Command2->setFocus();
+    m_panels[0].suitInfoButton->setFocus();
     m_timer->start();
 
     // 24. The main window is ready: the splash goes.

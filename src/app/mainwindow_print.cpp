@@ -55,12 +55,11 @@ void MainWindow::addOrderSheetCommands(QMenu* file)
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_sheetCommands[0] = add("printMnu", QStringLiteral("&Print..."), &MainWindow::printMnu_Click);
+    m_sheetCommands[0] = add("printMnu", QStringLiteral("&Print..."), &MainWindow::onPrint);
     m_sheetCommands[0]->setShortcut(QKeySequence::Print);
-    m_sheetCommands[1] =
-        add("previewMnu", QStringLiteral("Print Pre&view..."), &MainWindow::previewMnu_Click);
+    m_sheetCommands[1] = add("previewMnu", QStringLiteral("Print Pre&view..."), &MainWindow::onPrintPreview);
     m_sheetCommands[2] =
-        add("exportMnu", QStringLiteral("&Export Order Sheet..."), &MainWindow::exportMnu_Click);
+        add("exportMnu", QStringLiteral("&Export Order Sheet..."), &MainWindow::onExportSheet);
     file->addSeparator();
 }
 
@@ -71,12 +70,12 @@ void MainWindow::setPrintDialogService(PrintDialogService* service)
 
 render::OrderSheet MainWindow::currentOrderSheet() const
 {
-    const int tab = m_controls.tab1->currentTab();
+    const int tab = m_controls.tabs->currentTab();
     const int m = cat::isModelIndex(tab) ? tab : 0;
     return {m, m_state[m], qs(m_state[m].fileName), QDate::currentDate()};
 }
 
-void MainWindow::printMnu_Click()
+void MainWindow::onPrint()
 {
     const render::OrderSheet sheet = currentOrderSheet();
     QPrinter printer(QPrinter::HighResolution);
@@ -87,7 +86,7 @@ void MainWindow::printMnu_Click()
         m_messages->ask(QStringLiteral("Could not print the order sheet."), tk::kOkExclamation);
 }
 
-void MainWindow::previewMnu_Click()
+void MainWindow::onPrintPreview()
 {
     const render::OrderSheet sheet = currentOrderSheet();
     QPrinter printer(QPrinter::HighResolution);
@@ -95,7 +94,7 @@ void MainWindow::previewMnu_Click()
     m_printDialogs->preview(printer, [&sheet](QPrinter* target) { paintOnPrinter(*target, sheet); });
 }
 
-void MainWindow::exportMnu_Click()
+void MainWindow::onExportSheet()
 {
     const render::OrderSheet sheet = currentOrderSheet();
     tk::FileDialogRequest request;

@@ -27,7 +27,7 @@ Program::Program(QStringList files)
     // picture is on the screen: the hand-over then only has to run the start-up.
     QObject::connect(m_splash, &SplashWindow::firstPainted, m_splash,
                      [this] { QTimer::singleShot(0, m_splash, [this] { buildMainWindow(); }); });
-    m_splash->formLoad();
+    m_splash->startUp();
     m_splash->show();
 }
 
@@ -66,7 +66,7 @@ void Program::showMainWindow()
 {
     buildMainWindow(); // when the splash was never painted
     m_main->setSplash(m_splash.data());
-    m_main->formLoad(); // runs once; shows the window and closes the splash
+    m_main->startUp(); // runs once; shows the window and closes the splash
     const QStringList files = std::exchange(m_files, {});
     for (const QString& file : files)
         m_main->fileCommands().openNamedFile(file);

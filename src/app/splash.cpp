@@ -75,11 +75,11 @@ SplashWindow::SplashWindow(std::function<void()> handOver)
     m_timer->setInterval(kHandOverMs);
     // A coarse timer may fire up to 5 % early; the main window must not.
     m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::onTimer);
     m_timer->start();
 }
 
-void SplashWindow::formLoad()
+void SplashWindow::startUp()
 {
     // Qt's units are the screen's logical pixels, so the window matches its
     // picture at any scale factor.
@@ -90,7 +90,7 @@ void SplashWindow::formLoad()
     }
 }
 
-void SplashWindow::Timer1_Timer()
+void SplashWindow::onTimer()
 {
     // One hand-over only: the timer would otherwise fire again while the main
     // window loads.

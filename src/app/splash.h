@@ -27,9 +27,9 @@ public:
     explicit SplashWindow(std::function<void()> handOver);
 
     // Sizes the window to its picture (288 x 405 pixels) and centres it.
-    void formLoad();
+    void startUp();
 
-    void Timer1_Timer();
+    void onTimer();
 
     QTimer* timer() const { return m_timer; }
     const QImage& picture() const { return m_picture; }

@@ -49,7 +49,7 @@ FileCommands::FileCommands(design::DesignState& state, design::Designer& designe
 
 int FileCommands::currentModel() const
 {
-    const int tab = m_controls.tab1 != nullptr ? m_controls.tab1->currentTab() : 0;
+    const int tab = m_controls.tabs != nullptr ? m_controls.tabs->currentTab() : 0;
     return cat::isModelIndex(tab) ? tab : 0;
 }
 
@@ -58,11 +58,11 @@ void FileCommands::rememberFolder(const QString& fullPath)
     m_state.dialogFolder = QFileInfo(fullPath).absolutePath().toStdString();
 }
 
-void FileCommands::newMnu_Click()
+void FileCommands::onNew()
 {
     const int m = currentModel();
     newModel(m);
-    m_controls.colorlbl[static_cast<std::size_t>(m)]->clear();
+    m_controls.colourLabels[static_cast<std::size_t>(m)]->clear();
 }
 
 bool FileCommands::newModel(int m)
@@ -86,7 +86,7 @@ bool FileCommands::newModel(int m)
     }
 
     // The pristine drawing on a clean surface, the one the renderer paints on.
-    tk::PictureSurface* drawing = m_controls.MainPB[mi];
+    tk::PictureSurface* drawing = m_controls.drawings[mi];
     const QImage blank = builtInBitmap(cat::kClearingPictureId);
     if (!blank.isNull())
         drawing->setBackground(render::fromQRgb(blank.pixel(0, 0)));
@@ -104,16 +104,17 @@ bool FileCommands::newModel(int m)
     if (m == cat::kBrisa) {
         for (int k = 0; k < static_cast<int>(model.areas.size()); ++k) {
             const auto point = static_cast<std::size_t>(k);
-            m_designer.fillbox(cat::kBrisa, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
-            m_designer.fillbox(cat::kBrisaBack, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
+            m_designer.fillKeySlot(cat::kBrisa, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
+            m_designer.fillKeySlot(cat::kBrisaBack, cat::kLightGrey, m_state.keyX[point],
+                                   m_state.keyY[point]);
         }
     } else {
         for (int k = 0; k < cat::slotCount(m); ++k) {
             const auto point = static_cast<std::size_t>(k);
-            m_designer.fillbox(m, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
+            m_designer.fillKeySlot(m, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
         }
     }
-    m_controls.colordesc[mi]->clearEntries();
+    m_controls.colourLists[mi]->clearEntries();
 
     // The start-up letters before the selections, as at start-up: the area
     // choices the selections raise must not bring back the old design's fabrics.
@@ -121,22 +122,22 @@ bool FileCommands::newModel(int m)
     for (int slot = 0; slot < areas; ++slot)
         design.areaFabricCode[static_cast<std::size_t>(slot)] = std::string(1, cat::defaultLetter(m, slot));
 
-    m_controls.suitlist[mi]->selectByText(qs(model.areas.front().name));
-    m_controls.matlist[mi]->selectByText(qs(model.startFabric));
+    m_controls.areaLists[mi]->selectByText(qs(model.areas.front().name));
+    m_controls.fabricLists[mi]->selectByText(qs(model.startFabric));
     if (m == cat::kBrisa) {
-        m_controls.suitlist[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
-        m_controls.colordesc[cat::kBrisaBack]->clearEntries();
+        m_controls.areaLists[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
+        m_controls.colourLists[cat::kBrisaBack]->clearEntries();
     }
     // A selection that changes nothing raises no event, so the page may still
     // show another fabric's palette: the fabric the list shows becomes
     // current, with its label and palette, whatever state the page was in.
-    m_designer.matlist_Click(m);
+    m_designer.onFabricChosen(m);
     design.currentColour = 0;
     design::clearAreas(design, m);
     return true;
 }
 
-void FileCommands::openMnu_Click()
+void FileCommands::onOpen()
 {
     const int m = currentModel();
     design::ModelDesign& design = m_state[m];
@@ -208,7 +209,7 @@ bool FileCommands::openModel(int m)
         return false;
     }
     if (currentModel() != m)
-        m_controls.tab1->setCurrentTab(m);
+        m_controls.tabs->setCurrentTab(m);
     design.saved = true; // so that New asks nothing
     rememberFolder(m_chosenPath);
     newModel(m);
@@ -224,26 +225,26 @@ bool FileCommands::openModel(int m)
     // not offer (or 99) selects nothing, and the current fabric stays the one
     // whose palette is shown, so a palette click always applies what it shows.
     if (m == cat::kBrisa) {
-        m_controls.frontopt->setChecked(true);
-        m_controls.backopt->setChecked(false);
-        m_designer.frontopt_Click();
+        m_controls.frontView->setChecked(true);
+        m_controls.backView->setChecked(false);
+        m_designer.onFrontViewChosen();
     } else {
-        m_controls.suitlist[mi]->selectByText(qs(cat::kModels[m].areas.front().name));
+        m_controls.areaLists[mi]->selectByText(qs(cat::kModels[m].areas.front().name));
         const int first = design.areaFabric[0];
         if (cat::isFabricIndex(first))
-            m_controls.matlist[mi]->selectByText(qs(cat::kFabrics[first].name));
+            m_controls.fabricLists[mi]->selectByText(qs(cat::kFabrics[first].name));
     }
     design.currentColour = 0;
     m_designer.showCaption(m);
     return true;
 }
 
-void FileCommands::saveMnu_Click()
+void FileCommands::onSave()
 {
     save(currentModel());
 }
 
-void FileCommands::saveasMnu_Click()
+void FileCommands::onSaveAs()
 {
     saveAs(currentModel());
 }

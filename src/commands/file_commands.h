@@ -32,10 +32,10 @@ public:
     void setMessageService(tk::MessageService& messages) { m_messages = &messages; }
     void setFileDialogService(tk::FileDialogService& dialogs) { m_dialogs = &dialogs; }
 
-    void newMnu_Click();
-    void openMnu_Click();
-    void saveMnu_Click();
-    void saveasMnu_Click();
+    void onNew();
+    void onOpen();
+    void onSave();
+    void onSaveAs();
 
     // Resets model m's design and view, asking first to save a changed
     // design; false when the user (or a failed save) stopped it.

@@ -19,17 +19,17 @@ namespace design {
 // area lists, colour lists and colour keys is Brisa's back view. The main
 // window owns them; this is only a view onto them.
 struct Controls {
-    std::array<tk::ListBox*, 9> suitlist{};
-    std::array<tk::ListBox*, 9> colordesc{};
-    std::array<tk::PictureSurface*, 9> cbbfrontPb{};
-    std::array<tk::ListBox*, 8> matlist{};
-    std::array<tk::PaletteSurface*, 8> ol1Pb{};
-    std::array<tk::PictureSurface*, 8> MainPB{};
-    std::array<QLabel*, 8> lblfabric{};
-    std::array<QLabel*, 8> colorlbl{};
-    QRadioButton* frontopt = nullptr;
-    QRadioButton* backopt = nullptr;
-    tk::TabStrip* tab1 = nullptr;
+    std::array<tk::ListBox*, 9> areaLists{};
+    std::array<tk::ListBox*, 9> colourLists{};
+    std::array<tk::PictureSurface*, 9> colourKeys{};
+    std::array<tk::ListBox*, 8> fabricLists{};
+    std::array<tk::PaletteSurface*, 8> palettes{};
+    std::array<tk::PictureSurface*, 8> drawings{};
+    std::array<QLabel*, 8> fabricLabels{};
+    std::array<QLabel*, 8> colourLabels{};
+    QRadioButton* frontView = nullptr;
+    QRadioButton* backView = nullptr;
+    tk::TabStrip* tabs = nullptr;
     QWidget* window = nullptr; // carries the caption
 };
 

@@ -69,24 +69,24 @@ void Designer::describeColours(int m)
         if (surface != nullptr)
             surface->setAccessibleDescription(text);
     };
-    describe(m_controls.cbbfrontPb[static_cast<std::size_t>(m)],
+    describe(m_controls.colourKeys[static_cast<std::size_t>(m)],
              describeAreas(design, model.areas, 0, true, {}));
     if (m == cat::kBrisa) {
         const QString back = describeAreas(design, model.backAreas, front, true, {});
-        describe(m_controls.cbbfrontPb[cat::kBrisaBack], back);
-        describe(m_controls.MainPB[static_cast<std::size_t>(m)],
+        describe(m_controls.colourKeys[cat::kBrisaBack], back);
+        describe(m_controls.drawings[static_cast<std::size_t>(m)],
                  describeAreas(design, model.areas, 0, false, QStringLiteral("Front ")) +
                      QStringLiteral("; ") +
                      describeAreas(design, model.backAreas, front, false, QStringLiteral("Back ")));
     } else {
-        describe(m_controls.MainPB[static_cast<std::size_t>(m)],
+        describe(m_controls.drawings[static_cast<std::size_t>(m)],
                  describeAreas(design, model.areas, 0, false, {}));
     }
 }
 
 bool Designer::frontViewShown() const
 {
-    return m_controls.frontopt == nullptr || m_controls.frontopt->isChecked();
+    return m_controls.frontView == nullptr || m_controls.frontView->isChecked();
 }
 
 namespace {
@@ -104,25 +104,25 @@ void fillList(tk::ListBox* list, const std::vector<std::string>& lines)
 
 } // namespace
 
-void Designer::filltext(int m)
+void Designer::rewriteColourList(int m)
 {
     if (!cat::isModelIndex(m))
         return;
     const order::OrderSummary summary = order::summaryLines(m, m_state[m]);
-    fillList(m_controls.colordesc[static_cast<std::size_t>(m)], summary.front);
+    fillList(m_controls.colourLists[static_cast<std::size_t>(m)], summary.front);
     if (m == cat::kBrisa)
-        fillList(m_controls.colordesc[cat::kBrisaBack], summary.back);
+        fillList(m_controls.colourLists[cat::kBrisaBack], summary.back);
     describeColours(m);
 }
 
-void Designer::tab1_Switch(int /*oldTab*/, int newTab)
+void Designer::onTabSwitched(int /*oldTab*/, int newTab)
 {
     if (!cat::isModelIndex(newTab))
         return;
     showCaption(newTab);
     // Heavy Cotton is deliberately not matched: its value is only ever set by
     // the fabric choice itself, so it is already current.
-    const QString text = m_controls.matlist[static_cast<std::size_t>(newTab)]->selectedText();
+    const QString text = m_controls.fabricLists[static_cast<std::size_t>(newTab)]->selectedText();
     const int fabric = cat::fabricByName(text.toStdString());
     if (fabric >= 0 && fabric != cat::kHeavyCotton)
         m_state[newTab].currentFabric = static_cast<std::int16_t>(fabric);

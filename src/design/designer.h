@@ -32,10 +32,10 @@ public:
     Designer& operator=(const Designer&) = delete;
 
     // Area, fabric and view choice.
-    void suitlist_Click(int index);
-    void matlist_Click(int index);
-    void frontopt_Click();
-    void backopt_Click();
+    void onAreaChosen(int index);
+    void onFabricChosen(int index);
+    void onFrontViewChosen();
+    void onBackViewChosen();
 
     // Palettes: draw the current fabric's cells (no cells for Tape), or the
     // Tape palette; both leave the model without a taken colour.
@@ -43,14 +43,14 @@ public:
     void createtapebox(int m);
 
     // Colour application and the colour name under the pointer.
-    void ol1Pb_MouseUp(int m, int button, int shift, float x, float y);
-    void ol1Pb_MouseMove(int m, int button, int shift, float x, float y);
+    void onPaletteReleased(int m, int button, int shift, float x, float y);
+    void onPaletteHover(int m, int button, int shift, float x, float y);
 
     // The drawing: releasing the left button on an area chooses it as a click
     // on its list entry does (Brisa first shows the area's view); pointing at
     // an area names it and its colour in a tooltip, with the pointing hand.
-    void MainPB_MouseUp(int m, int button, int shift, float x, float y);
-    void MainPB_MouseMove(int m, int button, int shift, float x, float y);
+    void onDrawingReleased(int m, int button, int shift, float x, float y);
+    void onDrawingHover(int m, int button, int shift, float x, float y);
     // The area slot owning drawing pixel (x, y) of model m, or -1.
     int areaAt(int m, int x, int y);
     // "Legs - Royal Blue (P)", or only the area when it has no colour.
@@ -60,8 +60,8 @@ public:
     EditHistory& history() { return *m_history; }
 
     // Area fill and repaint.
-    void fillbox(int key, cat::Colour colour, int x, int y);
-    void fillsuit(int m, cat::Colour colour);
+    void fillKeySlot(int key, cat::Colour colour, int x, int y);
+    void fillDrawingArea(int m, cat::Colour colour);
     void fillopensuit(int m, int slot, cat::Colour colour);
     void rebuild(int m);
     void buildol() { rebuild(0); }
@@ -72,7 +72,7 @@ public:
     void builddf() { rebuild(5); }
     void buildbr() { rebuild(6); }
     void buildlu() { rebuild(7); }
-    void filltext(int m);
+    void rewriteColourList(int m);
     // The accessible descriptions of model m's colour key(s) and drawing:
     // every area with its colour, as the colour list names it.
     void describeColours(int m);
@@ -81,7 +81,7 @@ public:
     void showSlot(int m, int slot);
 
     // Model switch: the caption and the new model's current fabric.
-    void tab1_Switch(int oldTab, int newTab);
+    void onTabSwitched(int oldTab, int newTab);
     // The caption for the current model's file name.
     void showCaption(int m);
 

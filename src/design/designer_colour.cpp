@@ -14,13 +14,13 @@
 
 namespace design {
 
-void Designer::ol1Pb_MouseUp(int m, int button, int /*shift*/, float x, float y)
+void Designer::onPaletteReleased(int m, int button, int /*shift*/, float x, float y)
 {
     if (!cat::isModelIndex(m) || button != 1 || y > cat::kLastClickableY)
         return;
     const auto mi = static_cast<std::size_t>(m);
     ModelDesign& design = m_state[m];
-    tk::PictureSurface* palette = m_controls.ol1Pb[mi];
+    tk::PictureSurface* palette = m_controls.palettes[mi];
 
     design.previousColumn = design.paletteColumn;
     design.previousRow = design.paletteRow;
@@ -54,7 +54,7 @@ void Designer::ol1Pb_MouseUp(int m, int button, int /*shift*/, float x, float y)
     const bool back = m == cat::kBrisa && !frontViewShown();
     const int listIndex = back ? cat::kBrisaBack : m;
     const int areaOffset = back ? cat::kBackOffset : 0;
-    tk::ListBox* areas = m_controls.suitlist[static_cast<std::size_t>(listIndex)];
+    tk::ListBox* areas = m_controls.areaLists[static_cast<std::size_t>(listIndex)];
     const int selected = areas->selectedIndex();
     if (selected < 0)
         return; // no area chosen: nothing to apply the colour to
@@ -75,17 +75,17 @@ void Designer::ol1Pb_MouseUp(int m, int button, int /*shift*/, float x, float y)
     if (p < 0)
         return;
     const auto slot = static_cast<std::size_t>(p + areaOffset);
-    fillbox(listIndex, design.currentColour, m_state.keyX[static_cast<std::size_t>(p)],
-            m_state.keyY[static_cast<std::size_t>(p)]);
+    fillKeySlot(listIndex, design.currentColour, m_state.keyX[static_cast<std::size_t>(p)],
+                m_state.keyY[static_cast<std::size_t>(p)]);
     design.areaColourName[slot] = colourName;
     design.areaFabric[slot] = design.currentFabric;
-    filltext(m);
+    rewriteColourList(m);
     if (area != cat::kBindingTape)
-        fillsuit(m, design.currentColour);
+        fillDrawingArea(m, design.currentColour);
     design.areaColour[slot] = static_cast<std::int16_t>(colourIndex);
 }
 
-void Designer::ol1Pb_MouseMove(int m, int /*button*/, int /*shift*/, float x, float y)
+void Designer::onPaletteHover(int m, int /*button*/, int /*shift*/, float x, float y)
 {
     if (!cat::isModelIndex(m) || y > cat::kLastClickableY)
         return;
@@ -98,7 +98,7 @@ void Designer::ol1Pb_MouseMove(int m, int /*button*/, int /*shift*/, float x, fl
         return;
     const cat::PaletteColour* hovered =
         cat::paletteColour(design.currentFabric, cat::cellIndex(design.hoverColumn, design.hoverRow));
-    QLabel* label = m_controls.colorlbl[static_cast<std::size_t>(m)];
+    QLabel* label = m_controls.colourLabels[static_cast<std::size_t>(m)];
     label->setText(hovered != nullptr ? tk::qs(hovered->name) : QString());
 }
 

@@ -52,15 +52,15 @@ QString Designer::areaTip(int m, int slot) const
     return QString::fromStdString(areaLabel(m, slot) + (line.empty() ? std::string() : " - " + line));
 }
 
-void Designer::MainPB_MouseMove(int m, int /*button*/, int /*shift*/, float x, float y)
+void Designer::onDrawingHover(int m, int /*button*/, int /*shift*/, float x, float y)
 {
     if (!cat::isModelIndex(m))
         return;
     const int slot = areaAt(m, pixelOf(x), pixelOf(y));
-    m_controls.MainPB[static_cast<std::size_t>(m)]->setPointerHelp(areaTip(m, slot), slot >= 0);
+    m_controls.drawings[static_cast<std::size_t>(m)]->setPointerHelp(areaTip(m, slot), slot >= 0);
 }
 
-void Designer::MainPB_MouseUp(int m, int button, int /*shift*/, float x, float y)
+void Designer::onDrawingReleased(int m, int button, int /*shift*/, float x, float y)
 {
     if (!cat::isModelIndex(m) || button != 1)
         return;
@@ -73,18 +73,18 @@ void Designer::MainPB_MouseUp(int m, int button, int /*shift*/, float x, float y
     if (m == cat::kBrisa && back == frontViewShown()) {
         // As a click on the option: it is chosen, then its handler runs.
         if (back) {
-            m_controls.backopt->setChecked(true);
-            backopt_Click();
+            m_controls.backView->setChecked(true);
+            onBackViewChosen();
         } else {
-            m_controls.frontopt->setChecked(true);
-            frontopt_Click();
+            m_controls.frontView->setChecked(true);
+            onFrontViewChosen();
         }
     }
     const std::string_view name = back ? model.backAreas[static_cast<std::size_t>(slot - front)].name
                                        : model.areas[static_cast<std::size_t>(slot)].name;
     // Selecting by text runs the area choice when the selection changes, as
     // a user's click on the entry does; the entry already chosen stays as it is.
-    m_controls.suitlist[back ? cat::kBrisaBack : static_cast<std::size_t>(m)]->selectByText(tk::qs(name));
+    m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)]->selectByText(tk::qs(name));
 }
 
 void Designer::showSlot(int m, int slot)
@@ -92,7 +92,7 @@ void Designer::showSlot(int m, int slot)
     if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
         return;
     const RebuildPlan plan = planRebuild(m, m_state[m]);
-    tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+    tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
     render::repaintArea(drawing->imageForPainting(), areaMap(m), slot, plan);
     drawing->makePersistent();
 
@@ -109,9 +109,9 @@ void Designer::showSlot(int m, int slot)
             point = repaint.keyPoint;
         }
     }
-    fillbox(key, colour, m_state.keyX[static_cast<std::size_t>(point)],
-            m_state.keyY[static_cast<std::size_t>(point)]);
-    filltext(m);
+    fillKeySlot(key, colour, m_state.keyX[static_cast<std::size_t>(point)],
+                m_state.keyY[static_cast<std::size_t>(point)]);
+    rewriteColourList(m);
 }
 
 } // namespace design

@@ -9,29 +9,29 @@
 
 namespace design {
 
-void Designer::fillbox(int key, cat::Colour colour, int x, int y)
+void Designer::fillKeySlot(int key, cat::Colour colour, int x, int y)
 {
     if (key < 0 || key > cat::kBrisaBack)
         return;
     // The fill shows the slot it painted.
-    m_controls.cbbfrontPb[static_cast<std::size_t>(key)]->floodFill(x, y, colour);
+    m_controls.colourKeys[static_cast<std::size_t>(key)]->floodFill(x, y, colour);
 }
 
 void Designer::paintSeeds(int m, int slot, cat::Colour colour)
 {
-    tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+    tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
     QRect painted;
     render::paintArea(drawing->imageForPainting(), m, slot, colour, &painted);
     // Only the area's rectangle is repainted on screen, not the whole drawing.
     drawing->makePersistent(painted);
 }
 
-void Designer::fillsuit(int m, cat::Colour colour)
+void Designer::fillDrawingArea(int m, cat::Colour colour)
 {
     if (!cat::isModelIndex(m))
         return;
     const bool back = m == cat::kBrisa && !frontViewShown();
-    const tk::ListBox* areas = m_controls.suitlist[back ? cat::kBrisaBack : static_cast<std::size_t>(m)];
+    const tk::ListBox* areas = m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)];
     const auto list = back ? cat::kModels[m].backAreas : cat::kModels[m].areas;
     const int p = cat::areaPosition(list, areas->selectedText().toStdString());
     if (p >= 0)
@@ -53,16 +53,16 @@ void Designer::rebuild(int m)
     const RebuildPlan plan = planRebuild(m, design);
     // The drawing is painted by the same renderer the order sheet and the
     // thumbnails use, so all of them show the same suit.
-    tk::PictureSurface* drawing = m_controls.MainPB[static_cast<std::size_t>(m)];
+    tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
     render::paintPlan(drawing->imageForPainting(), m, plan);
     drawing->makePersistent();
     for (int r = 0; r < plan.count; ++r) {
         const SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         const auto point = static_cast<std::size_t>(repaint.keyPoint);
-        fillbox(repaint.key, repaint.colour, m_state.keyX[point], m_state.keyY[point]);
+        fillKeySlot(repaint.key, repaint.colour, m_state.keyX[point], m_state.keyY[point]);
     }
     applyNamesAndCodes(plan, design);
-    filltext(m);
+    rewriteColourList(m);
 }
 
 } // namespace design

@@ -48,15 +48,15 @@ void showCellNames(tk::PaletteSurface& palette, int fabric)
 
 } // namespace
 
-void Designer::suitlist_Click(int index)
+void Designer::onAreaChosen(int index)
 {
     const int m = index == cat::kBrisaBack ? cat::kBrisa : index;
     if (!cat::isModelIndex(m))
         return;
     const auto mi = static_cast<std::size_t>(m);
     ModelDesign& design = m_state[m];
-    tk::ListBox* fabrics = m_controls.matlist[mi];
-    tk::PictureSurface* palette = m_controls.ol1Pb[mi];
+    tk::ListBox* fabrics = m_controls.fabricLists[mi];
+    tk::PictureSurface* palette = m_controls.palettes[mi];
 
     int listIndex = m;
     int areaOffset = 0;
@@ -67,7 +67,7 @@ void Designer::suitlist_Click(int index)
             areaOffset = cat::kBackOffset;
         }
     } else {
-        const std::string area = m_controls.suitlist[mi]->selectedText().toStdString();
+        const std::string area = m_controls.areaLists[mi]->selectedText().toStdString();
         if (area == cat::kBindingTape) {
             fabrics->clearEntries();
             fabrics->addEntry(qs(cat::kFabrics[cat::kTape].name));
@@ -84,7 +84,7 @@ void Designer::suitlist_Click(int index)
         }
     }
 
-    const int position = m_controls.suitlist[static_cast<std::size_t>(listIndex)]->selectedIndex();
+    const int position = m_controls.areaLists[static_cast<std::size_t>(listIndex)]->selectedIndex();
     if (position >= 0) {
         const std::string& code = design.areaFabricCode[static_cast<std::size_t>(position + areaOffset)];
         const int fabric = fabricForCode(cat::kModels[m].lookupCodes, code);
@@ -97,47 +97,47 @@ void Designer::suitlist_Click(int index)
     createbox1(m);
 }
 
-void Designer::matlist_Click(int index)
+void Designer::onFabricChosen(int index)
 {
     if (!cat::isModelIndex(index))
         return;
     const auto mi = static_cast<std::size_t>(index);
-    const int fabric = cat::fabricByName(m_controls.matlist[mi]->selectedText().toStdString());
+    const int fabric = cat::fabricByName(m_controls.fabricLists[mi]->selectedText().toStdString());
     if (fabric >= 0) {
         m_state[index].currentFabric = static_cast<std::int16_t>(fabric);
         m_state.fallRate = cat::kFabrics[fabric].fallRate;
     }
-    m_controls.ol1Pb[mi]->clear();
+    m_controls.palettes[mi]->clear();
     createbox1(index);
-    m_controls.lblfabric[mi]->setText(qs(cat::kFabricLabel) + QString::fromStdString(m_state.fallRate));
+    m_controls.fabricLabels[mi]->setText(qs(cat::kFabricLabel) + QString::fromStdString(m_state.fallRate));
 }
 
-void Designer::frontopt_Click()
+void Designer::onFrontViewChosen()
 {
-    m_controls.suitlist[cat::kBrisaBack]->hide();
-    m_controls.colordesc[cat::kBrisaBack]->hide();
-    m_controls.cbbfrontPb[cat::kBrisaBack]->hide();
-    m_controls.suitlist[cat::kBrisa]->show();
-    m_controls.colordesc[cat::kBrisa]->show();
-    m_controls.cbbfrontPb[cat::kBrisa]->show();
-    suitlist_Click(cat::kBrisa);
+    m_controls.areaLists[cat::kBrisaBack]->hide();
+    m_controls.colourLists[cat::kBrisaBack]->hide();
+    m_controls.colourKeys[cat::kBrisaBack]->hide();
+    m_controls.areaLists[cat::kBrisa]->show();
+    m_controls.colourLists[cat::kBrisa]->show();
+    m_controls.colourKeys[cat::kBrisa]->show();
+    onAreaChosen(cat::kBrisa);
 }
 
-void Designer::backopt_Click()
+void Designer::onBackViewChosen()
 {
     // The back key lies inside the front key, so the front key stays shown.
-    m_controls.suitlist[cat::kBrisa]->hide();
-    m_controls.colordesc[cat::kBrisa]->hide();
-    m_controls.suitlist[cat::kBrisaBack]->show();
-    m_controls.colordesc[cat::kBrisaBack]->show();
-    m_controls.cbbfrontPb[cat::kBrisaBack]->show();
-    suitlist_Click(cat::kBrisa);
+    m_controls.areaLists[cat::kBrisa]->hide();
+    m_controls.colourLists[cat::kBrisa]->hide();
+    m_controls.areaLists[cat::kBrisaBack]->show();
+    m_controls.colourLists[cat::kBrisaBack]->show();
+    m_controls.colourKeys[cat::kBrisaBack]->show();
+    onAreaChosen(cat::kBrisa);
 }
 
 void Designer::createbox1(int m)
 {
     ModelDesign& design = m_state[m];
-    tk::PaletteSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
+    tk::PaletteSurface* palette = m_controls.palettes[static_cast<std::size_t>(m)];
     if (design.currentFabric != cat::kTape)
         drawPaletteCells(*palette, design.currentFabric);
     showCellNames(*palette, design.currentFabric != cat::kTape ? design.currentFabric : -1);
@@ -147,7 +147,7 @@ void Designer::createbox1(int m)
 
 void Designer::createtapebox(int m)
 {
-    tk::PaletteSurface* palette = m_controls.ol1Pb[static_cast<std::size_t>(m)];
+    tk::PaletteSurface* palette = m_controls.palettes[static_cast<std::size_t>(m)];
     drawPaletteCells(*palette, cat::kTape);
     showCellNames(*palette, cat::kTape);
     palette->makePersistent();

@@ -19,7 +19,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         window = std::make_unique<app::MainWindow>();
-        window->formLoad();
+        window->startUp();
         window->setMessageService(&messages);
         window->setFileDialogService(&dialogs);
     }

@@ -36,7 +36,7 @@ void settle()
 void colourEveryArea(app::MainWindow& window, int m, int listIndex)
 {
     const design::Controls& c = window.controls();
-    tk::ListBox* areas = c.suitlist[static_cast<std::size_t>(listIndex)];
+    tk::ListBox* areas = c.areaLists[static_cast<std::size_t>(listIndex)];
     for (int row = 0; row < areas->entryCount(); ++row) {
         areas->selectByText(areas->entry(row));
         const int fabric = window.state()[m].currentFabric;
@@ -45,8 +45,8 @@ void colourEveryArea(app::MainWindow& window, int m, int listIndex)
             continue;
         const int colour = (row * 5 + listIndex * 3 + 1) % count;
         const cat::CellPos cell = cat::cellOf(colour);
-        window.designer().ol1Pb_MouseUp(m, 1, 0, static_cast<float>(cat::cellLeft(cell.column) + 7),
-                                        static_cast<float>(cat::cellTop(cell.row) + 7));
+        window.designer().onPaletteReleased(m, 1, 0, static_cast<float>(cat::cellLeft(cell.column) + 7),
+                                            static_cast<float>(cat::cellTop(cell.row) + 7));
     }
     areas->selectByText(areas->entry(0));
 }
@@ -73,38 +73,38 @@ int main(int argc, char* argv[])
         return 1;
 
     app::MainWindow window;
-    window.formLoad();
+    window.startUp();
     window.newsTimer()->stop(); // the tool ticks the news itself
     const design::Controls& c = window.controls();
     bool ok = save(&window, dir, QStringLiteral("start.png"));
 
     for (int m = 0; m < cat::kModelCount; ++m) {
-        c.tab1->setCurrentTab(m);
+        c.tabs->setCurrentTab(m);
         settle();
         if (m == cat::kBrisa) {
-            c.backopt->click();
+            c.backView->click();
             colourEveryArea(window, m, cat::kBrisaBack);
-            c.frontopt->click();
+            c.frontView->click();
         }
         colourEveryArea(window, m, m);
-        window.Timer1_Timer();
+        window.showNextNews();
     }
     for (int m = 0; m < cat::kModelCount; ++m) {
-        c.tab1->setCurrentTab(m);
+        c.tabs->setCurrentTab(m);
         ok = save(&window, dir, QStringLiteral("page%1.png").arg(m)) && ok;
     }
-    c.tab1->setCurrentTab(cat::kBrisa);
-    c.backopt->click();
+    c.tabs->setCurrentTab(cat::kBrisa);
+    c.backView->click();
     ok = save(&window, dir, QStringLiteral("page6-back.png")) && ok;
-    c.frontopt->click();
+    c.frontView->click();
 
-    c.tab1->setCurrentTab(0);
+    c.tabs->setCurrentTab(0);
     const app::PagePanels& p = window.panels(0);
-    p.Command2->click();
+    p.suitInfoButton->click();
     ok = save(&window, dir, QStringLiteral("page0-info.png")) && ok;
-    p.Command3->click();
+    p.orderInfoButton->click();
     ok = save(&window, dir, QStringLiteral("page0-order.png")) && ok;
-    p.Command1->click();
+    p.selectionButton->click();
     ok = save(&window, dir, QStringLiteral("window.png")) && ok;
     return ok ? 0 : 1;
 }
