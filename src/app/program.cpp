@@ -6,6 +6,7 @@
 #include "app/splash.h"
 #include "app/zoom.h"
 #include "commands/file_commands.h"
+#include "files/platform.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,6 +17,11 @@
 #include <utility>
 
 namespace app {
+
+void prepareProcess()
+{
+    files::platform::ignoreFileSizeSignal();
+}
 
 Program::Program(QStringList files)
     : Program(StartOptions{std::move(files), 100, false})
