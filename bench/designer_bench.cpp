@@ -6,7 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "render/drawing.h"
 #include "toolkit/listbox.h"
-#include "toolkit/picturesurface.h"
+#include "toolkit/palettesurface.h"
 #include "toolkit/tabstrip.h"
 
 #include <QApplication>

@@ -362,7 +362,7 @@ TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
     for (const QAction* action : window->findChild<QMenu*>(QStringLiteral("fileMnu"))->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions.join(QLatin1Char('|')),
-              QStringLiteral("&New|&Open...|-|&Save|Save &as...|-|&Print...|Print Pre&view...|"
+              QStringLiteral("&New|&Open...|Open Recent|-|&Save|Save &as...|-|&Print...|Print Pre&view...|"
                              "&Export Order Sheet...|-|E&xit"));
     EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("printMnu"))->shortcut(),
               QKeySequence(QKeySequence::Print));

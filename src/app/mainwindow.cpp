@@ -157,7 +157,7 @@ void MainWindow::buildMenus()
     };
     m_menuCommands[0] = add(file, "newMnu", QStringLiteral("&New"));
     m_menuCommands[1] = add(file, "openMnu", QStringLiteral("&Open..."));
-    m_recentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    m_recentMenu = file->addMenu(QStringLiteral("Open Recent"));
     m_recentMenu->setObjectName(QStringLiteral("recentMnu"));
     file->addSeparator();
     m_menuCommands[2] = add(file, "saveMnu", QStringLiteral("&Save"));
@@ -182,7 +182,7 @@ void MainWindow::buildMenus()
     m_undo->setShortcuts(QKeySequence::Undo);
     m_redo->setShortcuts(QKeySequence::Redo);
     edit->addSeparator();
-    m_copyPicture = edit->addAction(QStringLiteral("Copy &Picture"));
+    m_copyPicture = edit->addAction(QStringLiteral("Copy Picture"));
     m_copyPicture->setObjectName(QStringLiteral("copyMnu"));
     m_copyPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     connect(m_copyPicture, &QAction::triggered, this, &MainWindow::copyPicture);
@@ -190,7 +190,7 @@ void MainWindow::buildMenus()
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));
     // The guide's command shares its name with the menu; each is found by its type.
-    QAction* guide = help->addAction(QStringLiteral("&User Guide"));
+    QAction* guide = help->addAction(QStringLiteral("User Guide"));
     guide->setObjectName(QStringLiteral("helpMnu"));
     guide->setShortcut(QKeySequence(Qt::Key_F1));
     connect(guide, &QAction::triggered, this, &MainWindow::showUserGuide);

@@ -20,7 +20,7 @@ constexpr const char* kPositionKey = "window/position";
 } // namespace
 
 Preferences::Preferences()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("orlensuits"),
                                              QStringLiteral("jumpsuit-designer")))
 {

@@ -20,8 +20,9 @@ QRect zoomedRect(const QRect& layout, int percent)
 QFont zoomedFont(const QFont& font, int percent)
 {
     QFont result = font;
+    // Rounded down: a text never outgrows the control it was laid out for.
     if (font.pixelSize() > 0)
-        result.setPixelSize(std::max(1, zoomed(font.pixelSize(), percent)));
+        result.setPixelSize(std::max(1, font.pixelSize() * percent / 100));
     else if (font.pointSizeF() > 0)
         result.setPointSizeF(font.pointSizeF() * percent / 100.0);
     return result;

@@ -21,7 +21,7 @@ constexpr int zoomed(int pixels, int percent)
 QRect zoomedRect(const QRect& layout, int percent);
 
 // A font at a zoom: the text is laid out at the larger size, not enlarged as
-// a picture. Pixel sizes stay whole pixels.
+// a picture. Pixel sizes stay whole pixels, rounded down.
 QFont zoomedFont(const QFont& font, int percent);
 
 // The controls under a set of containers, laid out in layout pixels, shown at
