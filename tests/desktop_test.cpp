@@ -1,6 +1,7 @@
 // What users expect of a desktop document program: recent files, dropped
 // files, remembered settings, one designer at a time, Copy Picture, the
 // guide and the usual keys.
+#include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "app/recent_files.h"
 #include "app/single_instance.h"
@@ -87,6 +88,13 @@ TEST(Remembered, WindowPositionOnlyWhereItsTitleBarIsOnAScreen)
     EXPECT_FALSE(app::visiblePosition(QPoint(1821, 10), frame, screens));                // straddles
     EXPECT_FALSE(app::visiblePosition(QPoint(3200, 10), frame, screens));                // a screen gone
     EXPECT_FALSE(app::visiblePosition(QPoint(10, -5), frame, screens));
+
+    // A window grown since (a larger zoom) moves left and up into the screen.
+    const QRect area = screens.front();
+    EXPECT_EQ(app::keptInside(QRect(QPoint(1500, 900), frame), area), QPoint(1020, 440));
+    EXPECT_EQ(app::keptInside(QRect(QPoint(100, 50), frame), area), QPoint(100, 50));
+    EXPECT_EQ(app::keptInside(QRect(QPoint(-10, 5), frame), area), QPoint(0, 5));
+    EXPECT_EQ(app::keptInside(QRect(QPoint(100, 50), QSize(2500, 600)), area), QPoint(0, 50));
 }
 
 class Desktop : public WindowTest {

@@ -381,7 +381,7 @@ bool MainWindow::mayClose()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (mayClose()) {
-        savePreferences();
+        savePreferences(true);
         event->accept();
     } else
         event->ignore();

@@ -69,6 +69,10 @@ struct PagePanels {
 // screen's top-left corner instead.
 QPoint startPosition(const QSize& frame, const QRect& screen);
 
+// Where a window's frame goes to lie inside an area: moved left and up as
+// far as needed, never beyond the area's top-left corner.
+QPoint keptInside(const QRect& frame, const QRect& area);
+
 // The folder the first Open or Save As dialog starts in: the program's own
 // folder where the user may write into it and it is no system folder (a
 // build or an unpacked copy run in place), else the user's documents folder
@@ -178,7 +182,9 @@ private:
     void buildViewMenu();
     void showRecentFiles(); // refills File > Open Recent
     void rememberFile(const QString& path);
-    void savePreferences();
+    // The window's position is kept only when the window closes: until then
+    // the window manager may still be placing it.
+    void savePreferences(bool withPosition = false);
     // A zoom command's `withinScreen` refuses a step whose window would not
     // fit the screen's available area.
     void zoomTo(int percent, bool withinScreen);

@@ -110,13 +110,13 @@ void MainWindow::copyPicture()
         QGuiApplication::clipboard()->setImage(m_controls.drawings[static_cast<std::size_t>(m)]->image());
 }
 
-void MainWindow::savePreferences()
+void MainWindow::savePreferences(bool withPosition)
 {
     if (m_preferences == nullptr || !m_loaded)
         return;
     m_preferences->setRecentFiles(m_recent);
     m_preferences->setDialogFolder(QString::fromStdString(m_state.dialogFolder));
-    if (isVisible() && !isMaximized() && !isFullScreen())
+    if (withPosition && isVisible() && !isMaximized() && !isFullScreen())
         m_preferences->setWindowPosition(pos());
     m_preferences->sync();
 }

@@ -54,6 +54,14 @@ void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
 constexpr int kPageWidth = 9332;
 constexpr int kPageHeight = 5700;
 
+QRect screenContaining(const QList<QRect>& screens, const QPoint& point)
+{
+    for (const QRect& screen : screens)
+        if (screen.contains(point))
+            return screen;
+    return screens.isEmpty() ? QRect() : screens.front();
+}
+
 } // namespace
 
 QPoint startPosition(const QSize& frame, const QRect& screen)
@@ -89,6 +97,18 @@ QString firstDialogFolder(const QString& programFolder)
     return QDir::homePath();
 }
 
+QPoint keptInside(const QRect& frame, const QRect& area)
+{
+    QRect kept = frame;
+    if (kept.right() > area.right())
+        kept.moveRight(area.right());
+    if (kept.bottom() > area.bottom())
+        kept.moveBottom(area.bottom());
+    kept.moveLeft(std::max(kept.left(), area.left()));
+    kept.moveTop(std::max(kept.top(), area.top()));
+    return kept.topLeft();
+}
+
 ZoomGeometry MainWindow::layoutGeometry() const
 {
     const int tabRow = m_controls.tabs->tabBar()->sizeHint().height();
@@ -108,7 +128,8 @@ void MainWindow::placeOnScreen()
                 screens << each->availableGeometry();
             if (const std::optional<QPoint> visible =
                     visiblePosition(*position, frameGeometry().size(), screens)) {
-                move(*visible);
+                move(
+                    keptInside(QRect(*visible, frameGeometry().size()), screenContaining(screens, *visible)));
                 return;
             }
         }

@@ -101,15 +101,9 @@ void MainWindow::zoomTo(int percent, bool withinScreen)
     resize(wanted);
     m_applyingZoom = false;
     // Kept inside the available area: a larger window moves left and up.
-    QRect frame(frameGeometry().topLeft(), wanted + decorations);
-    if (frame.right() > area.right())
-        frame.moveRight(area.right());
-    if (frame.bottom() > area.bottom())
-        frame.moveBottom(area.bottom());
-    frame.moveLeft(std::max(frame.left(), area.left()));
-    frame.moveTop(std::max(frame.top(), area.top()));
-    if (frame.topLeft() != frameGeometry().topLeft())
-        move(frame.topLeft());
+    const QPoint kept = keptInside(QRect(frameGeometry().topLeft(), wanted + decorations), area);
+    if (kept != frameGeometry().topLeft())
+        move(kept);
 }
 
 void MainWindow::onCanvasResized(const QSize& size)
