@@ -35,14 +35,14 @@ const QByteArray kUncoloured = words({cat::kNoColour});
 
 // What a user sees of one model's design, and what is stored for it.
 struct Snapshot {
-    design::ModelDesign stored;
+    state::ModelDesign stored;
     QImage drawing, key, backKey;
     QStringList lines;
 };
 
 class Files : public WindowTest {
 protected:
-    design::ModelDesign& model(int m) { return window->state()[m]; }
+    state::ModelDesign& model(int m) { return window->state()[m]; }
     void showPage(int m) { c().tabs->setCurrentTab(m); }
     // The file name the window title shows.
     QString title() const { return window->windowTitle().section(u'[', 1).chopped(1); }

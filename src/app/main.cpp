@@ -1,4 +1,6 @@
 #include "app/program.h"
+#include "catalogue/program.h"
+#include "toolkit/names.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,8 +21,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    QApplication::setApplicationName(tk::qs(cat::kAppTitle));
+    QApplication::setApplicationVersion(tk::qs(cat::kVersion));
     // Lets docks and Wayland compositors match the window to its menu entry.
     QApplication::setDesktopFileName(QStringLiteral("example.orlensuits.JumpsuitDesigner"));
 

@@ -60,7 +60,7 @@ MainWindow::MainWindow(QWidget* parent)
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    design::resetToStartValues(m_state);
+    state::resetToStartValues(m_state);
 
     buildMenus();
     m_controls.tabs = new tk::TabStrip(QStringLiteral("tab1"), QStringLiteral("Suit models"), this);
@@ -342,7 +342,7 @@ void MainWindow::onExit()
 bool MainWindow::mayClose()
 {
     bool anyChanged = false;
-    for (const design::ModelDesign& model : m_state.models)
+    for (const state::ModelDesign& model : m_state.models)
         anyChanged = anyChanged || model.changed;
     if (!anyChanged)
         return true;

@@ -195,7 +195,7 @@ FileSummary summarise(const QString& file)
         return summary;
 
     const int m = read.model;
-    const design::ModelDesign& design = read.opened.design;
+    const state::ModelDesign& design = read.opened.design;
     const cat::SuitModel& model = cat::kModels[m];
     const int front = static_cast<int>(model.areas.size());
     summary.areas.resize(static_cast<std::size_t>(cat::slotCount(m)));
@@ -211,9 +211,9 @@ FileSummary summarise(const QString& file)
             area.fabricIndex = design.areaFabric[s];
     }
     // The slots the rebuild repaints are the ones that show a colour.
-    const design::RebuildPlan& plan = read.opened.plan;
+    const state::RebuildPlan& plan = read.opened.plan;
     for (int r = 0; r < plan.count; ++r) {
-        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         const auto s = static_cast<std::size_t>(repaint.slot);
         AreaLine& area = summary.areas[s];
         const int fabric =

@@ -35,7 +35,7 @@ tk::FileDialogRequest requestFor(int m, const QString& title, const QString& pro
 
 } // namespace
 
-FileCommands::FileCommands(design::DesignState& state, design::Designer& designer,
+FileCommands::FileCommands(state::DesignState& state, design::Designer& designer,
                            const design::Controls& controls, tk::MessageService& messages,
                            tk::FileDialogService& dialogs)
     : m_state(state)
@@ -67,7 +67,7 @@ void FileCommands::onNew()
 bool FileCommands::newModel(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     const cat::SuitModel& model = cat::kModels[m];
 
     if (!design.saved && design.changed) {
@@ -132,14 +132,14 @@ bool FileCommands::newModel(int m)
     // current, with its label and palette, whatever state the page was in.
     m_designer.onFabricChosen(m);
     design.currentColour = 0;
-    design::clearAreas(design, m);
+    state::clearAreas(design, m);
     return true;
 }
 
 void FileCommands::onOpen()
 {
     const int m = currentModel();
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (!design.saved && design.changed) {
         const int answer = m_messages->ask(QStringLiteral("Do you want to save '") +
                                                QString::fromStdString(design.fileName) + QStringLiteral("'."),
@@ -192,12 +192,12 @@ bool FileCommands::openNamedFile(const QString& path)
 bool FileCommands::openModel(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     // The record is read before anything changes, into the tables as New
     // leaves them, so that a file that cannot be read leaves the design on
     // screen as it was.
-    design::ModelDesign read = design;
-    design::clearAreas(read, m);
+    state::ModelDesign read = design;
+    state::clearAreas(read, m);
     if (const files::FileResult result = files::readDesignRecord(m, read, m_chosenPath); !result) {
         sayFailure(QStringLiteral("open"), m_chosenPath, result.reason);
         return false;
@@ -245,7 +245,7 @@ void FileCommands::onSaveAs()
 
 void FileCommands::save(int m)
 {
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (design.fileName == cat::kUntitled) {
         saveAs(m);
         return;
@@ -261,7 +261,7 @@ void FileCommands::save(int m)
 
 void FileCommands::saveAs(int m)
 {
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     for (;;) {
         const std::optional<tk::FileChoice> choice = m_dialogs->saveFile(requestFor(
             m, QStringLiteral("Save As"), QString::fromStdString(design.fileName), m_state.dialogFolder));

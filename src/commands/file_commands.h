@@ -24,7 +24,7 @@ namespace commands {
 // state. Questions and dialogs go through the services, so tests script them.
 class FileCommands final {
 public:
-    FileCommands(design::DesignState& state, design::Designer& designer, const design::Controls& controls,
+    FileCommands(state::DesignState& state, design::Designer& designer, const design::Controls& controls,
                  tk::MessageService& messages, tk::FileDialogService& dialogs);
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
@@ -54,23 +54,6 @@ public:
     // be read, and changes nothing.
     bool openNamedFile(const QString& path);
 
-    void newol() { newModel(0); }
-    void newvt() { newModel(1); }
-    void newkm() { newModel(2); }
-    void newkf() { newModel(3); }
-    void newdm() { newModel(4); }
-    void newdf() { newModel(5); }
-    void newbr() { newModel(6); }
-    void newlu() { newModel(7); }
-    void openol() { openModel(0); }
-    void openvt() { openModel(1); }
-    void openkm() { openModel(2); }
-    void openkf() { openModel(3); }
-    void opendm() { openModel(4); }
-    void opendf() { openModel(5); }
-    void openbr() { openModel(6); }
-    void openlu() { openModel(7); }
-
     // True when the last Save or Save As ended without writing.
     bool saveCancelled() const { return m_saveCancelled; }
 
@@ -84,7 +67,7 @@ private:
     void sayFailure(const QString& what, const QString& path, const QString& reason);
     void rememberFolder(const QString& fullPath);
 
-    design::DesignState& m_state;
+    state::DesignState& m_state;
     design::Designer& m_designer;
     design::Controls m_controls;
     tk::MessageService* m_messages;

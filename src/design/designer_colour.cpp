@@ -19,7 +19,7 @@ void Designer::onPaletteReleased(int m, int button, int /*shift*/, float x, floa
     if (!cat::isModelIndex(m) || button != 1 || y > cat::kLastClickableY)
         return;
     const auto mi = static_cast<std::size_t>(m);
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     tk::PictureSurface* palette = m_controls.palettes[mi];
 
     design.previousColumn = design.paletteColumn;
@@ -89,7 +89,7 @@ void Designer::onPaletteHover(int m, int /*button*/, int /*shift*/, float x, flo
 {
     if (!cat::isModelIndex(m) || y > cat::kLastClickableY)
         return;
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (const int column = cat::columnAt(x); column >= 0)
         design.hoverColumn = static_cast<std::int16_t>(column);
     if (const int row = cat::rowAt(y); row >= 0)

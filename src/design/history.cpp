@@ -48,7 +48,7 @@ std::string areaLabel(int m, int slot)
                         : "Back " + std::string(model.backAreas[static_cast<std::size_t>(slot - front)].name);
 }
 
-EditHistory::EditHistory(DesignState& state, ShowSlot show)
+EditHistory::EditHistory(state::DesignState& state, ShowSlot show)
     : m_state(state)
     , m_show(std::move(show))
     , m_group(std::make_unique<QUndoGroup>())
@@ -89,7 +89,7 @@ std::uint8_t EditHistory::textNumber(const std::string& text)
 
 SlotValues EditHistory::valuesOf(int m, int slot)
 {
-    const ModelDesign& design = m_state[m];
+    const state::ModelDesign& design = m_state[m];
     const auto s = static_cast<std::size_t>(slot);
     return {design.areaColour[s], design.areaFabric[s], textNumber(design.areaFabricCode[s]),
             textNumber(design.areaColourName[s])};
@@ -184,7 +184,7 @@ void EditHistory::swapStep(int m, int index)
     const SlotValues now = valuesOf(m, step->m_slot);
     if (now == step->m_other)
         return; // a colour applied again over itself
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     const auto s = static_cast<std::size_t>(step->m_slot);
     design.areaColour[s] = step->m_other.colour;
     design.areaFabric[s] = step->m_other.fabric;
@@ -197,7 +197,7 @@ void EditHistory::swapStep(int m, int index)
 
 void EditHistory::followClean(int m)
 {
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (stack(m)->isClean()) {
         design.saved = m_clean[static_cast<std::size_t>(m)].saved;
         design.changed = m_clean[static_cast<std::size_t>(m)].changed;

@@ -40,7 +40,7 @@ class EditHistory final {
 public:
     using ShowSlot = std::function<void(int m, int slot)>;
 
-    EditHistory(DesignState& state, ShowSlot show);
+    EditHistory(state::DesignState& state, ShowSlot show);
     ~EditHistory();
     EditHistory(const EditHistory&) = delete;
     EditHistory& operator=(const EditHistory&) = delete;
@@ -84,7 +84,7 @@ private:
     void followClean(int m);
     static QString caption(int m, int slot, const std::string& name);
 
-    DesignState& m_state;
+    state::DesignState& m_state;
     ShowSlot m_show;
     std::unique_ptr<QUndoGroup> m_group;
     std::array<std::unique_ptr<QUndoStack>, cat::kModelCount> m_stacks; // leave the group first

@@ -245,7 +245,7 @@ Replaced replaceWhole(const RecordBytes& record, const QString& target, const st
 
 } // namespace
 
-FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QString& path)
+FileResult writeDesignRecord(int m, const state::ModelDesign& design, const QString& path)
 {
     if (!cat::isModelIndex(m))
         return failed(QStringLiteral("there is no such suit model"));
@@ -281,7 +281,7 @@ FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QSt
     return writeInPlace(record, target);
 }
 
-FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& path)
+FileResult readDesignRecord(int m, state::ModelDesign& design, const QString& path)
 {
     if (!cat::isModelIndex(m))
         return failed(QStringLiteral("there is no such suit model"));
