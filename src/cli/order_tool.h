@@ -3,6 +3,7 @@
 #include "catalogue/fabrics.h"
 
 #include <QImage>
+#include <QJsonObject>
 #include <QString>
 
 #include <cstdint>
@@ -41,9 +42,14 @@ struct FileSummary {
 // ignored), as the designer's Open reads it.
 FileSummary summarise(const QString& file);
 
-// The summary as one JSON object, and as text for people.
-void appendJson(std::string& out, const FileSummary& summary);
+// The summary as one JSON object, and as text for people. A file name that
+// is no text keeps its bytes: in JSON as lone surrogates ("\udcff" for the
+// byte 0xff, as Python's surrogate escapes), in text quoted as the shell
+// quotes it ($'bad\xff.olr').
+QJsonObject jsonOf(const FileSummary& summary);
 void appendText(std::string& out, const FileSummary& summary);
+// A file name as a terminal shows it.
+QByteArray shownName(const QString& file);
 
 // The painted drawing scaled to fit size x size, aspect kept: whole-pixel
 // nearest-neighbour enlargement keeps the outlines sharp, then a smooth
