@@ -229,7 +229,9 @@ void MainWindow::connectPage(int m)
                 d->onPaletteHover(i, 0, 0, x, y);
             });
     connect(m_controls.palettes[mi], &tk::PaletteSurface::focusCellActivated, this,
-            [d](int i, float x, float y) { d->onPaletteReleased(i, 1, 0, x, y); });
+            [d](int i, int column, int row) {
+                d->applyPaletteCell(i, {column, row});
+            });
 
     const PagePanels& p = m_panels[mi];
     connect(p.selectionButton, &QPushButton::clicked, this, [this, m] { showSelectionPanel(m); });

@@ -2,6 +2,7 @@
 
 #include "catalogue/colour.h"
 #include "design/controls.h"
+#include "state/palette_click.h"
 #include "state/state.h"
 
 #include <QString>
@@ -44,6 +45,10 @@ public:
 
     // Colour application and the colour name under the pointer.
     void onPaletteReleased(int m, int button, int shift, float x, float y);
+    // A palette cell chosen (a click, or Enter on the keyboard's focus cell):
+    // its colour goes to the chosen area. A column or row of -1 keeps the one
+    // the palette had.
+    void applyPaletteCell(int m, state::PaletteHit hit);
     void onPaletteHover(int m, int button, int shift, float x, float y);
 
     // The drawing: releasing the left button on an area chooses it as a click
@@ -61,7 +66,6 @@ public:
 
     // Area fill and repaint.
     void fillKeySlot(int key, cat::Colour colour, int x, int y);
-    void fillDrawingArea(int m, cat::Colour colour);
     void rebuild(int m);
     void rewriteColourList(int m);
     // The accessible descriptions of model m's colour key(s) and drawing:

@@ -26,18 +26,6 @@ void Designer::paintSeeds(int m, int slot, cat::Colour colour)
     drawing->makePersistent(painted);
 }
 
-void Designer::fillDrawingArea(int m, cat::Colour colour)
-{
-    if (!cat::isModelIndex(m))
-        return;
-    const bool back = m == cat::kBrisa && !frontViewShown();
-    const tk::ListBox* areas = m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)];
-    const auto list = back ? cat::kModels[m].backAreas : cat::kModels[m].areas;
-    const int p = cat::areaPosition(list, areas->selectedText().toStdString());
-    if (p >= 0)
-        paintSeeds(m, p + (back ? cat::kBackOffset : 0), colour);
-}
-
 void Designer::rebuild(int m)
 {
     if (!cat::isModelIndex(m))
