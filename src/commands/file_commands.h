@@ -34,16 +34,18 @@ public:
 
     void onNew();
     void onOpen();
-    void onSave();
-    void onSaveAs();
+    // True when the design was written; false when the user cancelled the
+    // dialog or the write failed (and was said).
+    bool onSave();
+    bool onSaveAs();
 
     // Resets model m's design and view, asking first to save a changed
     // design; false when the user (or a failed save) stopped it.
     bool newModel(int m);
-    // Loads the file chosen in the Open dialog into model m. The record is
-    // read first: a file that cannot be read is said in one message and
-    // changes nothing (design, flags, caption, dialog folder). False then.
-    bool openModel(int m);
+    // Loads the design file at path into model m. The file is read first: a
+    // file that cannot be read is said in one message and changes nothing
+    // (design, flags, caption, dialog folder). False then.
+    bool openModel(int m, const QString& path);
 
     // Opens the design file at path into model m as Open does once the file
     // is chosen, making m's tab current when the file can be read.
@@ -54,13 +56,10 @@ public:
     // be read, and changes nothing.
     bool openNamedFile(const QString& path);
 
-    // True when the last Save or Save As ended without writing.
-    bool saveCancelled() const { return m_saveCancelled; }
-
 private:
     int currentModel() const;
-    void save(int m);
-    void saveAs(int m);
+    bool save(int m);
+    bool saveAs(int m);
     // Writes model m to path; a failure is said in one message box.
     bool write(int m, const QString& path);
     // "Could not <what> 'name' in folder: reason." with an OK and an exclamation.
@@ -72,9 +71,6 @@ private:
     design::Controls m_controls;
     tk::MessageService* m_messages;
     tk::FileDialogService* m_dialogs;
-    bool m_saveCancelled = false;
-    QString m_chosenPath; // the file the Open dialog returned, for the open procedure
-    QString m_chosenName;
 };
 
 } // namespace commands
