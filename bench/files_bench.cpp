@@ -17,9 +17,9 @@
 namespace {
 
 // Every Brisa area in a colour of its own fabric, no two neighbours alike.
-design::ModelDesign allAreasColoured()
+state::ModelDesign allAreasColoured()
 {
-    design::ModelDesign design;
+    state::ModelDesign design;
     constexpr int kFabricsUsed[] = {cat::kCottonFelt, cat::kPolycotton, cat::kAcrylic, cat::kNylon};
     for (int k = 0; k < 20; ++k) {
         design.areaFabric[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(kFabricsUsed[k % 4]);
@@ -62,7 +62,7 @@ struct BrisaWindow {
     tk::ScriptedFileDialogService dialogs;
     QTemporaryDir folder;
     QString path;
-    design::ModelDesign stored = allAreasColoured();
+    state::ModelDesign stored = allAreasColoured();
 };
 
 void BM_OpenBrisaAllAreas(benchmark::State& state)

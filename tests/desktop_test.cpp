@@ -180,7 +180,7 @@ TEST_F(Desktop, DroppedDesignFilesOpenOnTheirTabsAndAnythingElseIsSaid)
 
     const QString notes = path(QStringLiteral("notes.txt"));
     QFile(notes).open(QIODevice::WriteOnly);
-    const design::DesignState before = window->state();
+    const state::DesignState before = window->state();
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(notes)});
     drop(&other);

@@ -236,7 +236,7 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
         EXPECT_EQ(summary.value("model").toString(), cat::kModels[m].caption.data());
 
         openInWindow(m, designs[d]);
-        const design::ModelDesign& shown = window->state()[m];
+        const state::ModelDesign& shown = window->state()[m];
         const QJsonArray areas = summary.value("areas").toArray();
         ASSERT_EQ(areas.size(), cat::slotCount(m));
         const int front = static_cast<int>(cat::kModels[m].areas.size());

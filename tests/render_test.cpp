@@ -77,9 +77,9 @@ int differences(const QImage& a, const QImage& b)
 // Stored words for model m: mostly real colours of fabrics the model uses,
 // some areas without colour, and with `odd` words no colour has: a colour
 // beyond its palette, a negative one, a fabric the model does not use.
-design::ModelDesign storedWords(int m, std::mt19937& random, bool odd)
+state::ModelDesign storedWords(int m, std::mt19937& random, bool odd)
 {
-    design::ModelDesign d;
+    state::ModelDesign d;
     const auto fabrics = cat::kModels[m].rebuildFabrics;
     for (int s = 0; s < cat::slotCount(m); ++s) {
         const auto i = static_cast<std::size_t>(s);
@@ -141,7 +141,7 @@ protected:
     }
 
     // Writes the stored words to a file of model m and opens it on its page.
-    void openWords(int m, const design::ModelDesign& stored, const QString& name)
+    void openWords(int m, const state::ModelDesign& stored, const QString& name)
     {
         c().tabs->setCurrentTab(m);
         const QString file = path(name + QString::fromLatin1(cat::kModels[m].extension.data()));
@@ -205,7 +205,7 @@ TEST_F(Sheet, RendererPaintsTheDesignersDrawingAfterOpen)
     for (int m = 0; m < cat::kModelCount; ++m) {
         for (int round = 0; round < 3; ++round) {
             SCOPED_TRACE(testing::Message() << "model " << m << " round " << round);
-            const design::ModelDesign stored = storedWords(m, random, round == 2);
+            const state::ModelDesign stored = storedWords(m, random, round == 2);
             openWords(m, stored, QStringLiteral("drawing"));
             const QImage expected = render::paintDesign(m, stored);
             ASSERT_EQ(expected.format(), QImage::Format_RGB32);
@@ -228,7 +228,7 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
     const QDate date(2026, 12, 9);
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);
-        const design::ModelDesign stored = storedWords(m, random, true);
+        const state::ModelDesign stored = storedWords(m, random, true);
         openWords(m, stored, QStringLiteral("odd design"));
         render::OrderSheet sheet = window->currentOrderSheet();
         EXPECT_EQ(sheet.model, m);
@@ -280,7 +280,7 @@ TEST_F(Sheet, DrawingsAreExactWholeNumberBlocks)
     for (int m : {cat::kBrisa, 4 /* the widest drawing */}) {
         for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
             SCOPED_TRACE(testing::Message() << "model " << m << (paper == QPageSize::A4 ? " A4" : " Letter"));
-            const design::ModelDesign stored = storedWords(m, random, false);
+            const state::ModelDesign stored = storedWords(m, random, false);
             const QImage painted = render::paintDesign(m, stored);
             const QString png = path(QStringLiteral("sheet.PNG"));
             ASSERT_TRUE(render::writeOrderSheet(png, {m, stored, QStringLiteral("x"), {}}, paper));

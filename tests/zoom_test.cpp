@@ -141,7 +141,7 @@ protected:
             clickLayout(c.palettes[mi], {cat::cellLeft(pos.column) + 7, cat::cellTop(pos.row) + 7});
         }
         Outcome out;
-        const design::ModelDesign& design = window.state()[m];
+        const state::ModelDesign& design = window.state()[m];
         out.colours = design.areaColour;
         out.fabrics = design.areaFabric;
         out.codes = design.areaFabricCode;

@@ -1,7 +1,9 @@
 #include "app/program.h"
 #include "app/single_instance.h"
 #include "app/zoom.h"
+#include "catalogue/program.h"
 #include "files/platform.h"
+#include "toolkit/names.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,8 +69,8 @@ bool answeredWithoutDisplay(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     app::prepareProcess();
-    QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    QApplication::setApplicationName(tk::qs(cat::kAppTitle));
+    QApplication::setApplicationVersion(tk::qs(cat::kVersion));
     if (answeredWithoutDisplay(argc, argv))
         return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
 

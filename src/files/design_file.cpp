@@ -16,7 +16,7 @@ FileResult failed(const QString& reason)
 
 } // namespace
 
-FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QString& path)
+FileResult writeDesignRecord(int m, const state::ModelDesign& design, const QString& path)
 {
     if (!cat::isModelIndex(m))
         return failed(QStringLiteral("there is no such suit model"));
@@ -27,7 +27,7 @@ FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QSt
                      options);
 }
 
-FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& path)
+FileResult readDesignRecord(int m, state::ModelDesign& design, const QString& path)
 {
     using platform::Kind;
     if (!cat::isModelIndex(m))

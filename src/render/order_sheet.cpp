@@ -145,9 +145,9 @@ QString fabricNamed(const std::string& code)
 std::vector<Row> rowsOf(const OrderSheet& sheet)
 {
     const int m = sheet.model;
-    const design::ModelDesign& design = sheet.design;
-    const design::RebuildPlan plan = design::planRebuild(m, design);
-    std::array<const design::SlotRepaint*, cat::kMaxSlots> repaintOf{};
+    const state::ModelDesign& design = sheet.design;
+    const state::RebuildPlan plan = state::planRebuild(m, design);
+    std::array<const state::SlotRepaint*, cat::kMaxSlots> repaintOf{};
     for (int r = 0; r < plan.count; ++r)
         repaintOf[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] =
             &plan.repaints[static_cast<std::size_t>(r)];
@@ -162,7 +162,7 @@ std::vector<Row> rowsOf(const OrderSheet& sheet)
             qs(s < front ? model.areas[i].name : model.backAreas[i - static_cast<std::size_t>(front)].name);
         std::string name = design.areaColourName[i];
         std::string code = design.areaFabricCode[i];
-        const design::SlotRepaint* repaint = repaintOf[i];
+        const state::SlotRepaint* repaint = repaintOf[i];
         // A design straight from a file carries no names yet: it is named as
         // the designer's Open names it (the default letter where the stored
         // words give none, as for the binding tape).

@@ -21,7 +21,7 @@ namespace render {
 // the colour list shows them), under the name of its file.
 struct OrderSheet {
     int model = 0;
-    design::ModelDesign design;
+    state::ModelDesign design;
     QString fileName; // "Untitled" for a design never saved
     QDate date;       // today's when not valid
 };

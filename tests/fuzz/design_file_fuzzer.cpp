@@ -16,13 +16,13 @@
 namespace {
 
 // A model's design as New leaves it, which is what Open reads into.
-design::DesignState afterNew()
+state::DesignState afterNew()
 {
-    design::DesignState state;
-    design::resetToStartValues(state);
+    state::DesignState state;
+    state::resetToStartValues(state);
     for (int m = 0; m < cat::kModelCount; ++m) {
-        design::setDefaultLetters(state[m], m);
-        design::clearAreas(state[m], m);
+        state::setDefaultLetters(state[m], m);
+        state::clearAreas(state[m], m);
     }
     return state;
 }
@@ -37,29 +37,29 @@ void check(bool holds)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const design::DesignState fresh = afterNew();
+    static const state::DesignState fresh = afterNew();
     if (size < 1)
         return 0;
     const int m = data[0] % cat::kModelCount;
     const std::span<const std::uint8_t> content(data + 1, size - 1);
-    design::ModelDesign design = fresh[m];
+    state::ModelDesign design = fresh[m];
 
     const bool read = files::unpackDesignRecord(m, content, design);
     check(read == (content.size() >= static_cast<std::size_t>(files::recordBytes(m))));
     if (!read)
         return 0;
 
-    const design::RebuildPlan plan = design::planRebuild(m, design);
+    const state::RebuildPlan plan = state::planRebuild(m, design);
     check(plan.count >= 0 && plan.count <= cat::slotCount(m));
     for (int r = 0; r < plan.count; ++r) {
-        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         check(repaint.slot >= 0 && repaint.slot < cat::slotCount(m));
         check(repaint.colour != cat::kBoundary && !repaint.colourName.empty());
         check(repaint.keyPoint >= 0 && repaint.keyPoint < cat::keySlots(repaint.key));
         check(repaint.paintsDrawing == (repaint.slot != cat::tapeSlot(m)));
     }
-    const design::ModelDesign before = design;
-    design::applyNamesAndCodes(plan, design);
+    const state::ModelDesign before = design;
+    state::applyNamesAndCodes(plan, design);
     check(design.areaColour == before.areaColour && design.areaFabric == before.areaFabric);
 
     const order::OrderSummary summary = order::summaryLines(m, design);
