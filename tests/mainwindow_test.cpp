@@ -6,6 +6,7 @@
 #include "bitmaps.h"
 #include "catalogue/catalogue.h"
 #include "design/history.h"
+#include "order/summary.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -550,7 +551,7 @@ TEST_F(Designer, ClickingTheDrawingPicksTheAreaAsItsListEntryDoes)
                 continue; // a region an earlier area owns
             SCOPED_TRACE(testing::Message() << "model " << m << " slot " << slot);
             const bool back = slot >= cat::kBackOffset && m == cat::kBrisa;
-            const QString name = QString::fromStdString(design::areaLabel(m, slot))
+            const QString name = QString::fromStdString(order::areaLabel(m, slot))
                                      .section(' ', back || m == cat::kBrisa ? 1 : 0);
             // Start from another entry, on Brisa in the other view.
             const auto prepare = [&] {

@@ -1,8 +1,12 @@
 // The colour list: one line per area, "Name (code)" or empty.
+#include "catalogue/models.h"
 #include "order/summary.h"
 #include "state/state.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -56,3 +60,24 @@ TEST(KeyPoints, HalvesRoundToEven)
 }
 
 } // namespace
+
+// One name per slot, as the lists name the areas: Brisa's back list starts
+// at slot 10 and only Brisa's labels say the view; slots a model lacks have none.
+TEST(AreaNames, EverySlotByItsListEntry)
+{
+    EXPECT_EQ(order::areaName(0, 0), "Body");
+    EXPECT_EQ(order::areaName(0, cat::tapeSlot(0)), "Binding Tape");
+    EXPECT_EQ(order::areaLabel(0, 1), "Legs");
+    const auto front = static_cast<int>(cat::kModels[cat::kBrisa].areas.size());
+    EXPECT_EQ(order::areaName(cat::kBrisa, front), cat::kModels[cat::kBrisa].backAreas.front().name);
+    EXPECT_EQ(order::areaLabel(cat::kBrisa, front - 1),
+              "Front " + std::string(cat::kModels[cat::kBrisa].areas.back().name));
+    EXPECT_EQ(order::areaLabel(cat::kBrisa, front),
+              "Back " + std::string(cat::kModels[cat::kBrisa].backAreas.front().name));
+    for (const auto& [m, slot] :
+         {std::pair{0, -1}, std::pair{0, cat::slotCount(0)}, std::pair{-1, 0}, std::pair{cat::kModelCount, 0},
+          std::pair{cat::kBrisa, cat::slotCount(cat::kBrisa)}}) {
+        EXPECT_EQ(order::areaName(m, slot), "") << m << " " << slot;
+        EXPECT_EQ(order::areaLabel(m, slot), "") << m << " " << slot;
+    }
+}

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "design/history.h"
 #include "files/record.h"
+#include "order/summary.h"
 #include "render/drawing.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
@@ -812,7 +813,7 @@ private:
         const int slot = left ? firstAreaAt(page, pixel) : -1;
         if (slot >= 0) {
             const bool front = slot < static_cast<int>(cat::kModels[page].areas.size());
-            const QString name = QString::fromStdString(design::areaLabel(page, slot));
+            const QString name = QString::fromStdString(order::areaLabel(page, slot));
             want = std::pair(front, page == cat::kBrisa ? name.section(' ', 1) : name);
         }
         click(drawing, pixel + QPoint(drawing->border(), drawing->border()),

@@ -180,7 +180,7 @@ FileSummary summarise(const QString& file)
         AreaLine& area = summary.areas[s];
         area.slot = slot;
         area.back = slot >= front;
-        area.area = area.back ? model.backAreas[s - model.areas.size()].name : model.areas[s].name;
+        area.area = order::areaName(m, slot);
         area.line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
         area.colourIndex = design.areaColour[s];
         if (slot != cat::tapeSlot(m))

@@ -49,7 +49,7 @@ QString Designer::areaTip(int m, int slot) const
     const state::ModelDesign& design = m_state[m];
     const auto s = static_cast<std::size_t>(slot);
     const std::string line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
-    return QString::fromStdString(areaLabel(m, slot) + (line.empty() ? std::string() : " - " + line));
+    return QString::fromStdString(order::areaLabel(m, slot) + (line.empty() ? std::string() : " - " + line));
 }
 
 void Designer::onDrawingHover(int m, int /*button*/, int /*shift*/, float x, float y)
@@ -80,8 +80,7 @@ void Designer::onDrawingReleased(int m, int button, int /*shift*/, float x, floa
             onFrontViewChosen();
         }
     }
-    const std::string_view name = back ? model.backAreas[static_cast<std::size_t>(slot - front)].name
-                                       : model.areas[static_cast<std::size_t>(slot)].name;
+    const std::string_view name = order::areaName(m, slot);
     // Selecting by text runs the area choice when the selection changes, as
     // a user's click on the entry does; the entry already chosen stays as it is.
     m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)]->selectByText(tk::qs(name));

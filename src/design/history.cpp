@@ -1,6 +1,7 @@
 #include "design/history.h"
 
 #include "catalogue/models.h"
+#include "order/summary.h"
 
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -47,18 +48,6 @@ private:
 };
 
 } // namespace
-
-std::string areaLabel(int m, int slot)
-{
-    if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
-        return {};
-    const cat::SuitModel& model = cat::kModels[m];
-    const auto front = static_cast<int>(model.areas.size());
-    if (m != cat::kBrisa)
-        return std::string(model.areas[static_cast<std::size_t>(slot)].name);
-    return slot < front ? "Front " + std::string(model.areas[static_cast<std::size_t>(slot)].name)
-                        : "Back " + std::string(model.backAreas[static_cast<std::size_t>(slot - front)].name);
-}
 
 EditHistory::EditHistory(state::DesignState& state, ShowSlot show)
     : m_state(state)
@@ -187,7 +176,7 @@ QString EditHistory::caption(int index) const
 {
     const auto* step = static_cast<const ColourStep*>(stack(m_active)->command(index));
     return QString::fromStdString(step->after().name) + QStringLiteral(" on ") +
-           QString::fromStdString(areaLabel(m_active, step->slot()));
+           QString::fromStdString(order::areaLabel(m_active, step->slot()));
 }
 
 QString EditHistory::undoCaption() const

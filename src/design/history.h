@@ -119,8 +119,4 @@ private:
     SlotValues m_before;
 };
 
-// The name of area `slot` as the user knows it: its list entry, on Brisa with
-// the view it is in ("Back Legs Left").
-std::string areaLabel(int m, int slot);
-
 } // namespace design

@@ -4,6 +4,24 @@
 
 namespace order {
 
+std::string_view areaName(int m, int slot)
+{
+    if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
+        return {};
+    const cat::SuitModel& model = cat::kModels[m];
+    const auto s = static_cast<std::size_t>(slot);
+    return s < model.areas.size() ? model.areas[s].name : model.backAreas[s - model.areas.size()].name;
+}
+
+std::string areaLabel(int m, int slot)
+{
+    const std::string_view name = areaName(m, slot);
+    if (m != cat::kBrisa || name.empty())
+        return std::string(name);
+    const bool back = slot >= static_cast<int>(cat::kModels[m].areas.size());
+    return (back ? "Back " : "Front ") + std::string(name);
+}
+
 std::string orderLine(const std::string& colourName, const std::string& fabricCode)
 {
     if (colourName.empty())

@@ -3,9 +3,17 @@
 #include "state/state.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace order {
+
+// The area of slot `slot` of model m as its list names it ("Legs"; Brisa's
+// back list from slot 10 on), or "" for a slot the model does not have.
+std::string_view areaName(int m, int slot);
+
+// The area as the user knows it, on Brisa with its view ("Back Legs Left").
+std::string areaLabel(int m, int slot);
 
 // One colour-list line: "Royal Blue (P)" for a coloured area, "" otherwise.
 std::string orderLine(const std::string& colourName, const std::string& fabricCode);

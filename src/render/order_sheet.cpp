@@ -4,6 +4,7 @@
 #include "catalogue/fabrics.h"
 #include "catalogue/models.h"
 #include "catalogue/texts.h"
+#include "order/summary.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
 #include "state/rebuild_plan.h"
@@ -152,14 +153,11 @@ std::vector<Row> rowsOf(const OrderSheet& sheet)
         repaintOf[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] =
             &plan.repaints[static_cast<std::size_t>(r)];
 
-    const cat::SuitModel& model = cat::kModels[m];
-    const auto front = static_cast<int>(model.areas.size());
     std::vector<Row> rows;
     for (int s = 0; s < cat::slotCount(m); ++s) {
         const auto i = static_cast<std::size_t>(s);
         Row row;
-        row.area =
-            qs(s < front ? model.areas[i].name : model.backAreas[i - static_cast<std::size_t>(front)].name);
+        row.area = qs(order::areaName(m, s));
         std::string name = design.areaColourName[i];
         std::string code = design.areaFabricCode[i];
         const state::SlotRepaint* repaint = repaintOf[i];
