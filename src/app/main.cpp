@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Orlensuits"));
     QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
     // Lets docks and Wayland compositors match the window to its menu entry.

@@ -175,6 +175,7 @@ void MainWindow::buildMenus()
     m_redo = add(edit, "redoMnu", QStringLiteral("&Redo"));
     m_undo->setShortcuts(QKeySequence::Undo);
     m_redo->setShortcuts(QKeySequence::Redo);
+    addOrderDetailsCommand(edit);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMnu"));
     m_menuCommands[5] = add(help, "aboutMnu", QStringLiteral("&About Orlensuits Design"));

@@ -124,6 +124,11 @@ public:
     void onExportSheet();
     render::OrderSheet currentOrderSheet() const;
 
+    // Edit > Order Details...: the current model's order details in a
+    // window-modal dialog; OK applies them as one step of that model's
+    // history (mainwindow_order.cpp).
+    void onOrderDetails();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +139,7 @@ private:
     // The Edit menu's commands: enabled, and captioned with the step, when there is one.
     void showEditCommands();
     void addOrderSheetCommands(QMenu* file);
+    void addOrderDetailsCommand(QMenu* edit);
     void buildPage(int m);
     void buildBrisaView(int m);
     void connectPage(int m);
@@ -159,6 +165,7 @@ private:
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
     std::array<QAction*, 3> m_sheetCommands{}; // Print, Print Preview, Export Order Sheet
+    QAction* m_orderDetails = nullptr;
     int m_newsIndex = 0;
     bool m_loaded = false;
     bool m_placePending = false; // until the window manager has decorated the window

@@ -207,6 +207,7 @@ void MainWindow::startUp()
         command->setEnabled(true);
     for (QAction* command : m_sheetCommands)
         command->setEnabled(true);
+    m_orderDetails->setEnabled(true);
 
     // 15. The folder the file dialogs start in.
     m_state.dialogFolder = firstDialogFolder(QCoreApplication::applicationDirPath()).toStdString();

@@ -33,7 +33,7 @@ constexpr int kDefaultThumbnail = 256;
 // typing slip cannot ask for gigabytes.
 constexpr int kMaxThumbnail = 4096;
 
-const char* const kUsage = "Usage: jumpsuit-order summary [--json] FILE...\n"
+const char* const kUsage = "Usage: jumpsuit-order summary [--json | --csv] FILE...\n"
                            "       jumpsuit-order sheet FILE -o OUT [--paper a4|letter]\n"
                            "       jumpsuit-order thumbnail FILE OUT [SIZE]\n"
                            "       jumpsuit-order --help | --version\n";
@@ -45,8 +45,9 @@ const char* const kHelp = "\n"
                           ".brr Brisa, .lur Lumen. Each file is read as the designer's Open reads it.\n"
                           "\n"
                           "  summary    every area of each file with the line the designer's colour\n"
-                          "             list shows for it; --json writes one JSON array, one object\n"
-                          "             per file\n"
+                          "             list shows for it, then the order details; --json writes one\n"
+                          "             JSON array, one object per file (the details as \"order\");\n"
+                          "             --csv writes one line per area for a spreadsheet\n"
                           "  sheet      the order sheet, as PDF, or as PNG when OUT ends in .png;\n"
                           "             the paper follows the locale unless --paper chooses it\n"
                           "  thumbnail  the painted suit (both views) as a PNG of at most SIZE x SIZE\n"
@@ -210,6 +211,7 @@ FileSummary summarise(const QString& file)
         if (slot != cat::tapeSlot(m))
             area.fabricIndex = design.areaFabric[s];
     }
+    summary.order = design.order;
     // The slots the rebuild repaints are the ones that show a colour.
     const design::RebuildPlan& plan = read.opened.plan;
     for (int r = 0; r < plan.count; ++r) {
@@ -270,7 +272,120 @@ void appendJson(std::string& out, const FileSummary& summary)
             out += "null";
         out += '}';
     }
-    out += "\n  ]}";
+    out += "\n  ]";
+    // The details as the file stores them, keys this tool does not know included.
+    if (!summary.order.stored.empty()) {
+        out += ", \"order\": ";
+        out += summary.order.stored;
+    }
+    out += '}';
+}
+
+namespace {
+
+void appendLine(std::string& out, std::string_view label, const std::string& value)
+{
+    if (value.empty())
+        return;
+    out += "  ";
+    out += label;
+    out += ": ";
+    // Lines of an address or of the notes, indented under the first.
+    for (const char c : value) {
+        out += c;
+        if (c == '\n')
+            out += "    ";
+    }
+    out += '\n';
+}
+
+void appendParty(std::string& out, std::string_view who, const design::OrderParty& party)
+{
+    const std::string prefix(who);
+    appendLine(out, prefix, party.name);
+    appendLine(out, prefix + " address", party.address);
+    appendLine(out, prefix + " phone", party.phone);
+    appendLine(out, prefix + " e-mail", party.email);
+}
+
+// A field as RFC 4180 wants it; one that a spreadsheet would run as a
+// formula (=, +, -, @ first) is given a leading apostrophe so it stays text.
+void appendCsvField(std::string& out, std::string_view text)
+{
+    std::string field;
+    if (!text.empty() && (text.front() == '=' || text.front() == '+' || text.front() == '-' ||
+                          text.front() == '@' || text.front() == '\t' || text.front() == '\r'))
+        field += '\'';
+    field += text;
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace
+
+void appendOrderText(std::string& out, const design::OrderDetails& order)
+{
+    if (order.empty())
+        return;
+    out += "  Order details:\n";
+    appendLine(out, "Order number", order.orderNumber);
+    appendLine(out, "Order date", order.orderDate);
+    appendLine(out, "Delivery date", order.deliveryDate);
+    if (order.quantity)
+        appendLine(out, "Quantity", std::to_string(*order.quantity));
+    appendParty(out, "Customer", order.customer);
+    appendParty(out, "Dealer", order.dealer);
+    appendLine(out, "Size", order.size);
+    const design::Units units = order.units.value_or(design::Units::Metric);
+    for (int i = 0; i < design::kMeasureCount; ++i) {
+        const auto which = static_cast<design::Measure>(i);
+        if (const std::optional<double> value = order.measurement(which))
+            appendLine(out, design::kMeasures[static_cast<std::size_t>(i)].label,
+                       design::formatMeasure(*value) + ' ' + std::string(design::unitName(which, units)));
+    }
+    appendLine(out, "Shoe size", order.shoeSize);
+    appendLine(out, "Notes", order.notes);
+}
+
+void appendCsv(std::string& out, const FileSummary& summary)
+{
+    const QByteArray file = summary.file.toUtf8();
+    for (const AreaLine& area : summary.areas) {
+        appendCsvField(out, std::string_view(file.constData(), static_cast<std::size_t>(file.size())));
+        out += ',';
+        appendCsvField(out, cat::kModels[summary.model].caption);
+        out += ',';
+        appendCsvField(out, summary.order.orderNumber);
+        out += ',';
+        appendCsvField(out, summary.order.customer.name);
+        out += ',';
+        appendCsvField(out, area.area);
+        out += area.back ? ",back," : ",front,";
+        if (area.colour != nullptr) {
+            appendCsvField(out, area.colour->name);
+            char rgb[8];
+            std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", cat::red(area.colour->value),
+                          cat::green(area.colour->value), cat::blue(area.colour->value));
+            out += ',';
+            out += rgb;
+            out += ',';
+            appendCsvField(out, area.fabric);
+            out += ',';
+            appendCsvField(out, area.code);
+        } else {
+            out += ",,,";
+        }
+        out += "\r\n";
+    }
 }
 
 void appendText(std::string& out, const FileSummary& summary)
@@ -292,6 +407,7 @@ void appendText(std::string& out, const FileSummary& summary)
         }
         out += '\n';
     }
+    appendOrderText(out, summary.order);
 }
 
 QImage thumbnailOf(const QImage& drawing, int size)
@@ -329,6 +445,7 @@ namespace {
 struct Parsed {
     QStringList positional;
     bool json = false;
+    bool csv = false;
     QString output;
     QString paper;
     QString error;
@@ -371,6 +488,8 @@ Parsed parse(const QStringList& args, bool takesOutput, bool takesJson)
         };
         if (takesJson && arg == QStringLiteral("--json")) {
             parsed.json = true;
+        } else if (takesJson && arg == QStringLiteral("--csv")) {
+            parsed.csv = true;
         } else if (takesOutput && (value(QStringLiteral("--output"), QStringLiteral("-o"), parsed.output) ||
                                    value(QStringLiteral("--paper"), QString(), parsed.paper))) {
         } else {
@@ -389,11 +508,15 @@ int summaryCommand(const QStringList& args)
         return usage(parsed.error);
     if (parsed.positional.isEmpty())
         return usage(QStringLiteral("summary needs at least one design file"));
+    if (parsed.json && parsed.csv)
+        return usage(QStringLiteral("--json and --csv cannot be given together"));
 
     int status = 0;
     std::string out;
     if (parsed.json)
         put("[");
+    if (parsed.csv)
+        put(kCsvHeader);
     bool first = true;
     for (const QString& file : parsed.positional) {
         const FileSummary summary = summarise(file);
@@ -405,6 +528,8 @@ int summaryCommand(const QStringList& args)
         if (parsed.json) {
             out += first ? "\n  " : ",\n  ";
             appendJson(out, summary);
+        } else if (parsed.csv) {
+            appendCsv(out, summary);
         } else if (summary.ok()) {
             if (!first)
                 out += '\n';

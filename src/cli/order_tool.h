@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/fabrics.h"
+#include "state/order_details.h"
 
 #include <QImage>
 #include <QString>
@@ -34,6 +35,7 @@ struct FileSummary {
     int model = -1;
     QString error;
     std::vector<AreaLine> areas;
+    design::OrderDetails order; // none when the file holds none
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -44,6 +46,16 @@ FileSummary summarise(const QString& file);
 // The summary as one JSON object, and as text for people.
 void appendJson(std::string& out, const FileSummary& summary);
 void appendText(std::string& out, const FileSummary& summary);
+
+// The order details for people, after the areas: one "  Label: value" line
+// per field given, nothing when there are none.
+void appendOrderText(std::string& out, const design::OrderDetails& order);
+
+// One CSV line per area for a spreadsheet (RFC 4180: quoted where needed,
+// lines ending in CR LF), under kCsvHeader.
+inline constexpr std::string_view kCsvHeader =
+    "file,model,order number,customer name,area,view,colour,rgb,fabric,code\r\n";
+void appendCsv(std::string& out, const FileSummary& summary);
 
 // The painted drawing scaled to fit size x size, aspect kept: whole-pixel
 // nearest-neighbour enlargement keeps the outlines sharp, then a smooth

@@ -133,6 +133,7 @@ bool FileCommands::newModel(int m)
     m_designer.onFabricChosen(m);
     design.currentColour = 0;
     design::clearAreas(design, m);
+    design.order = {};
     return true;
 }
 
@@ -209,6 +210,7 @@ bool FileCommands::openModel(int m)
     newModel(m);
     design.areaColour = read.areaColour;
     design.areaFabric = read.areaFabric;
+    design.order = std::move(read.order);
     design.fileName = m_chosenName.toStdString();
     design.filePath = m_chosenPath.toStdString();
     design.saved = true;

@@ -20,6 +20,9 @@ namespace {
 // more than Qt's own bookkeeping of each step.
 class ColourStep final : public QUndoCommand {
 public:
+    static constexpr int kId = 1;
+    int id() const override { return kId; }
+
     ColourStep(int slot, const SlotValues& other)
         : m_other(other)
         , m_slot(static_cast<std::uint8_t>(slot))
@@ -33,6 +36,24 @@ public:
     SlotValues m_other;
     std::uint8_t m_slot;
 };
+
+// One change of the order details: it holds the details the design does not,
+// as ColourStep holds a slot's values.
+class OrderStep final : public QUndoCommand {
+public:
+    static constexpr int kId = 2;
+    explicit OrderStep(OrderDetails other)
+        : m_other(std::move(other))
+    {
+    }
+    int id() const override { return kId; }
+    void undo() override {}
+    void redo() override {}
+
+    OrderDetails m_other;
+};
+
+const QString kOrderCaption = QStringLiteral("Order Details");
 
 } // namespace
 
@@ -112,6 +133,21 @@ void EditHistory::record(int m, int slot, const SlotValues& before)
     m_recording = false;
 }
 
+bool EditHistory::applyOrderDetails(int m, OrderDetails details)
+{
+    if (!cat::isModelIndex(m))
+        return false;
+    OrderDetails& held = m_state[m].order;
+    if (held == details)
+        return false;
+    std::swap(held, details);
+    m_recording = true;
+    stack(m)->push(new OrderStep(std::move(details)));
+    m_recording = false;
+    followClean(m);
+    return true;
+}
+
 void EditHistory::clear(int m)
 {
     if (!cat::isModelIndex(m))
@@ -180,7 +216,12 @@ void EditHistory::follow(int m, int index)
 void EditHistory::swapStep(int m, int index)
 {
     // The stack hands its steps out as const; they are this history's own.
-    auto* step = static_cast<ColourStep*>(const_cast<QUndoCommand*>(stack(m)->command(index)));
+    QUndoCommand* command = const_cast<QUndoCommand*>(stack(m)->command(index));
+    if (command->id() == OrderStep::kId) {
+        std::swap(m_state[m].order, static_cast<OrderStep*>(command)->m_other);
+        return;
+    }
+    auto* step = static_cast<ColourStep*>(command);
     const SlotValues now = valuesOf(m, step->m_slot);
     if (now == step->m_other)
         return; // a colour applied again over itself
@@ -213,6 +254,8 @@ QString EditHistory::undoCaption() const
     const QUndoStack* s = stack(m_active);
     if (!s->canUndo())
         return {};
+    if (s->command(s->index() - 1)->id() == OrderStep::kId)
+        return kOrderCaption;
     const auto* step = static_cast<const ColourStep*>(s->command(s->index() - 1));
     return caption(m_active, step->m_slot, m_state[m_active].areaColourName[step->m_slot]);
 }
@@ -223,6 +266,8 @@ QString EditHistory::redoCaption() const
     const QUndoStack* s = stack(m_active);
     if (!s->canRedo())
         return {};
+    if (s->command(s->index())->id() == OrderStep::kId)
+        return kOrderCaption;
     const auto* step = static_cast<const ColourStep*>(s->command(s->index()));
     return caption(m_active, step->m_slot, m_texts[step->m_other.name]);
 }

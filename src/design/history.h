@@ -28,7 +28,7 @@ struct SlotValues {
 
 // The edit history of all eight models: one undo stack per model, all in one
 // group whose active stack is the current model's. A step is one colour
-// application; undoing it puts back what its slot held before, redoing it
+// application or one change of the order details; undoing it puts back what its slot held before, redoing it
 // writes what it wrote again, and either shows the slot as a rebuild of the
 // design would (the `show` callback). The history follows its stacks' index, so a
 // step is taken back or done again however the index moves.
@@ -50,6 +50,11 @@ public:
     // Records a colour application to slot `slot` of model m, which held
     // `before`; the design holds what the application wrote.
     void record(int m, int slot, const SlotValues& before);
+
+    // Puts `details` in place of model m's order details as one step
+    // ("Order Details"); details equal to what the design holds make none.
+    // False when nothing changed.
+    bool applyOrderDetails(int m, OrderDetails details);
 
     // New and Open: the model's history starts again; its design as it is
     // now, with its flags, is the clean state.

@@ -1,5 +1,6 @@
 #include "files/design_file.h"
 
+#include "files/order_block.h"
 #include "files/record.h"
 
 #include <QFile>
@@ -123,24 +124,37 @@ QString writeTarget(const QString& path)
     return canonical.isEmpty() ? info.symLinkTarget() : canonical;
 }
 
-// Copies what follows the record in the old file, a chunk at a time.
-FileResult copyTail(QFile& old, qint64 from, int out)
+// Copies what follows the old record and block, from `from` in the old file
+// to `to` in the new one, a chunk at a time.
+FileResult copyTail(QFile& old, qint64 from, int out, qint64 to)
 {
     if (!old.seek(from))
         return failed(qtWords(old));
     std::array<char, 64 * 1024> chunk{};
-    qint64 at = from;
-    while (at < old.size()) {
+    qint64 at = to;
+    for (;;) {
         const qint64 got = old.read(chunk.data(), static_cast<qint64>(chunk.size()));
         if (got < 0)
             return failed(qtWords(old));
         if (got == 0)
-            break; // the old file got shorter meanwhile: what was there is copied
+            break; // the end, or the old file got shorter meanwhile: what was there is copied
         if (const int error = writeAll(out, chunk.data(), got, at))
             return failedWith(error);
         at += got;
     }
     return {};
+}
+
+// The size of the order block the old file holds right after its record, 0
+// when what follows is no block (it is then kept as it is).
+qint64 oldBlockSize(QFile& old, qint64 at)
+{
+    if (!old.seek(at))
+        return 0;
+    const QByteArray start = old.read(kOrderFrameSize + kMaxOrderPayload);
+    const auto found = findOrderBlock(
+        {reinterpret_cast<const std::uint8_t*>(start.constData()), static_cast<std::size_t>(start.size())});
+    return found ? found->size : 0;
 }
 
 // The replacement takes the old file's owner, group and permissions, as far
@@ -161,19 +175,31 @@ bool keepOwnership(int fd, const struct stat& old)
     return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
-// Overwrites the record at the start of the existing file, leaving the rest of
-// it as it is. Used only where the file cannot be replaced whole: a folder
-// that takes no new file, a sticky folder or a file someone else owns, a name
-// too long for the temporary file. What can be checked before the first byte
-// is written (a size limit, room for a longer record) is, so that the old
-// record is not half overwritten.
-FileResult writeInPlace(const RecordBytes& record, const QString& target)
+// Overwrites the start of the existing file with the record and block,
+// leaving the rest of it as it is (moved when the block's size changed).
+// Used only where the file cannot be replaced whole: a folder that takes no
+// new file, a sticky folder or a file someone else owns, a name too long for
+// the temporary file. What can be checked before the first byte is written
+// (a size limit, room for a longer start, the rest read whole) is, so that
+// the old record is not half overwritten.
+FileResult writeInPlace(const QByteArray& head, qint64 recordSize, const QString& target, qint64 tailFrom)
 {
     QFile file(target);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    const bool moves = head.size() != recordSize || tailFrom != recordSize;
+    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
+    if (!file.open(mode))
         return failed(QFileInfo(target).isWritable() ? qtWords(file)
                                                      : QStringLiteral("the file is not writable"));
-    const auto size = static_cast<qint64>(record.size);
+    QByteArray content = head;
+    if (moves) {
+        if (!file.seek(tailFrom))
+            return failed(qtWords(file));
+        const QByteArray rest = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return failed(qtWords(file));
+        content += rest;
+    }
+    const auto size = static_cast<qint64>(content.size());
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         limit.rlim_cur < static_cast<rlim_t>(size))
@@ -183,9 +209,10 @@ FileResult writeInPlace(const RecordBytes& record, const QString& target)
         if (error != 0 && error != EOPNOTSUPP && error != EINVAL)
             return failedWith(error);
     }
-    if (const int error =
-            writeAll(file.handle(), reinterpret_cast<const char*>(record.bytes.data()), size, 0))
+    if (const int error = writeAll(file.handle(), content.constData(), size, 0))
         return failedWith(error);
+    if (moves && file.size() > size && ::ftruncate(file.handle(), size) != 0)
+        return failedWith(errno);
     if (const int error = syncData(file.handle()))
         return failedWith(error);
     return {};
@@ -197,8 +224,8 @@ enum class Replaced { Yes, No, InPlace };
 // target's place by rename: until then the old file is untouched, so any
 // failure on the way leaves it byte for byte. InPlace where the folder or the
 // rename refuses the replacement although the old file could be updated.
-Replaced replaceWhole(const RecordBytes& record, const QString& target, const struct stat* old, QFile* tail,
-                      FileResult& result)
+Replaced replaceWhole(const QByteArray& head, const QString& target, const struct stat* old, QFile* tail,
+                      qint64 tailFrom, FileResult& result)
 {
     const bool hasOld = old != nullptr;
     QSaveFile out(target);
@@ -222,11 +249,11 @@ Replaced replaceWhole(const RecordBytes& record, const QString& target, const st
         out.cancelWriting();
         return Replaced::InPlace;
     }
-    const auto size = static_cast<qint64>(record.size);
-    if (const int error = writeAll(fd, reinterpret_cast<const char*>(record.bytes.data()), size, 0))
+    const auto size = static_cast<qint64>(head.size());
+    if (const int error = writeAll(fd, head.constData(), size, 0))
         return discard(failedWith(error));
     if (tail != nullptr) {
-        if (FileResult copied = copyTail(*tail, size, fd); !copied)
+        if (FileResult copied = copyTail(*tail, tailFrom, fd, size); !copied)
             return discard(std::move(copied));
     }
     if (const int error = syncData(fd))
@@ -241,6 +268,26 @@ Replaced replaceWhole(const RecordBytes& record, const QString& target, const st
         return Replaced::InPlace;
     result = failed(qtWords(out));
     return Replaced::No;
+}
+
+// The details after the record, read as far as the block says and no
+// further; none when what follows is no block.
+design::OrderDetails readOrderBlock(QFile& file)
+{
+    QByteArray bytes = file.read(kOrderFrameSize);
+    if (bytes.size() < kOrderFrameSize || !bytes.startsWith(QByteArrayView(kOrderMagic, kOrderMagicSize)))
+        return {};
+    const auto* at = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + kOrderMagicSize;
+    const std::uint32_t length = static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+                                 static_cast<std::uint32_t>(at[2]) << 16 |
+                                 static_cast<std::uint32_t>(at[3]) << 24;
+    if (length > static_cast<std::uint32_t>(kMaxOrderPayload))
+        return {};
+    // The frame read holds the first four payload bytes already.
+    bytes += file.read(static_cast<qint64>(length));
+    const auto found = findOrderBlock(
+        {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+    return found ? orderFromJson(found->object) : design::OrderDetails{};
 }
 
 } // namespace
@@ -262,23 +309,37 @@ FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QSt
     if (hasOld && !QFileInfo(target).isWritable())
         return failed(QStringLiteral("the file is not writable"));
 
+    const std::optional<QByteArray> block = orderBlock(design.order);
+    if (!block)
+        return failed(QStringLiteral("the order details are too long to be kept in a design file"));
+    const auto recordSize = static_cast<qint64>(record.size);
+    QByteArray head(reinterpret_cast<const char*>(record.bytes.data()), record.size);
+    head += *block;
+
     QFile tail(target);
-    const bool hasTail = hasOld && old.st_size > record.size;
+    const bool hasAfter = hasOld && old.st_size > recordSize;
     // A file whose tail cannot be read is still updated, in place.
-    const bool tailReadable = hasTail && tail.open(QIODevice::ReadOnly);
+    const bool tailReadable = hasAfter && tail.open(QIODevice::ReadOnly);
+    // Details go only where the old block (if any) can be found and replaced.
+    if (hasAfter && !tailReadable && !block->isEmpty())
+        return failed(QStringLiteral("the file is not readable, so its order details cannot be replaced"));
+    // What followed the old record, less our old block, is kept after the new block.
+    const qint64 tailFrom = recordSize + (tailReadable ? oldBlockSize(tail, recordSize) : 0);
+    const bool hasTail = tailReadable && old.st_size > tailFrom;
     // Someone else's file stays theirs: it is updated, not replaced by one of ours.
     const bool othersFile = hasOld && ::geteuid() != 0 && old.st_uid != ::geteuid();
 
-    if (!othersFile && (!hasTail || tailReadable)) {
+    if (!othersFile && (!hasAfter || tailReadable)) {
         FileResult result;
-        switch (
-            replaceWhole(record, target, hasOld ? &old : nullptr, tailReadable ? &tail : nullptr, result)) {
+        switch (replaceWhole(head, target, hasOld ? &old : nullptr, hasTail ? &tail : nullptr, tailFrom,
+                             result)) {
         case Replaced::Yes: return {};
         case Replaced::No: return result;
         case Replaced::InPlace: break;
         }
     }
-    return writeInPlace(record, target);
+    tail.close();
+    return writeInPlace(head, recordSize, target, hasOld ? tailFrom : recordSize);
 }
 
 FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& path)
@@ -308,8 +369,10 @@ FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& p
                           .arg(needed));
     const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                              static_cast<std::size_t>(bytes.size()));
+    design::OrderDetails order = readOrderBlock(file);
     if (!unpackDesignRecord(m, view, design))
         return failed(QStringLiteral("the file is too short for a design of this suit"));
+    design.order = std::move(order);
     return {};
 }
 
