@@ -417,9 +417,9 @@ TEST_F(OrderTool, OrderDetailsInTextJsonCsvAndSheet)
     EXPECT_EQ(text.status, 0) << text.err.toStdString();
     const QString out = QString::fromUtf8(text.out);
     for (const char* line :
-         {"  Order number: =2+3\n", "  Order date: 2026-12-09\n", "  Quantity: 2\n",
-          "  Customer: Smith, \"Jo\"\n", "  Customer address: 1 Road\n    Town\n",
-          "  Customer e-mail: jo@example.org\n", "  Chest: 101.5 cm\n", "  Notes: Zip left\n"})
+         {"  Binding Tape:\n  Order details:\n    Order number: =2+3\n    Order date: 2026-12-09\n",
+          "    Quantity: 2\n    Customer: Smith, \"Jo\"\n    Customer address: 1 Road\n      Town\n",
+          "    Customer e-mail: jo@example.org\n", "    Chest: 101.5 cm\n", "    Notes: Zip left\n"})
         EXPECT_TRUE(out.contains(QString::fromUtf8(line))) << line << "\nin\n" << out.toStdString();
     EXPECT_EQ(out.count(QStringLiteral("Order details:")), 1); // the plain file has none
 

@@ -228,8 +228,8 @@ QWidget* OrderDetailsDialog::buildParty(const QString& key, PartyFields& fields)
     fields.address->setFixedHeight(fields.address->fontMetrics().lineSpacing() * 3 + 12);
     fields.phone = lineEdit(box, key + QStringLiteral(".phone"), who + QStringLiteral(" phone"));
     fields.email = lineEdit(box, key + QStringLiteral(".email"), who + QStringLiteral(" e-mail"));
-    form->addRow(customer ? QStringLiteral("N&ame:") : QStringLiteral("Na&me:"), fields.name);
-    form->addRow(customer ? QStringLiteral("A&ddress:") : QStringLiteral("Addr&ess:"), fields.address);
+    form->addRow(customer ? QStringLiteral("N&ame:") : QStringLiteral("Nam&e:"), fields.name);
+    form->addRow(customer ? QStringLiteral("Add&ress:") : QStringLiteral("Addre&ss:"), fields.address);
     form->addRow(customer ? QStringLiteral("&Phone:") : QStringLiteral("P&hone:"), fields.phone);
     form->addRow(customer ? QStringLiteral("E-&mail:") : QStringLiteral("E-ma&il:"), fields.email);
     return box;
@@ -271,7 +271,7 @@ QWidget* OrderDetailsDialog::buildMeasurements()
     }
     m_shoeSize = lineEdit(box, QStringLiteral("measurements.shoeSize"), QStringLiteral("Shoe size"));
     m_shoeSize->setMaxLength(20);
-    form->addRow(QStringLiteral("S&hoe size:"), m_shoeSize);
+    form->addRow(QStringLiteral("Sh&oe size:"), m_shoeSize);
     return box;
 }
 

@@ -287,14 +287,14 @@ void appendLine(std::string& out, std::string_view label, const std::string& val
 {
     if (value.empty())
         return;
-    out += "  ";
+    out += "    ";
     out += label;
     out += ": ";
     // Lines of an address or of the notes, indented under the first.
     for (const char c : value) {
         out += c;
         if (c == '\n')
-            out += "    ";
+            out += "      ";
     }
     out += '\n';
 }
