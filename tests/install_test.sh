@@ -85,7 +85,10 @@ file -b "$tmp/sheet.pdf" | grep -q "PDF document" || fail "the sheet is $(file -
 # The running designer's window names its menu entry: the class the entry
 # expects, and the desktop file name (the Wayland app id) it was given.
 grep -qx "StartupWMClass=Orlensuit Jumpsuit Designer" "$desktop" || fail "no StartupWMClass"
-strings -e l "$prefix/bin/jumpsuit-designer" | grep -qx "$id" || fail "the designer does not give its desktop file name"
+# grep reads all of it (no -q): stopping early would end strings with SIGPIPE,
+# which pipefail counts as a failure.
+strings -e l "$prefix/bin/jumpsuit-designer" | grep -x "$id" >/dev/null ||
+    fail "the designer does not give its desktop file name"
 classes="$(xvfb-run -a sh -c '"$0" & for i in $(seq 40); do sleep 0.25
     for w in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .*/\1/p"); do xprop -id "$w" WM_CLASS; done |
         grep -q "= " && break; done

@@ -442,7 +442,10 @@ struct FieldsPass {
             if (paint) {
                 p.setPen(kInk);
                 p.setFont(font(firstBold && i == 0));
-                p.drawText(QRectF(f.left(), y, f.width(), height), Qt::AlignLeft | Qt::AlignTop, texts[i]);
+                // Elided in the font it is drawn in: a bold name is wider.
+                p.drawText(
+                    QRectF(f.left(), y, f.width(), height), Qt::AlignLeft | Qt::AlignTop,
+                    QFontMetricsF(p.font(), p.device()).elidedText(texts[i], Qt::ElideRight, f.width()));
             }
             y += height;
         }
