@@ -287,7 +287,7 @@ design::OrderDetails readOrderBlock(QFile& file)
     bytes += file.read(static_cast<qint64>(length));
     const auto found = findOrderBlock(
         {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-    return found ? orderFromJson(found->object) : design::OrderDetails{};
+    return found ? orderFromJson(found->object, found->payload) : design::OrderDetails{};
 }
 
 } // namespace

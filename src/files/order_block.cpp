@@ -109,7 +109,7 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes)
     return c ^ 0xFFFFFFFFU;
 }
 
-design::OrderDetails orderFromJson(const QJsonObject& object)
+design::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& asStored)
 {
     design::OrderDetails details;
     details.orderNumber = text(object, "orderNumber");
@@ -137,7 +137,8 @@ design::OrderDetails orderFromJson(const QJsonObject& object)
     }
     details.shoeSize = text(measurements, "shoeSize");
     details.notes = text(object, "notes");
-    details.stored = QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+    details.stored = asStored.isEmpty() ? QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString()
+                                        : asStored.toStdString();
     return details;
 }
 

@@ -28,8 +28,10 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes);
 
 // The details from a stored object. Known keys of the wrong kind (a quantity
 // that is no whole number, a date that is no date) give no value; they and
-// the keys this program does not know stay in `stored`.
-design::OrderDetails orderFromJson(const QJsonObject& object);
+// the keys this program does not know stay in `stored`: `asStored` when
+// given (the payload the object was read from), else the object written
+// compact.
+design::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& asStored = {});
 
 // The object to store: the stored one with the known keys set from the
 // details, a field not given left out. A stored value that gave no field is
