@@ -1,8 +1,10 @@
 // New, Open, Save and Save As driven through the real main window, with
 // scripted questions and file dialogs; the files' bytes are read back.
 #include "app/mainwindow.h"
+#include "app/program.h"
 #include "catalogue/catalogue.h"
 #include "commands/file_commands.h"
+#include "files/platform.h"
 #include "files/record.h"
 #include "support/design_files.h"
 #include "support/file_size_limit.h"
@@ -28,6 +30,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -559,6 +563,50 @@ TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
     EXPECT_EQ(title(), "gone.olr");
 }
 
+// A file-size limit (ulimit -f) on the designer itself: Save and Export
+// fail with the failed-save message and the design stays, where SIGXFSZ
+// would end the process and every unsaved design with it. A child process
+// with the signal at its default, prepared as main() prepares the designer.
+TEST_F(Files, AFileSizeLimitFailsTheSaveAndKeepsTheDesigner)
+{
+    colour(0, "Body", "CottonFelt", 2);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        app::prepareProcess();
+        const rlimit limit{10, 10};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(3);
+        saveAs(path("limited.olr"));
+        dialogs.answers.push_back(path("limited.pdf"));
+        command("exportMnu");
+        const bool said =
+            messages.asked.size() == 2 &&
+            messages.asked[0].prompt == "Could not save 'limited.olr' in " + dir.path() +
+                                            ": the file would be larger than the system allows." &&
+            messages.asked[1].prompt == "Could not export the order sheet to '" + path("limited.pdf") +
+                                            "': the file would be larger than the system allows.";
+        ::_exit(said && model(0).changed && !QFileInfo::exists(path("limited.olr")) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// A file named on the command line whose name is no text in the system's
+// encoding is said as such, not as missing; the design stays.
+TEST_F(Files, ANameThatIsNoTextIsSaidAsSuch)
+{
+    const QString name = files::platform::decodeName(QFile::encodeName(dir.path()) + "/bad\xff.olr");
+    EXPECT_FALSE(window->fileCommands().openNamedFile(name));
+    ASSERT_EQ(messages.asked.size(), 1U);
+    EXPECT_TRUE(messages.asked[0].prompt.endsWith(": the name is not valid in the system's encoding."))
+        << messages.asked[0].prompt.toStdString();
+    EXPECT_EQ(title(), "Untitled");
+}
+
 // A file that cannot be opened is said in one message, and the design on
 // screen, its flags, the title and the dialog folder stay as they were.
 TEST_F(Files, FailedOpensAreSaidAndChangeNothing)
@@ -613,6 +661,11 @@ TEST(FirstDialogFolder, IsTheProgramsWhereWritableElseTheDocuments)
     qunsetenv("XDG_CONFIG_HOME");
     const QString documents = QDir(home.path()).filePath(QStringLiteral("Documents"));
     EXPECT_EQ(app::firstDialogFolder(QStringLiteral("/usr/bin")), documents);
+    // The start-up chooses the folder; only a dialog about to show it makes it.
+    EXPECT_FALSE(QFileInfo::exists(documents));
+    tk::prepareInitialFolder(home.path() + QStringLiteral("/elsewhere"));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/elsewhere")));
+    tk::prepareInitialFolder(documents);
     EXPECT_TRUE(QFileInfo(documents).isDir());
     ASSERT_TRUE(QDir(documents).removeRecursively());
     writeBytes(documents, "a file where the folder would go");

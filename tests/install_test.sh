@@ -12,6 +12,8 @@ mime_probe="$2"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A step that stops the script on its own (set -e) still says which it was.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 
 prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -75,7 +77,7 @@ readelf -d "$tool" | grep NEEDED | grep -q libQt6Gui || fail "the order tool doe
 printf '\x08\x00\x01\x00\x63\x00\x63\x00\x02\x00\x02\x00\x63\x00\x63\x00\x63\x00\x63\x00\x0d\x00' >"$tmp/body.OLR"
 [ "$(env -i "$tool" --version)" = "jumpsuit-order 1.2.0" ] || fail "jumpsuit-order --version"
 env -i "$tool" summary --json "$tmp/body.OLR" >"$tmp/summary.json" 2>"$tmp/stderr" || fail "summary --json"
-grep -q '"line": "Royal Blue (P)"' "$tmp/summary.json" || fail "the summary lacks the body's line"
+grep -Eq '"line": ?"Royal Blue \(P\)"' "$tmp/summary.json" || fail "the summary lacks the body's line"
 env -i "$tool" thumbnail "$tmp/body.OLR" "$tmp/thumb.png" 128 2>>"$tmp/stderr" || fail "thumbnail"
 file -b "$tmp/thumb.png" | grep -q "PNG image data, 116 x 128" || fail "the thumbnail is $(file -b "$tmp/thumb.png")"
 env -i "$tool" sheet "$tmp/body.OLR" -o "$tmp/sheet.pdf" 2>>"$tmp/stderr" || fail "sheet"
@@ -89,11 +91,13 @@ grep -qx "StartupWMClass=Orlensuit Jumpsuit Designer" "$desktop" || fail "no Sta
 # which pipefail counts as a failure.
 strings -e l "$prefix/bin/jumpsuit-designer" | grep -x "$id" >/dev/null ||
     fail "the designer does not give its desktop file name"
-classes="$(xvfb-run -a sh -c '"$0" & for i in $(seq 40); do sleep 0.25
+# The check needs a display of its own, whatever platform the caller chose
+# for its tests (QT_QPA_PLATFORM=offscreen is common where ctest runs).
+classes="$(env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb xvfb-run -a sh -c '"$0" & for i in $(seq 40); do sleep 0.25
     for w in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .*/\1/p"); do xprop -id "$w" WM_CLASS; done |
         grep -q "= " && break; done
     for w in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .*/\1/p"); do xprop -id "$w" WM_CLASS; done
-    kill $!' "$prefix/bin/jumpsuit-designer" 2>/dev/null | grep "= " | sort -u)"
+    kill $!' "$prefix/bin/jumpsuit-designer" 2>/dev/null | grep "= " | sort -u || true)"
 [ -n "$classes" ] || fail "the designer showed no window"
 grep -q ', "Orlensuit Jumpsuit Designer"$' <<<"$classes" || fail "window classes: $classes"
 ! grep -qv ', "Orlensuit Jumpsuit Designer"$' <<<"$classes" || fail "window classes: $classes"

@@ -26,8 +26,13 @@
 #include <random>
 #include <set>
 
+#include <csignal>
+
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +54,67 @@ ToolRun runTool(const QStringList& args, const QString& stdoutFile = {})
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The tool run with arguments as raw bytes (names that are no text), no
+// environment, and optionally a file-size limit with SIGXFSZ at its default:
+// a size limit must not kill it. status is -1 when a signal ended it.
+ToolRun runRaw(const std::vector<QByteArray>& args, rlim_t sizeLimit = RLIM_INFINITY)
+{
+    int out[2];
+    int err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::vector<char*> argv{const_cast<char*>(ORDER_TOOL)};
+        for (const QByteArray& arg : args)
+            argv.push_back(const_cast<char*>(arg.constData()));
+        argv.push_back(nullptr);
+        char* noEnvironment[] = {nullptr};
+        if (::dup2(out[1], 1) < 0 || ::dup2(err[1], 2) < 0)
+            ::_exit(125);
+        // The test itself ignores the signal; a program must not rely on that.
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{sizeLimit, sizeLimit};
+        if (sizeLimit != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(126);
+        ::execve(ORDER_TOOL, argv.data(), noEnvironment);
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    // Small outputs only: both fit in a pipe's buffer while the tool runs.
+    int status = 0;
+    const bool ended = child > 0 && ::waitpid(child, &status, 0) == child;
+    ToolRun run;
+    run.status = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    char buffer[65536];
+    for (ssize_t n = 0; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+        run.out.append(buffer, n);
+    for (ssize_t n = 0; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
+        run.err.append(buffer, n);
+    ::close(out[0]);
+    ::close(err[0]);
+    return run;
+}
+
+// The names in a folder as bytes (QDir cannot list names that are no text),
+// each removed.
+std::vector<QByteArray> takeNames(const QByteArray& folder)
+{
+    std::vector<QByteArray> names;
+    if (DIR* listing = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(listing)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        ::closedir(listing);
+    }
+    for (const QByteArray& name : names)
+        ::unlink((folder + '/' + name).constData());
+    return names;
 }
 
 // The tool writing into a named pipe, and what came through it.
@@ -321,6 +387,10 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
                 << run.err.toStdString();
             EXPECT_EQ(run.err.count('\n'), 1);
         }
+        if (file == path("short.olr")) {
+            EXPECT_TRUE(
+                runTool({"summary", file}).err.endsWith("less than the 22 bytes of an Orlensuit design\n"));
+        }
         EXPECT_FALSE(QFile::exists(path("new.png")) || QFile::exists(path("new.pdf")));
         EXPECT_EQ(fileBytes(path("kept.png")), "an earlier picture");
         EXPECT_EQ(fileBytes(path("kept.pdf")), "an earlier sheet");
@@ -463,6 +533,93 @@ TEST_F(OrderTool, OrderDetailsInTextJsonCsvAndSheet)
         EXPECT_TRUE(sheetText.contains(QString::fromUtf8(words))) << words << "\nin\n"
                                                                   << sheetText.toStdString();
     EXPECT_FALSE(sheetText.contains(QStringLiteral("Unsaved changes")));
+}
+
+// An output that is the design it is made from (the same name, a link to
+// it, a hard link) is refused before anything is written, naming both.
+TEST_F(OrderTool, AnOutputNeverReplacesItsOwnDesign)
+{
+    const QByteArray design = words({4, 0}).repeated(5) + words({4});
+    writeBytes(path("a.olr"), design);
+    ASSERT_TRUE(QFile::link(path("a.olr"), path("s.pdf")));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path("a.olr")).constData(), QFile::encodeName(path("h.png")).constData()),
+        0);
+    for (const QStringList& args : {QStringList{"thumbnail", path("a.olr"), path("a.olr"), "64"},
+                                    QStringList{"sheet", path("a.olr"), "-o", path("s.pdf")},
+                                    QStringList{"thumbnail", path("a.olr"), path("h.png")},
+                                    QStringList{"sheet", path("a.olr"), "-o", path("h.png")}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.status, 1);
+        const QString said = QString::fromUtf8(run.err);
+        EXPECT_TRUE(said.startsWith("jumpsuit-order: " + args.back() + ": ") ||
+                    said.startsWith("jumpsuit-order: " + args[2] + ": "))
+            << run.err.toStdString();
+        EXPECT_TRUE(said.contains(path("a.olr"))) << run.err.toStdString();
+        EXPECT_EQ(fileBytes(path("a.olr")), design);
+    }
+    EXPECT_TRUE(QFileInfo(path("s.pdf")).isSymLink());
+}
+
+// A file-size limit (ulimit -f) fails the write, which is said: the tool is
+// not killed by SIGXFSZ, and no output is left.
+TEST_F(OrderTool, AFileSizeLimitIsSaidNotFatal)
+{
+    writeBytes(path("good.kfr"), words({4, 0}).repeated(7) + words({4}));
+    const QByteArray good = QFile::encodeName(path("good.kfr"));
+    for (const std::vector<QByteArray>& args :
+         {std::vector<QByteArray>{"thumbnail", good, QFile::encodeName(path("t.png"))},
+          std::vector<QByteArray>{"sheet", good, "-o", QFile::encodeName(path("s.pdf"))}}) {
+        SCOPED_TRACE(args.front().toStdString());
+        const ToolRun run = runRaw(args, 10);
+        EXPECT_EQ(run.status, 1) << "-1: killed by a signal";
+        EXPECT_TRUE(run.err.startsWith("jumpsuit-order: " + args.back() + ": ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("larger than the system allows")) << run.err.toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"good.kfr"});
+}
+
+// Names are bytes: one that is no UTF-8 opens and is named losslessly (JSON:
+// Python's surrogate escapes; text: as the shell quotes it). Output names of
+// up to 255 bytes work, and nothing is left beside them.
+TEST_F(OrderTool, NamesAreTakenByteForByte)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("names"));
+    const QByteArray folder = QFile::encodeName(path("names"));
+    const QByteArray bad = folder + "/bad\xff.olr";
+    {
+        const int fd = ::open(bad.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        const QByteArray record = words({3, 1}) + words({99}).repeated(9);
+        ASSERT_EQ(::write(fd, record.constData(), static_cast<size_t>(record.size())), record.size());
+        ::close(fd);
+    }
+    const ToolRun json = runRaw({"summary", "--json", "--", bad});
+    EXPECT_EQ(json.status, 0) << json.err.toStdString();
+    EXPECT_TRUE(json.err.isEmpty());
+    EXPECT_TRUE(json.out.contains("\"file\":\"" + folder + "/bad\\udcff.olr\"")) << json.out.toStdString();
+    const QJsonArray summaries = QJsonDocument::fromJson(json.out).array();
+    ASSERT_EQ(summaries.size(), 1);
+    EXPECT_EQ(summaries[0].toObject().value("areas").toArray()[0].toObject().value("line").toString(),
+              "Turquoise (P)");
+
+    const ToolRun text = runRaw({"summary", bad});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_TRUE(text.out.startsWith("$'" + folder + "/bad\\xff.olr': Orlensuit\n")) << text.out.toStdString();
+
+    const ToolRun missing = runRaw({"summary", folder + "/gone\xfe.olr"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "jumpsuit-order: $'" + folder + "/gone\\xfe.olr': No such file or directory\n");
+
+    for (int length = 249; length <= 255; ++length) {
+        const QByteArray name = folder + '/' + QByteArray(length - 5, 't') + "\xff.png";
+        const ToolRun run = runRaw({"thumbnail", bad, name, "32"});
+        EXPECT_EQ(run.status, 0) << length << ": " << run.err.toStdString();
+        struct stat st {};
+        EXPECT_EQ(::stat(name.constData(), &st), 0) << length;
+    }
+    EXPECT_EQ(takeNames(folder).size(), 1U + 7U) << "a temporary file was left";
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "catalogue/catalogue.h"
 #include "files/design_file.h"
 #include "files/order_block.h"
+#include "files/output.h"
+#include "files/platform.h"
 #include "files/record.h"
 #include "support/design_files.h"
 #include "support/file_size_limit.h"
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <random>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -331,6 +334,149 @@ TEST_F(DesignFile, InPlaceWritesMoveWhatFollowsTheOrderBlock)
     ASSERT_TRUE(files::writeDesignRecord(0, design, path("ro/a.olr")));
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(fileBytes(path("ro/a.olr")), kUncoloured + tail);
+}
+
+// A sticky, world-writable folder (as /tmp) in which another user planted
+// links named like files this user will save, pointing at this user's files.
+// The system would not follow them for us (protected_symlinks), so no write
+// may go through them; links in ordinary folders, and our own, still work.
+TEST_F(DesignFile, LinksAnotherUserPlantedInASharedFolderAreRefused)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to plant a link as another user";
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("shared")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("plain")));
+    ASSERT_EQ(::chmod(QFile::encodeName(path("shared")).constData(), 01777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path("plain")).constData(), 0777), 0);
+    const QByteArray victim = QByteArray(22, 'v') + "precious";
+    writeBytes(path("victim"), victim);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+            ::setresuid(kNobody, kNobody, kNobody) != 0)
+            ::_exit(3);
+        const QByteArray target = QFile::encodeName(path("victim"));
+        for (const char* name : {"shared/evil.olr", "shared/evil.pdf", "plain/ok.olr"}) {
+            if (::symlink(target.constData(), QFile::encodeName(path(name)).constData()) != 0)
+                ::_exit(4);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+
+    design.areaColour[0] = 7;
+    const files::FileResult record = files::writeDesignRecord(0, design, path("shared/evil.olr"));
+    EXPECT_FALSE(record);
+    EXPECT_EQ(record.reason, "it is a link owned by another user");
+    const files::FileResult whole = files::writeFile(path("shared/evil.pdf"), "%PDF-1.4 not the victim");
+    EXPECT_FALSE(whole);
+    EXPECT_EQ(whole.reason, "it is a link owned by another user");
+    EXPECT_EQ(fileBytes(path("victim")), victim);
+    EXPECT_TRUE(QFileInfo(path("shared/evil.olr")).isSymLink());
+
+    // Our own link in the shared folder, and theirs in a plain folder, are
+    // followed: the file they point at is updated, and the links stay.
+    ASSERT_TRUE(QFile::link(path("victim"), path("shared/mine.olr")));
+    EXPECT_TRUE(files::writeDesignRecord(0, design, path("shared/mine.olr")));
+    EXPECT_EQ(fileBytes(path("victim")), words({7, 99}) + kUncoloured.mid(4) + "precious");
+    design.areaColour[0] = 8;
+    EXPECT_TRUE(files::writeDesignRecord(0, design, path("plain/ok.olr")));
+    EXPECT_EQ(fileBytes(path("victim")).left(2), words({8}));
+    EXPECT_TRUE(QFileInfo(path("plain/ok.olr")).isSymLink() &&
+                QFileInfo(path("shared/mine.olr")).isSymLink());
+}
+
+// An output that is the file it is made from, by name, through a link or as
+// a hard link, is refused before a byte is written.
+TEST_F(DesignFile, AnOutputIsNeverTheFileItIsMadeFrom)
+{
+    const QByteArray design = kUncoloured + "design";
+    writeBytes(path("a.olr"), design);
+    ASSERT_TRUE(QFile::link(path("a.olr"), path("s.pdf")));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path("a.olr")).constData(), QFile::encodeName(path("h.png")).constData()),
+        0);
+    files::WriteOptions options;
+    options.source = path("a.olr");
+    for (const char* name : {"a.olr", "s.pdf", "h.png"}) {
+        SCOPED_TRACE(name);
+        const files::FileResult result = files::writeFile(path(name), "\x89PNG not a design", options);
+        EXPECT_FALSE(result);
+        EXPECT_TRUE(result.reason.contains(path("a.olr"))) << result.reason.toStdString();
+    }
+    EXPECT_EQ(fileBytes(path("a.olr")), design);
+    // A file of the same name elsewhere is another file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("other")));
+    EXPECT_TRUE(files::writeFile(path("other/a.olr"), "picture", options));
+}
+
+// Output names up to the system's 255 bytes; the temporary file has no name
+// (or a short one), and nothing is left beside the output.
+TEST_F(DesignFile, OutputsTakeNamesOfEveryAllowedLengthAndLeaveNothingBehind)
+{
+    for (int length = 248; length <= 255; ++length) {
+        const QString name = QString(length - 4, u'n') + QStringLiteral(".png");
+        const files::FileResult result = files::writeFile(path(name), QByteArray(100, 'p'));
+        EXPECT_TRUE(result) << length << ": " << result.reason.toStdString();
+        EXPECT_EQ(fileBytes(path(name)), QByteArray(100, 'p'));
+    }
+    EXPECT_EQ(entries().size(), 8);
+    EXPECT_EQ(files::writeFile(path(QString(252, u'n') + QStringLiteral(".png")), "x").reason,
+              "the name is too long");
+}
+
+// A disk mounted read-only is said as such, for a file that is there and for
+// a new one.
+TEST_F(DesignFile, AReadOnlyDiskIsSaidAsSuch)
+{
+    const QString disk = path("disk");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
+    const QByteArray where = QFile::encodeName(disk);
+    if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    struct Unmount {
+        QByteArray where;
+        ~Unmount() { ::umount2(where.constData(), MNT_DETACH); }
+    } unmount{where};
+    writeBytes(disk + "/a.olr", QByteArray(22, 'o'));
+    ASSERT_EQ(::mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
+        << std::strerror(errno);
+    for (const char* name : {"a.olr", "b.olr"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(files::writeDesignRecord(0, design, disk + "/" + name).reason, "the disk is read-only");
+    }
+    EXPECT_EQ(fileBytes(disk + "/a.olr"), QByteArray(22, 'o'));
+}
+
+// File names are bytes: decoding keeps every byte that is no UTF-8 as a lone
+// surrogate, and encoding gives the very bytes back.
+TEST(FileNames, DecodeAndEncodeKeepEveryByte)
+{
+    using files::platform::decodeName;
+    using files::platform::encodeName;
+    using files::platform::hasUndecodedBytes;
+    EXPECT_EQ(decodeName("bad\xff.olr"), QStringLiteral("bad") + QChar(0xDCFF) + QStringLiteral(".olr"));
+    EXPECT_EQ(decodeName("caf\xc3\xa9 \xf0\x9f\xaa\x82"), QStringLiteral("café 🪂"));
+    // Overlong forms and encoded surrogates are no text either.
+    EXPECT_EQ(decodeName("\xc0\xaf"), QString(QChar(0xDCC0)) + QChar(0xDCAF));
+    EXPECT_EQ(decodeName("\xed\xb3\xbf").size(), 3);
+    EXPECT_TRUE(hasUndecodedBytes(decodeName("bad\xff")));
+    EXPECT_FALSE(hasUndecodedBytes(QStringLiteral("café 🪂")));
+
+    std::mt19937 random(18);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bytes(static_cast<qsizetype>(random() % 12), '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random() % 4 == 0 ? 'a' : 0x80 + random() % 0x80);
+        bytes.replace('\0', 'z');
+        EXPECT_EQ(encodeName(decodeName(bytes)), bytes) << bytes.toHex().toStdString();
+    }
 }
 
 } // namespace

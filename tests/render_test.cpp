@@ -263,7 +263,7 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
 
     // No model: nothing is written and nothing painted.
     for (int m : {-1, cat::kModelCount}) {
-        const render::SheetResult result =
+        const files::FileResult result =
             render::writeOrderSheet(path(QStringLiteral("none.pdf")), {m, {}, {}, date}, QPageSize::A4);
         EXPECT_FALSE(result.ok);
         EXPECT_FALSE(result.reason.isEmpty());
@@ -331,7 +331,7 @@ TEST_F(Sheet, FailedWritesAreReportedAndLeaveTheOldFile)
     const QString pipe = path(QStringLiteral("pipe.pdf"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     for (const QString& bad : {path(QStringLiteral("missing/x.pdf")), dir.path(), pipe}) {
-        const render::SheetResult result = render::writeOrderSheet(bad, sheet, QPageSize::A4);
+        const files::FileResult result = render::writeOrderSheet(bad, sheet, QPageSize::A4);
         EXPECT_FALSE(result.ok) << bad.toStdString();
         EXPECT_FALSE(result.reason.isEmpty());
     }
@@ -340,7 +340,7 @@ TEST_F(Sheet, FailedWritesAreReportedAndLeaveTheOldFile)
 
     // A disk that fills up on the way: the writes or the last flush fail.
     for (rlim_t limit : {rlim_t{0}, rlim_t{4096}, rlim_t{20000}}) {
-        render::SheetResult pdf, png;
+        files::FileResult pdf, png;
         {
             const FileSizeLimit small(limit);
             ASSERT_TRUE(small.set());
@@ -556,6 +556,44 @@ TEST_F(Sheet, OrderDetailsFillTheSheetAndEmptyFieldsKeepTheirLines)
     const QString untitled = pdfText(path(QStringLiteral("new.pdf")));
     EXPECT_TRUE(untitled.contains(QStringLiteral("File: Untitled")));
     EXPECT_FALSE(untitled.contains(QStringLiteral("Unsaved")));
+}
+
+// Export under a design's extension would put a PDF where a design is
+// looked for, or over one: it is refused with the failed-export message and
+// the dialog comes again. Every failure is a sentence with its full stop.
+TEST_F(Sheet, ExportRefusesDesignNamesAndAsksAgain)
+{
+    const QByteArray design = QByteArray(22, 'd');
+    {
+        QFile file(path(QStringLiteral("x.olr")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(design) == design.size());
+    }
+    dialogs.answers = {path(QStringLiteral("x.olr")), path(QStringLiteral("y.LUR")),
+                       path(QStringLiteral("fine.pdf"))};
+    command("exportMnu");
+    ASSERT_EQ(dialogs.requests.size(), 3U);
+    ASSERT_EQ(messages.asked.size(), 2U);
+    for (int n = 0; n < 2; ++n) {
+        const QString name = path(QString::fromLatin1(n == 0 ? "x.olr" : "y.LUR"));
+        EXPECT_EQ(messages.asked[static_cast<std::size_t>(n)].prompt,
+                  QStringLiteral("Could not export the order sheet to '%1': its extension is that of a "
+                                 "design file.")
+                      .arg(name));
+        EXPECT_EQ(messages.asked[static_cast<std::size_t>(n)].style, tk::kOkExclamation);
+    }
+    EXPECT_EQ(dialogs.requests[2].proposedName, QStringLiteral("y.pdf"));
+    QFile kept(path(QStringLiteral("x.olr")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), design);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("y.LUR"))));
+    EXPECT_EQ(pdfPages(path(QStringLiteral("fine.pdf"))), 1);
+
+    dialogs.answers = {path(QStringLiteral("missing/order.pdf"))};
+    command("exportMnu");
+    ASSERT_EQ(messages.asked.size(), 3U);
+    EXPECT_EQ(messages.asked[2].prompt, QStringLiteral("Could not export the order sheet to '%1': the folder "
+                                                       "does not exist.")
+                                            .arg(path(QStringLiteral("missing/order.pdf"))));
 }
 
 } // namespace

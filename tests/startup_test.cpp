@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -141,6 +142,34 @@ TEST(Start, FilesNamedOnTheCommandLineOpenOnTheirTabs)
 }
 
 // A splash whose hand-over loads nothing still goes when its timer fires.
+// The installed program with no display and no environment at all: --help
+// and --version answer before any window is thought of, and a plain start
+// says how to get a display with the installed command's name.
+TEST(Start, HelpAndVersionNeedNoDisplay)
+{
+    const auto run = [](const QStringList& args, QByteArray& out, QByteArray& err) {
+        QProcess process;
+        process.setProcessEnvironment(QProcessEnvironment());
+        process.start(QStringLiteral(DESIGNER_PROGRAM), args);
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        out = process.readAllStandardOutput();
+        err = process.readAllStandardError();
+        return process.exitCode();
+    };
+    QByteArray out;
+    QByteArray err;
+    EXPECT_EQ(run({QStringLiteral("--version")}, out, err), 0) << err.toStdString();
+    EXPECT_EQ(out, "jumpsuit-designer 1.2.0\n");
+    for (const char* help : {"--help", "-h"}) {
+        EXPECT_EQ(run({QString::fromLatin1(help)}, out, err), 0) << err.toStdString();
+        EXPECT_TRUE(out.startsWith("Usage: jumpsuit-designer [options] [FILE...]\n")) << out.toStdString();
+        EXPECT_TRUE(out.contains("--version") && err.isEmpty());
+    }
+    EXPECT_EQ(run({}, out, err), 2);
+    EXPECT_EQ(err, "jumpsuit-designer: no display found; start it with: xvfb-run -a jumpsuit-designer\n");
+}
+
 TEST(Start, TheSplashClosesItselfWhenTheHandOverDoesNot)
 {
     int handOvers = 0;

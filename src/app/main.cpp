@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "files/platform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -6,33 +7,77 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char* argv[])
+namespace {
+
+const QString kName = QStringLiteral("jumpsuit-designer");
+
+void describe(QCommandLineParser& options)
 {
-    // Without a display Qt would abort with a long message; say what to do instead.
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if ((platform == nullptr || *platform == '\0') && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        std::fputs("jumpsuit-designer: no display found; start it with: xvfb-run -a "
-                   "build/jumpsuit-designer\n",
-                   stderr);
-        return 2;
-    }
-
-    QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orlensuits"));
-    QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
-    // Lets docks and Wayland compositors match the window to its menu entry.
-    QApplication::setDesktopFileName(QStringLiteral("example.orlensuits.JumpsuitDesigner"));
-
-    QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Colours and fabrics of skydiving jumpsuits."));
     options.addHelpOption();
     options.addVersionOption();
     options.addPositionalArgument(QStringLiteral("FILE"),
                                   QStringLiteral("Design files to open, each on its suit model's tab."),
                                   QStringLiteral("[FILE...]"));
-    options.process(application);
+}
+
+// The arguments byte for byte: a file name that is no text is kept as it is,
+// so that it can be said as such.
+QStringList arguments(int argc, char* argv[])
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << files::platform::decodeName(argv[i]);
+    return args;
+}
+
+// --help and --version need no display: they are answered before the GUI
+// starts. Anything else (Qt's own options among it) waits for QApplication.
+bool answeredWithoutDisplay(int argc, char* argv[])
+{
+    QCommandLineParser options;
+    describe(options);
+    options.parse(arguments(argc, argv));
+    if (options.isSet(QStringLiteral("version"))) {
+        std::printf("%s %s\n", qPrintable(kName), qPrintable(QCoreApplication::applicationVersion()));
+        return true;
+    }
+    if (options.isSet(QStringLiteral("help")) || options.isSet(QStringLiteral("help-all"))) {
+        QString help = options.helpText();
+        help.replace(QStringLiteral("<executable_name>"), kName);
+        std::fputs(qPrintable(help), stdout);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    app::prepareProcess();
+    QApplication::setOrganizationName(QStringLiteral("Orlensuits"));
+    QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    if (answeredWithoutDisplay(argc, argv))
+        return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+
+    // Without a display Qt would abort with a long message; say what to do instead.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if ((platform == nullptr || *platform == '\0') && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        std::fputs("jumpsuit-designer: no display found; start it with: xvfb-run -a jumpsuit-designer\n",
+                   stderr);
+        return 2;
+    }
+
+    QApplication application(argc, argv);
+    // Lets docks and Wayland compositors match the window to its menu entry.
+    QApplication::setDesktopFileName(QStringLiteral("example.orlensuits.JumpsuitDesigner"));
+
+    QCommandLineParser options;
+    describe(options);
+    options.process(arguments(argc, argv)); // what QApplication left: its own options are gone
 
     const app::Program program(options.positionalArguments());
     return QApplication::exec();

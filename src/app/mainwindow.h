@@ -68,7 +68,7 @@ QPoint startPosition(const QSize& frame, const QRect& screen);
 // The folder the first Open or Save As dialog starts in: the program's own
 // folder where the user may write into it and it is no system folder (a
 // build or an unpacked copy run in place), else the user's documents folder
-// (made when missing), else the home folder.
+// (made by the first dialog that opens there, not here), else the home folder.
 QString firstDialogFolder(const QString& programFolder);
 
 // Every text the news and hint panel shows: the welcome, the news messages

@@ -77,8 +77,12 @@ QString firstDialogFolder(const QString& programFolder)
     }
     if (own.isDir() && own.isWritable() && !systemFolder)
         return own.absoluteFilePath();
+    // Made when a dialog first opens there (tk::prepareInitialFolder), not
+    // at every start.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QDir().mkpath(documents))
+    const QFileInfo place(documents);
+    if (!documents.isEmpty() &&
+        (place.isDir() || (!place.exists() && QFileInfo(place.absolutePath()).isDir())))
         return documents;
     return QDir::homePath();
 }

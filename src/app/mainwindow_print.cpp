@@ -103,15 +103,30 @@ void MainWindow::onExportSheet()
     request.defaultExtension = QStringLiteral("pdf");
     request.proposedName = QFileInfo(sheet.fileName).completeBaseName() + QStringLiteral(".pdf");
     request.initialFolder = qs(m_state.dialogFolder);
-    const std::optional<tk::FileChoice> choice = m_dialogs->saveFile(request);
-    if (!choice)
-        return;
-    const render::SheetResult written =
-        render::writeOrderSheet(choice->fullPath, sheet, render::defaultPaper(QLocale()));
-    if (!written) {
-        m_messages->ask(QStringLiteral("Could not export the order sheet to '%1': %2")
-                            .arg(QDir::toNativeSeparators(choice->fullPath), written.reason),
+    const auto sayFailure = [this](const QString& path, const QString& reason) {
+        m_messages->ask(QStringLiteral("Could not export the order sheet to '%1': %2.")
+                            .arg(QDir::toNativeSeparators(path), reason),
                         tk::kOkExclamation);
+    };
+    for (;;) {
+        const std::optional<tk::FileChoice> choice = m_dialogs->saveFile(request);
+        if (!choice)
+            return;
+        // A sheet under a design's name would stand where a design is looked
+        // for, or replace one: the user chooses again.
+        const int model = cat::modelForExtension(QFileInfo(choice->fullPath).suffix().toStdString());
+        if (cat::isModelIndex(model)) {
+            sayFailure(choice->fullPath, QStringLiteral("its extension is that of a design file"));
+            request.proposedName = QFileInfo(choice->fullPath).completeBaseName() + QStringLiteral(".pdf");
+            continue;
+        }
+        files::WriteOptions options;
+        options.source = QString::fromStdString(m_state[sheet.model].filePath);
+        const files::FileResult written =
+            render::writeOrderSheet(choice->fullPath, sheet, render::defaultPaper(QLocale()), options);
+        if (!written)
+            sayFailure(choice->fullPath, written.reason);
+        return;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/splash.h"
 #include "commands/file_commands.h"
+#include "files/platform.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -12,6 +13,11 @@
 #include <utility>
 
 namespace app {
+
+void prepareProcess()
+{
+    files::platform::ignoreFileSizeSignal();
+}
 
 Program::Program(QStringList files)
     : m_files(std::move(files))

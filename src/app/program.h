@@ -7,6 +7,11 @@
 
 namespace app {
 
+// What main() does before anything else: a file-size limit (ulimit -f)
+// makes a save fail with a message instead of killing the designer and every
+// unsaved design with it.
+void prepareProcess();
+
 class MainWindow;
 class SplashWindow;
 

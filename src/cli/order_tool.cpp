@@ -2,27 +2,28 @@
 
 #include "catalogue/models.h"
 #include "files/opened_design.h"
+#include "files/output.h"
+#include "files/platform.h"
 #include "files/record.h"
 #include "order/summary.h"
 #include "render/drawing.h"
 #include "render/order_sheet.h"
 
 #include <QBuffer>
+#include <QCommandLineParser>
 #include <QDate>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
-
-#include <sys/stat.h>
 
 namespace cli {
 
@@ -66,7 +67,7 @@ int usage(const QString& message)
 
 void complain(const QString& file, const QString& reason)
 {
-    std::fprintf(stderr, "jumpsuit-order: %s: %s\n", file.toLocal8Bit().constData(),
+    std::fprintf(stderr, "jumpsuit-order: %s: %s\n", shownName(file).constData(),
                  reason.toLocal8Bit().constData());
 }
 
@@ -86,51 +87,17 @@ void put(std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-void appendJsonString(std::string& out, std::string_view utf8)
+QString text(std::string_view utf8)
 {
-    out += '"';
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-}
-
-void appendJsonString(std::string& out, const QString& text)
-{
-    appendJsonString(out, std::string_view(text.toUtf8()));
-}
-
-void appendInt(std::string& out, int value)
-{
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 // "#rrggbb"
-void appendRgb(std::string& out, cat::Colour colour)
+QString rgbText(cat::Colour colour)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", cat::red(colour), cat::green(colour),
-                  cat::blue(colour));
-    out += '"';
-    out += text;
-    out += '"';
+    char rgb[8];
+    std::snprintf(rgb, sizeof rgb, "#%02x%02x%02x", cat::red(colour), cat::green(colour), cat::blue(colour));
+    return QString::fromLatin1(rgb);
 }
 
 // The model a file's extension names, and its design as Open shows it.
@@ -163,22 +130,31 @@ ReadDesign readDesign(const QString& file)
         read.error = result.reason;
     }
     // Why it failed, in the words that fit best.
-    if (!info.exists()) {
-        read.error = info.isSymLink() ? QStringLiteral("The link points at no file")
-                                      : QStringLiteral("No such file or directory");
-    } else if (info.isDir()) {
+    const files::platform::Status status = files::platform::status(file);
+    if (!status.found()) {
+        if (status.error != ENOENT) {
+            if (read.error.isEmpty())
+                read.error = files::errorInWords(status.error);
+            return read;
+        }
+        read.error = files::platform::linkStatus(file).kind == files::platform::Kind::Link
+                         ? QStringLiteral("The link points at no file")
+                         : QStringLiteral("No such file or directory");
+    } else if (status.kind == files::platform::Kind::Folder) {
         read.error = QStringLiteral("Is a folder, not a design file");
     } else if (read.model < 0) {
         read.error = (info.suffix().isEmpty()
                           ? QStringLiteral("No extension")
                           : QStringLiteral("The extension .%1 belongs to no suit model").arg(info.suffix())) +
                      QStringLiteral(" (design files end in ") + modelExtensions() + u')';
-    } else if (info.isFile() && info.size() < files::recordBytes(read.model)) {
+    } else if (status.kind == files::platform::Kind::File && status.size < files::recordBytes(read.model)) {
         // Say what a short file lacks: the extension promised a whole record.
-        read.error = QStringLiteral("The file holds %1 bytes, less than the %2 bytes of a %3 design")
-                         .arg(info.size())
+        const QString caption = text(cat::kModels[read.model].caption);
+        const bool vowel = QStringLiteral("AEIOU").contains(caption.front());
+        read.error = QStringLiteral("The file holds %1 bytes, less than the %2 bytes of %3 %4 design")
+                         .arg(status.size)
                          .arg(files::recordBytes(read.model))
-                         .arg(QString::fromUtf8(cat::kModels[read.model].caption.data()));
+                         .arg(vowel ? QStringLiteral("an") : QStringLiteral("a"), caption);
     }
     return read;
 }
@@ -211,7 +187,6 @@ FileSummary summarise(const QString& file)
         if (slot != cat::tapeSlot(m))
             area.fabricIndex = design.areaFabric[s];
     }
-    summary.order = design.order;
     // The slots the rebuild repaints are the ones that show a colour.
     const design::RebuildPlan& plan = read.opened.plan;
     for (int r = 0; r < plan.count; ++r) {
@@ -224,61 +199,43 @@ FileSummary summarise(const QString& file)
         area.fabric = cat::kFabrics[fabric].name;
         area.code = design.areaFabricCode[s];
     }
+    summary.order = design.order;
     return summary;
 }
 
-void appendJson(std::string& out, const FileSummary& summary)
+QJsonObject jsonOf(const FileSummary& summary)
 {
-    out += "{\"file\": ";
-    appendJsonString(out, summary.file);
+    QJsonObject object;
+    object.insert(QLatin1String("file"), summary.file);
     if (!summary.ok()) {
-        out += ", \"error\": ";
-        appendJsonString(out, summary.error);
-        out += '}';
-        return;
+        object.insert(QLatin1String("error"), summary.error);
+        return object;
     }
-    out += ", \"model\": ";
-    appendJsonString(out, cat::kModels[summary.model].caption);
-    out += ", \"modelIndex\": ";
-    appendInt(out, summary.model);
-    out += ", \"areas\": [";
-    bool first = true;
+    object.insert(QLatin1String("model"), text(cat::kModels[summary.model].caption));
+    object.insert(QLatin1String("modelIndex"), summary.model);
+    QJsonArray areas;
     for (const AreaLine& area : summary.areas) {
-        out += first ? "\n    {\"slot\": " : ",\n    {\"slot\": ";
-        first = false;
-        appendInt(out, area.slot);
-        out += ", \"area\": ";
-        appendJsonString(out, area.area);
-        out += area.back ? ", \"view\": \"back\", \"line\": " : ", \"view\": \"front\", \"line\": ";
-        appendJsonString(out, area.line);
-        if (area.colour != nullptr) {
-            out += ", \"colour\": ";
-            appendJsonString(out, area.colour->name);
-            out += ", \"rgb\": ";
-            appendRgb(out, area.colour->value);
-            out += ", \"fabric\": ";
-            appendJsonString(out, area.fabric);
-            out += ", \"code\": ";
-            appendJsonString(out, area.code);
-        } else {
-            out += ", \"colour\": null, \"rgb\": null, \"fabric\": null, \"code\": null";
-        }
-        out += ", \"colourIndex\": ";
-        appendInt(out, area.colourIndex);
-        out += ", \"fabricIndex\": ";
-        if (area.fabricIndex)
-            appendInt(out, *area.fabricIndex);
-        else
-            out += "null";
-        out += '}';
+        QJsonObject row;
+        row.insert(QLatin1String("slot"), area.slot);
+        row.insert(QLatin1String("area"), text(area.area));
+        row.insert(QLatin1String("view"), area.back ? QLatin1String("back") : QLatin1String("front"));
+        row.insert(QLatin1String("line"), text(area.line));
+        const bool coloured = area.colour != nullptr;
+        row.insert(QLatin1String("colour"), coloured ? QJsonValue(text(area.colour->name)) : QJsonValue());
+        row.insert(QLatin1String("rgb"), coloured ? QJsonValue(rgbText(area.colour->value)) : QJsonValue());
+        row.insert(QLatin1String("fabric"), coloured ? QJsonValue(text(area.fabric)) : QJsonValue());
+        row.insert(QLatin1String("code"), coloured ? QJsonValue(text(area.code)) : QJsonValue());
+        row.insert(QLatin1String("colourIndex"), area.colourIndex);
+        row.insert(QLatin1String("fabricIndex"),
+                   area.fabricIndex ? QJsonValue(*area.fabricIndex) : QJsonValue());
+        areas.append(row);
     }
-    out += "\n  ]";
+    object.insert(QLatin1String("areas"), areas);
     // The details as the file stores them, keys this tool does not know included.
-    if (!summary.order.stored.empty()) {
-        out += ", \"order\": ";
-        out += summary.order.stored;
-    }
-    out += '}';
+    if (!summary.order.stored.empty())
+        object.insert(QLatin1String("order"),
+                      QJsonDocument::fromJson(QByteArray::fromStdString(summary.order.stored)).object());
+    return object;
 }
 
 namespace {
@@ -388,9 +345,36 @@ void appendCsv(std::string& out, const FileSummary& summary)
     }
 }
 
+QByteArray shownName(const QString& file)
+{
+    if (!files::platform::hasUndecodedBytes(file))
+        return file.toLocal8Bit();
+    // As ls and the shell quote a name that is no text: $'bad\xff.olr'.
+    const QString& decoded = file;
+    QByteArray shown = "$'";
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const char16_t c = decoded[i].unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c - 0xDC00));
+            shown += escaped;
+        } else if (c == u'\'' || c == u'\\') {
+            shown += '\\';
+            shown += static_cast<char>(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < decoded.size()) {
+            shown += QStringView(decoded).mid(i, 2).toUtf8();
+            ++i;
+        } else {
+            shown += QStringView(decoded).mid(i, 1).toUtf8();
+        }
+    }
+    shown += '\'';
+    return shown;
+}
+
 void appendText(std::string& out, const FileSummary& summary)
 {
-    out += summary.file.toLocal8Bit().toStdString();
+    out += shownName(summary.file).toStdString();
     out += ": ";
     out += cat::kModels[summary.model].caption;
     out += '\n';
@@ -440,9 +424,10 @@ QImage thumbnailOf(const QImage& drawing, int size)
 
 namespace {
 
-// A command's arguments: options (with their values) and the rest, in order.
-// "--" ends the options, so a file may begin with "-".
+// A command's arguments, read by one parser for all commands; "--" ends the
+// options, so a file may begin with "-".
 struct Parsed {
+    QString command;
     QStringList positional;
     bool json = false;
     bool csv = false;
@@ -451,66 +436,76 @@ struct Parsed {
     QString error;
 };
 
-Parsed parse(const QStringList& args, bool takesOutput, bool takesJson)
+QString dashed(const QString& name)
 {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+Parsed parse(const QStringList& args, bool& help, bool& version)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption csv(QStringLiteral("csv"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                    QStringLiteral("OUT"));
+    const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("SIZE"));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringLiteral("version"));
+    parser.addOptions({json, csv, output, paper, helpOption, versionOption});
+
     Parsed parsed;
-    bool options = true;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (!options || arg == QStringLiteral("-") || !arg.startsWith(u'-')) {
-            parsed.positional << arg;
-            continue;
-        }
-        if (arg == QStringLiteral("--")) {
-            options = false;
-            continue;
-        }
-        // An option with a value: "-o OUT", "-oOUT", "--output OUT", "--output=OUT".
-        auto value = [&](const QString& longName, const QString& shortName, QString& into) {
-            QString given;
-            if (arg == longName || (!shortName.isEmpty() && arg == shortName)) {
-                if (i + 1 >= args.size()) {
-                    parsed.error = QStringLiteral("%1 needs a value").arg(arg);
-                    return true;
-                }
-                given = args[++i];
-            } else if (arg.startsWith(longName + u'=')) {
-                given = arg.mid(longName.size() + 1);
-            } else if (!shortName.isEmpty() && arg.startsWith(shortName)) {
-                given = arg.mid(shortName.size());
-            } else {
-                return false;
-            }
-            if (!into.isNull())
-                parsed.error = QStringLiteral("%1 given twice").arg(longName);
-            into = given;
-            return true;
-        };
-        if (takesJson && arg == QStringLiteral("--json")) {
-            parsed.json = true;
-        } else if (takesJson && arg == QStringLiteral("--csv")) {
-            parsed.csv = true;
-        } else if (takesOutput && (value(QStringLiteral("--output"), QStringLiteral("-o"), parsed.output) ||
-                                   value(QStringLiteral("--paper"), QString(), parsed.paper))) {
+    const bool ok = parser.parse(QStringList{QStringLiteral("jumpsuit-order")} + args);
+    help = parser.isSet(helpOption);
+    version = parser.isSet(versionOption);
+    if (!ok) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            parsed.error = QStringLiteral("unknown option '%1'").arg(dashed(unknown.front()));
         } else {
-            parsed.error = QStringLiteral("unknown option '%1'").arg(arg);
+            parsed.error = parser.errorText();
+            if (!parsed.error.isEmpty())
+                parsed.error[0] = parsed.error[0].toLower();
+            while (parsed.error.endsWith(QLatin1Char('.')))
+                parsed.error.chop(1);
         }
-        if (!parsed.error.isEmpty())
-            return parsed;
+        return parsed;
     }
+    parsed.positional = parser.positionalArguments();
+    if (!parsed.positional.isEmpty())
+        parsed.command = parsed.positional.takeFirst();
+    // Each command takes its own options only.
+    const bool sheet = parsed.command == QStringLiteral("sheet");
+    const bool summary = parsed.command == QStringLiteral("summary");
+    for (const QString& name : parser.optionNames()) {
+        const bool allowed = name == QStringLiteral("h") || name == QStringLiteral("help") ||
+                             name == QStringLiteral("version") ||
+                             (summary && (name == QStringLiteral("json") || name == QStringLiteral("csv"))) ||
+                             (sheet && name != QStringLiteral("json") && name != QStringLiteral("csv"));
+        if (!allowed && parsed.error.isEmpty())
+            parsed.error = QStringLiteral("unknown option '%1'").arg(dashed(name));
+    }
+    if (parser.values(output).size() > 1 && parsed.error.isEmpty())
+        parsed.error = QStringLiteral("--output given twice");
+    if (parser.values(paper).size() > 1 && parsed.error.isEmpty())
+        parsed.error = QStringLiteral("--paper given twice");
+    parsed.json = parser.isSet(json);
+    parsed.csv = parser.isSet(csv);
+    parsed.output = parser.value(output);
+    if (parser.isSet(paper))
+        parsed.paper = parser.value(paper);
     return parsed;
 }
 
-int summaryCommand(const QStringList& args)
+int summaryCommand(const Parsed& parsed)
 {
-    const Parsed parsed = parse(args, false, true);
-    if (!parsed.error.isEmpty())
-        return usage(parsed.error);
     if (parsed.positional.isEmpty())
         return usage(QStringLiteral("summary needs at least one design file"));
     if (parsed.json && parsed.csv)
         return usage(QStringLiteral("--json and --csv cannot be given together"));
 
+    // One object a line, written as each file is read: ten thousand files
+    // need no more memory than one.
     int status = 0;
     std::string out;
     if (parsed.json)
@@ -526,8 +521,8 @@ int summaryCommand(const QStringList& args)
         }
         out.clear();
         if (parsed.json) {
-            out += first ? "\n  " : ",\n  ";
-            appendJson(out, summary);
+            out += first ? "\n" : ",\n";
+            out += QJsonDocument(jsonOf(summary)).toJson(QJsonDocument::Compact).toStdString();
         } else if (parsed.csv) {
             appendCsv(out, summary);
         } else if (summary.ok()) {
@@ -543,68 +538,6 @@ int summaryCommand(const QStringList& args)
     if (parsed.json)
         put("\n]\n");
     return finishOutput(status);
-}
-
-// Where an output goes: a link is followed, so the file it points at is
-// replaced and the link stays.
-QString outputTarget(const QString& output)
-{
-    const QFileInfo info(output);
-    if (!info.isSymLink())
-        return output;
-    return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
-}
-
-// An output that is there but is no regular file (a pipe, a terminal,
-// /dev/stdout, a device; links followed) is written into, never replaced:
-// renaming over it would take the device or the pipe away from everybody.
-bool writesInto(const QString& output)
-{
-    const QFileInfo info(output);
-    return info.exists() && !info.isFile() && !info.isDir();
-}
-
-QString writeInto(const QString& target, const QByteArray& bytes)
-{
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return file.errorString();
-    return {};
-}
-
-// Writes the bytes beside the output and renames them over it, so a failure
-// leaves what was there. Not synced to disk: a thumbnail is made again at
-// will, and waiting for the disk would be most of its time. Returns why it
-// failed, or nothing.
-QString writeReplacing(const QString& output, const QByteArray& bytes)
-{
-    if (QFileInfo(output).isDir())
-        return QStringLiteral("Is a folder");
-    if (writesInto(output))
-        return writeInto(output, bytes);
-    const QString target = outputTarget(output);
-    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
-    if (!temporary.open())
-        return temporary.errorString();
-    if (temporary.write(bytes) != bytes.size() || !temporary.flush())
-        return temporary.errorString();
-    // The file replaced keeps its permissions; a new one gets what any new
-    // file gets (0666 less the umask), not the temporary file's 0600.
-    const QFileInfo old(target);
-    if (old.exists()) {
-        temporary.setPermissions(old.permissions());
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(temporary.handle(), 0666 & ~mask);
-    }
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(target).constData()) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    temporary.setAutoRemove(false);
-    return {};
 }
 
 QtMessageHandler qtMessages = nullptr;
@@ -623,11 +556,18 @@ bool sheetExtensionKnown(const QString& path)
            path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
 }
 
-int sheetCommand(const QStringList& args, char* program)
+// How every output is written: over a file by rename, into a pipe or a
+// device as it stands, never over the design it is made from.
+files::WriteOptions outputOptions(const QString& source)
 {
-    const Parsed parsed = parse(args, true, false);
-    if (!parsed.error.isEmpty())
-        return usage(parsed.error);
+    files::WriteOptions options;
+    options.source = source;
+    options.intoDevices = true;
+    return options;
+}
+
+int sheetCommand(const Parsed& parsed, char* program)
+{
     if (parsed.positional.size() != 1)
         return usage(QStringLiteral("sheet takes one design file"));
     if (parsed.output.isEmpty())
@@ -664,36 +604,17 @@ int sheetCommand(const QStringList& args, char* program)
     const render::OrderSheet sheet{read.model, read.opened.design, QFileInfo(file).fileName(),
                                    QDate::currentDate()};
     const QPageSize::PageSizeId pageSize = paper.value_or(render::defaultPaper(QLocale::system()));
-    if (!writesInto(parsed.output)) {
-        const render::SheetResult written = render::writeOrderSheet(parsed.output, sheet, pageSize);
-        if (!written) {
-            complain(parsed.output, written.reason);
-            return 1;
-        }
-        return 0;
-    }
-    // Into a pipe or a device: the sheet is made in a file first, then copied.
-    const QTemporaryDir scratch;
-    const QString made =
-        scratch.filePath(QStringLiteral("sheet.") + QFileInfo(parsed.output).suffix().toLower());
-    const render::SheetResult written = render::writeOrderSheet(made, sheet, pageSize);
-    QFile madeFile(made);
-    QString failed = !scratch.isValid() ? scratch.errorString() : written.reason;
-    if (failed.isEmpty())
-        failed = madeFile.open(QIODevice::ReadOnly) ? writeInto(parsed.output, madeFile.readAll())
-                                                    : madeFile.errorString();
-    if (!failed.isEmpty()) {
-        complain(parsed.output, failed);
+    const files::FileResult written =
+        render::writeOrderSheet(parsed.output, sheet, pageSize, outputOptions(file));
+    if (!written) {
+        complain(parsed.output, written.reason);
         return 1;
     }
     return 0;
 }
 
-int thumbnailCommand(const QStringList& args)
+int thumbnailCommand(const Parsed& parsed)
 {
-    const Parsed parsed = parse(args, false, false);
-    if (!parsed.error.isEmpty())
-        return usage(parsed.error);
     if (parsed.positional.size() < 2 || parsed.positional.size() > 3)
         return usage(QStringLiteral("thumbnail takes FILE OUT [SIZE]"));
     int size = kDefaultThumbnail;
@@ -723,9 +644,12 @@ int thumbnailCommand(const QStringList& args)
         complain(output, QStringLiteral("The picture could not be made"));
         return 1;
     }
-    const QString failed = writeReplacing(output, png);
-    if (!failed.isEmpty()) {
-        complain(output, failed);
+    // Not synced to disk: a thumbnail is made again at will, and waiting for
+    // the disk would be most of its time.
+    files::WriteOptions options = outputOptions(file);
+    options.sync = false;
+    if (const files::FileResult written = files::writeFile(output, png, options); !written) {
+        complain(output, written.reason);
         return 1;
     }
     return 0;
@@ -735,34 +659,36 @@ int thumbnailCommand(const QStringList& args)
 
 int run(int argc, char* argv[])
 {
+    // Names are taken byte for byte: one that is no text still opens.
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << files::platform::decodeName(argv[i]);
     if (args.isEmpty())
         return usage(QStringLiteral("no command given"));
 
-    const qsizetype end = args.indexOf(QStringLiteral("--"));
-    const QStringList options = end < 0 ? args : args.mid(0, end);
-    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h")) ||
-        args.front() == QStringLiteral("help")) {
+    bool help = false;
+    bool version = false;
+    const Parsed parsed = parse(args, help, version);
+    if (help || parsed.command == QStringLiteral("help")) {
         put(kUsage);
         put(kHelp);
         return finishOutput(0);
     }
-    if (options.contains(QStringLiteral("--version"))) {
+    if (version) {
         put("jumpsuit-order " DESIGNER_VERSION "\n");
         return finishOutput(0);
     }
-
-    const QString command = args.front();
-    const QStringList rest = args.mid(1);
-    if (command == QStringLiteral("summary"))
-        return summaryCommand(rest);
-    if (command == QStringLiteral("sheet"))
-        return sheetCommand(rest, argv[0]);
-    if (command == QStringLiteral("thumbnail"))
-        return thumbnailCommand(rest);
-    return usage(QStringLiteral("unknown command '%1'").arg(command));
+    if (!parsed.error.isEmpty())
+        return usage(parsed.error);
+    if (parsed.command == QStringLiteral("summary"))
+        return summaryCommand(parsed);
+    if (parsed.command == QStringLiteral("sheet"))
+        return sheetCommand(parsed, argv[0]);
+    if (parsed.command == QStringLiteral("thumbnail"))
+        return thumbnailCommand(parsed);
+    if (parsed.command.isEmpty())
+        return usage(QStringLiteral("no command given"));
+    return usage(QStringLiteral("unknown command '%1'").arg(parsed.command));
 }
 
 } // namespace cli

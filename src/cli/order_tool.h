@@ -4,6 +4,7 @@
 #include "state/order_details.h"
 
 #include <QImage>
+#include <QJsonObject>
 #include <QString>
 
 #include <cstdint>
@@ -43,9 +44,14 @@ struct FileSummary {
 // ignored), as the designer's Open reads it.
 FileSummary summarise(const QString& file);
 
-// The summary as one JSON object, and as text for people.
-void appendJson(std::string& out, const FileSummary& summary);
+// The summary as one JSON object, and as text for people. A file name that
+// is no text keeps its bytes: in JSON as lone surrogates ("\udcff" for the
+// byte 0xff, as Python's surrogate escapes), in text quoted as the shell
+// quotes it ($'bad\xff.olr').
+QJsonObject jsonOf(const FileSummary& summary);
 void appendText(std::string& out, const FileSummary& summary);
+// A file name as a terminal shows it.
+QByteArray shownName(const QString& file);
 
 // The order details for people, after the areas: one "  Label: value" line
 // per field given, nothing when there are none.

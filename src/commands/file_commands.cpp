@@ -5,6 +5,7 @@
 #include "design/designer.h"
 #include "design/history.h"
 #include "files/design_file.h"
+#include "files/platform.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
 #include "toolkit/dialogs.h"
@@ -179,6 +180,11 @@ bool FileCommands::openFile(int m, const QString& path)
 bool FileCommands::openNamedFile(const QString& path)
 {
     const QFileInfo info(path);
+    if (files::platform::hasUndecodedBytes(path)) {
+        sayFailure(QStringLiteral("open"), info.absoluteFilePath(),
+                   QStringLiteral("the name is not valid in the system's encoding"));
+        return false;
+    }
     const int m = cat::modelForExtension(info.suffix().toStdString());
     if (!cat::isModelIndex(m)) {
         sayFailure(QStringLiteral("open"), info.absoluteFilePath(),

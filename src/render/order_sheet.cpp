@@ -16,7 +16,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -731,40 +730,6 @@ QByteArray pngBytes(const OrderSheet& sheet, QPageSize::PageSizeId paper)
     return bytes;
 }
 
-// Replaces the file at `path` with `bytes`, whole or not at all. Every write
-// and the last flush are checked before the rename: QSaveFile's commit()
-// renames even when its own final flush failed.
-SheetResult writeWhole(const QString& path, const QByteArray& bytes)
-{
-    // A pipe or a device is never renamed over: as root that would take the
-    // device node away from everybody.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return {false,
-                existing.isDir() ? QStringLiteral("it is a folder") : QStringLiteral("it is not a file")};
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return {false, out.errorString()};
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = out.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0) {
-            const QString reason = out.errorString();
-            out.cancelWriting();
-            return {false, reason};
-        }
-        written += n;
-    }
-    if (!out.flush() || out.error() != QFileDevice::NoError) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        return {false, reason};
-    }
-    if (!out.commit())
-        return {false, out.errorString()};
-    return {};
-}
-
 } // namespace
 
 QImage sheetDrawing(int m, const design::ModelDesign& design)
@@ -858,15 +823,16 @@ void paintOrderSheet(QPainter& painter, const QRectF& page, int dpi, const Order
     painter.restore();
 }
 
-SheetResult writeOrderSheet(const QString& path, const OrderSheet& sheet, QPageSize::PageSizeId paper)
+files::FileResult writeOrderSheet(const QString& path, const OrderSheet& sheet, QPageSize::PageSizeId paper,
+                                  const files::WriteOptions& options)
 {
     if (!cat::isModelIndex(sheet.model))
-        return {false, QStringLiteral("No such model")};
+        return {false, QStringLiteral("there is no such suit model")};
     const bool png = path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     const QByteArray bytes = png ? pngBytes(sheet, paper) : pdfBytes(sheet, paper);
     if (bytes.isEmpty())
-        return {false, QStringLiteral("The sheet could not be drawn")};
-    return writeWhole(path, bytes);
+        return {false, QStringLiteral("the sheet could not be drawn")};
+    return files::writeFile(path, bytes, options);
 }
 
 } // namespace render

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/output.h"
 #include "state/state.h"
 
 #include <QDate>
@@ -60,14 +61,10 @@ SheetLayout sheetLayout(const QRectF& page, int dpi, int model);
 inline constexpr int kPngDpi = 150;
 inline constexpr int kPdfDpi = 300;
 
-struct [[nodiscard]] SheetResult {
-    bool ok = true;
-    QString reason;
-    explicit operator bool() const { return ok; }
-};
-
 // Writes the sheet to `path` as a one-page PDF, or as PNG when the path ends in
-// ".png" (letter case ignored). The file is replaced whole or not at all.
-SheetResult writeOrderSheet(const QString& path, const OrderSheet& sheet, QPageSize::PageSizeId paper);
+// ".png" (letter case ignored), through files::writeFile with `options`: the
+// file is replaced whole or not at all.
+files::FileResult writeOrderSheet(const QString& path, const OrderSheet& sheet, QPageSize::PageSizeId paper,
+                                  const files::WriteOptions& options = {});
 
 } // namespace render

@@ -8,10 +8,20 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSpacerItem>
+#include <QStandardPaths>
 
 #include <utility>
 
 namespace tk {
+
+void prepareInitialFolder(const QString& folder)
+{
+    if (folder.isEmpty() || QFileInfo::exists(folder))
+        return;
+    if (folder == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        QDir().mkpath(folder);
+}
+
 namespace {
 
 QString withoutDot(QString extension)
@@ -67,6 +77,7 @@ int resultOf(QMessageBox::StandardButton button)
 
 std::optional<FileChoice> runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save)
 {
+    prepareInitialFolder(request.initialFolder);
     const QString extension = withoutDot(request.defaultExtension);
     QFileDialog dialog(parent, request.title, request.initialFolder, qtFileFilter(request.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);

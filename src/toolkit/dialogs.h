@@ -42,6 +42,11 @@ struct FileDialogRequest {
     QString initialFolder;
 };
 
+// The user's documents folder, when it is a dialog's initial folder and not
+// there yet, is made now: a program that never shows a dialog leaves the
+// home folder as it found it.
+void prepareInitialFolder(const QString& folder);
+
 struct FileChoice {
     QString fullPath;
     QString fileName;        // without folder
