@@ -21,10 +21,14 @@ std::span<const std::uint8_t> asBytes(const QByteArray& bytes)
 }
 
 // The size of the order block the file at path holds right after its
-// record, 0 when what follows is no block (it is then kept as it is) or the
-// file cannot be read.
+// record, 0 when what follows is no block (it is then kept as it is), or
+// there is no file to read.
 std::int64_t oldBlockSize(const QString& path, std::int64_t at)
 {
+    // Only a plain file is looked into: opening a pipe would wait for a
+    // writer for ever (the write refuses it afterwards).
+    if (platform::status(path).kind != platform::Kind::File)
+        return 0;
     platform::File file(path, platform::File::Mode::Read);
     if (!file.isOpen())
         return 0;
