@@ -18,9 +18,9 @@
 namespace {
 
 // Every Brisa area in a colour of its own fabric, no two neighbours alike.
-design::ModelDesign allAreasColoured()
+state::ModelDesign allAreasColoured()
 {
-    design::ModelDesign design;
+    state::ModelDesign design;
     constexpr int kFabricsUsed[] = {cat::kCottonFelt, cat::kPolycotton, cat::kAcrylic, cat::kNylon};
     for (int k = 0; k < 20; ++k) {
         design.areaFabric[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(kFabricsUsed[k % 4]);
@@ -30,9 +30,9 @@ design::ModelDesign allAreasColoured()
 }
 
 // Every field of the order details, the notes as long as the form allows.
-design::OrderDetails fullOrder()
+state::OrderDetails fullOrder()
 {
-    design::OrderDetails order;
+    state::OrderDetails order;
     order.orderNumber = "A-2026-118";
     order.orderDate = "2026-12-09";
     order.deliveryDate = "2027-02-28";
@@ -41,11 +41,11 @@ design::OrderDetails fullOrder()
                       "zoe@example.org"};
     order.dealer = {"Sky Shop", "1 Drop Zone Road\nEloy, AZ 85131", "+1 520 555 0100", "shop@example.com"};
     order.size = "ML";
-    order.units = design::Units::Metric;
-    for (int i = 0; i < design::kMeasureCount; ++i)
+    order.units = state::Units::Metric;
+    for (int i = 0; i < state::kMeasureCount; ++i)
         order.measurements[static_cast<std::size_t>(i)] = 40.5 + i;
     order.shoeSize = "42";
-    order.notes = std::string(design::kMaxNotes, 'n');
+    order.notes = std::string(state::kMaxNotes, 'n');
     return order;
 }
 
@@ -85,7 +85,7 @@ struct BrisaWindow {
     tk::ScriptedFileDialogService dialogs;
     QTemporaryDir folder;
     QString path;
-    design::ModelDesign stored = allAreasColoured();
+    state::ModelDesign stored = allAreasColoured();
 };
 
 void BM_OpenBrisaAllAreas(benchmark::State& state)
@@ -114,7 +114,7 @@ void BM_OpenBrisaWithFullOrder(benchmark::State& state)
             break;
         }
     }
-    const design::OrderDetails& read = brisa.window.state()[cat::kBrisa].order;
+    const state::OrderDetails& read = brisa.window.state()[cat::kBrisa].order;
     if (read.notes != brisa.stored.order.notes || read.customer != brisa.stored.order.customer ||
         read.measurements != brisa.stored.order.measurements || !brisa.messages.asked.empty())
         state.SkipWithError("Open did not read the order details");

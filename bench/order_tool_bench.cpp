@@ -135,7 +135,7 @@ BENCHMARK(BM_ThumbnailAgainstFloor)->Unit(benchmark::kMillisecond)->UseManualTim
 // The order details of design number i: every field given.
 QByteArray orderBlockOf(int i)
 {
-    design::OrderDetails order;
+    state::OrderDetails order;
     order.orderNumber = "A-" + std::to_string(i);
     order.orderDate = "2026-12-09";
     order.deliveryDate = "2027-02-28";
@@ -143,8 +143,8 @@ QByteArray orderBlockOf(int i)
     order.customer = {"Customer " + std::to_string(i), "Street 5\nTown", "+49 89 1234", "c@example.org"};
     order.dealer = {"Sky Shop", "1 Drop Zone Road\nEloy, AZ 85131", "+1 520 555 0100", "shop@example.com"};
     order.size = "ML";
-    order.units = design::Units::Metric;
-    for (int k = 0; k < design::kMeasureCount; ++k)
+    order.units = state::Units::Metric;
+    for (int k = 0; k < state::kMeasureCount; ++k)
         order.measurements[static_cast<std::size_t>(k)] = 40 + k + i % 10;
     order.shoeSize = "42";
     order.notes = "Zip on the left, logo on the back, name tape on the chest.";

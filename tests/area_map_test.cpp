@@ -14,9 +14,9 @@ namespace {
 
 // A random design: every slot coloured from a palette its model's rebuild
 // uses, left without colour, or (now and then) holding words no palette has.
-design::ModelDesign randomDesign(int m, std::mt19937& random)
+state::ModelDesign randomDesign(int m, std::mt19937& random)
 {
-    design::ModelDesign design;
+    state::ModelDesign design;
     design.areaColour.fill(cat::kNoColour);
     design.areaFabric.fill(cat::kNoColour);
     const std::span<const int> fabrics = cat::kModels[m].rebuildFabrics;
@@ -105,23 +105,23 @@ TEST(AreaMap, RepaintingOneAreaEqualsAWholeRebuild)
         SCOPED_TRACE(m);
         const render::AreaMap map = render::areaMap(m);
         for (int round = 0; round < 40; ++round) {
-            const design::ModelDesign before = randomDesign(m, random);
-            design::ModelDesign after = before;
+            const state::ModelDesign before = randomDesign(m, random);
+            state::ModelDesign after = before;
             const int slot = std::uniform_int_distribution<int>(0, cat::slotCount(m) - 1)(random);
-            const design::ModelDesign other = randomDesign(m, random);
+            const state::ModelDesign other = randomDesign(m, random);
             const auto s = static_cast<std::size_t>(slot);
             after.areaColour[s] = round % 3 == 0 ? std::int16_t{cat::kNoColour} : other.areaColour[s];
             after.areaFabric[s] = other.areaFabric[s];
             QImage drawing = render::paintDesign(m, before);
-            render::repaintArea(drawing, map, slot, design::planRebuild(m, after));
+            render::repaintArea(drawing, map, slot, state::planRebuild(m, after));
             ASSERT_EQ(drawing, render::paintDesign(m, after)) << "round " << round << " slot " << slot;
         }
         // Every area back to no colour gives the pristine drawing.
-        design::ModelDesign none = randomDesign(m, random);
+        state::ModelDesign none = randomDesign(m, random);
         QImage drawing = render::paintDesign(m, none);
         for (int slot = 0; slot < cat::slotCount(m); ++slot) {
             none.areaColour[static_cast<std::size_t>(slot)] = cat::kNoColour;
-            render::repaintArea(drawing, map, slot, design::planRebuild(m, none));
+            render::repaintArea(drawing, map, slot, state::planRebuild(m, none));
         }
         EXPECT_EQ(drawing, map.pristine());
     }

@@ -135,8 +135,8 @@ TEST_F(Keyboard, EnterOnTheFocusCellIsTheClickOnIt)
     EXPECT_EQ(c().colourLabels[0]->text(), "Royal Blue");
     press({Qt::Key_Return});
 
-    const design::ModelDesign& a = mouse->state()[0];
-    const design::ModelDesign& b = window->state()[0];
+    const state::ModelDesign& a = mouse->state()[0];
+    const state::ModelDesign& b = window->state()[0];
     EXPECT_EQ(b.areaColourName[1], "Royal Blue");
     EXPECT_TRUE(a.areaColour == b.areaColour && a.areaFabric == b.areaFabric &&
                 a.areaFabricCode == b.areaFabricCode && a.areaColourName == b.areaColourName);

@@ -53,7 +53,7 @@ protected:
     }
 
     const design::Controls& c() const { return window->controls(); }
-    design::ModelDesign& model(int m) { return window->state()[m]; }
+    state::ModelDesign& model(int m) { return window->state()[m]; }
     tk::ListBox* areas(int i) const { return c().areaLists[static_cast<std::size_t>(i)]; }
     tk::ListBox* fabrics(int m) const { return c().fabricLists[static_cast<std::size_t>(m)]; }
     tk::ListBox* colours(int i) const { return c().colourLists[static_cast<std::size_t>(i)]; }
@@ -175,7 +175,7 @@ TEST_F(Designer, BrisaBackViewWritesTheBackSlots)
 {
     showPage(cat::kBrisa);
     c().backView->click();
-    design::ModelDesign& brisa = model(cat::kBrisa);
+    state::ModelDesign& brisa = model(cat::kBrisa);
     pick(areas(cat::kBrisaBack), "Legs Right");
     clickCell(cat::kBrisa, 6);
     EXPECT_EQ(brisa.areaColour[19], 6);
@@ -336,7 +336,7 @@ TEST_F(Designer, RebuildPaintsNoPanelForTheTapeAndTouchesNoOtherModel)
     model(0).areaColour[1] = 14; // Legs: Polycotton has no cell 14
     model(0).areaFabric[1] = 1;
     const QImage pristine = drawing(0)->image();
-    window->designer().buildol();
+    window->designer().rebuild(0);
     EXPECT_EQ(drawing(0)->image(), pristine);
     EXPECT_EQ(colours(0)->entry(5), "Royal Blue (T)");
     EXPECT_EQ(colours(0)->entry(1), "");
@@ -344,7 +344,7 @@ TEST_F(Designer, RebuildPaintsNoPanelForTheTapeAndTouchesNoOtherModel)
     const auto fabricsBefore = std::array{model(1).currentFabric, model(2).currentFabric};
     model(cat::kBrisa).areaColour[17] = 0;
     model(cat::kBrisa).areaFabric[17] = 6;
-    window->designer().buildbr();
+    window->designer().rebuild(cat::kBrisa);
     EXPECT_EQ(colours(cat::kBrisaBack)->entry(7), "Royal (Z)");
     EXPECT_EQ((std::array{model(1).currentFabric, model(2).currentFabric}), fabricsBefore);
 }

@@ -11,15 +11,15 @@
 
 namespace {
 
-using design::Measure;
-using design::OrderDetails;
-using design::Units;
+using state::Measure;
+using state::OrderDetails;
+using state::Units;
 
-design::ModelDesign afterNew(int m)
+state::ModelDesign afterNew(int m)
 {
-    design::ModelDesign d;
-    design::setDefaultLetters(d, m);
-    design::clearAreas(d, m);
+    state::ModelDesign d;
+    state::setDefaultLetters(d, m);
+    state::clearAreas(d, m);
     return d;
 }
 
@@ -55,7 +55,7 @@ OrderDetails fullDetails()
     d.dealer = {"Sky Shop 天空", "1 Drop Zone Rd\nEloy AZ", "+1 520 555 0100", "shop@example.com"};
     d.size = "ML";
     d.units = Units::Metric;
-    for (int i = 0; i < design::kMeasureCount; ++i)
+    for (int i = 0; i < state::kMeasureCount; ++i)
         d.measurements[static_cast<std::size_t>(i)] = 40.5 + i;
     d.shoeSize = "42 ½";
     d.notes = "Zip on the left.\nNo logo — plain back.";
@@ -75,37 +75,37 @@ TEST(OrderChecks, MeasuresDatesAndNumbers)
     EXPECT_EQ(crcOf("123456789"), 0xCBF43926U);
     EXPECT_EQ(crcOf("The quick brown fox jumps over the lazy dog"), 0x414FA339U);
 
-    EXPECT_EQ(design::checkMeasure(Measure::Height, Units::Metric, "").value, std::nullopt);
-    EXPECT_TRUE(design::checkMeasure(Measure::Height, Units::Metric, "  ").message.empty());
-    EXPECT_EQ(design::checkMeasure(Measure::Height, Units::Metric, " 182,5 ").value, 182.5);
-    EXPECT_TRUE(design::checkMeasure(Measure::Height, Units::Metric, "230").message.empty());
-    EXPECT_EQ(design::checkMeasure(Measure::Height, Units::Metric, "231").message,
+    EXPECT_EQ(state::checkMeasure(Measure::Height, Units::Metric, "").value, std::nullopt);
+    EXPECT_TRUE(state::checkMeasure(Measure::Height, Units::Metric, "  ").message.empty());
+    EXPECT_EQ(state::checkMeasure(Measure::Height, Units::Metric, " 182,5 ").value, 182.5);
+    EXPECT_TRUE(state::checkMeasure(Measure::Height, Units::Metric, "230").message.empty());
+    EXPECT_EQ(state::checkMeasure(Measure::Height, Units::Metric, "231").message,
               "Height is usually 100 to 230 cm");
-    EXPECT_EQ(design::checkMeasure(Measure::Height, Units::Metric, "231").value, 231);
-    EXPECT_EQ(design::checkMeasure(Measure::Weight, Units::Imperial, "20").message,
+    EXPECT_EQ(state::checkMeasure(Measure::Height, Units::Metric, "231").value, 231);
+    EXPECT_EQ(state::checkMeasure(Measure::Weight, Units::Imperial, "20").message,
               "Weight is usually 66.1 to 440.9 lb");
-    EXPECT_TRUE(design::checkMeasure(Measure::Height, Units::Imperial, "72").message.empty());
+    EXPECT_TRUE(state::checkMeasure(Measure::Height, Units::Imperial, "72").message.empty());
     for (const char* bad : {"abc", "12cm", "1.2.3", "inf", "nan", "--3"}) {
-        const design::MeasureCheck check = design::checkMeasure(Measure::Chest, Units::Metric, bad);
+        const state::MeasureCheck check = state::checkMeasure(Measure::Chest, Units::Metric, bad);
         EXPECT_FALSE(check.valid) << bad;
         EXPECT_EQ(check.value, std::nullopt) << bad;
         EXPECT_EQ(check.message, "Not a number") << bad;
     }
 
-    EXPECT_EQ(design::convertMeasure(Measure::Chest, 100, Units::Metric, Units::Imperial), 39.4);
-    EXPECT_EQ(design::convertMeasure(Measure::Weight, 80, Units::Metric, Units::Imperial), 176.4);
-    EXPECT_EQ(design::convertMeasure(Measure::Weight, 176.4, Units::Imperial, Units::Metric), 80);
-    EXPECT_EQ(design::convertMeasure(Measure::Inseam, 81.3, Units::Metric, Units::Metric), 81.3);
-    EXPECT_EQ(design::formatMeasure(82.0), "82");
-    EXPECT_EQ(design::formatMeasure(82.46), "82.5");
+    EXPECT_EQ(state::convertMeasure(Measure::Chest, 100, Units::Metric, Units::Imperial), 39.4);
+    EXPECT_EQ(state::convertMeasure(Measure::Weight, 80, Units::Metric, Units::Imperial), 176.4);
+    EXPECT_EQ(state::convertMeasure(Measure::Weight, 176.4, Units::Imperial, Units::Metric), 80);
+    EXPECT_EQ(state::convertMeasure(Measure::Inseam, 81.3, Units::Metric, Units::Metric), 81.3);
+    EXPECT_EQ(state::formatMeasure(82.0), "82");
+    EXPECT_EQ(state::formatMeasure(82.46), "82.5");
 
-    EXPECT_TRUE(design::isIsoDate("2024-02-29"));
-    EXPECT_TRUE(design::isIsoDate("2000-02-29"));
-    EXPECT_FALSE(design::isIsoDate("1900-02-29"));
-    EXPECT_FALSE(design::isIsoDate("2026-04-31"));
-    EXPECT_FALSE(design::isIsoDate("2026-4-30"));
-    EXPECT_FALSE(design::isIsoDate("2026-13-01"));
-    EXPECT_FALSE(design::isIsoDate("0000-01-01"));
+    EXPECT_TRUE(state::isIsoDate("2024-02-29"));
+    EXPECT_TRUE(state::isIsoDate("2000-02-29"));
+    EXPECT_FALSE(state::isIsoDate("1900-02-29"));
+    EXPECT_FALSE(state::isIsoDate("2026-04-31"));
+    EXPECT_FALSE(state::isIsoDate("2026-4-30"));
+    EXPECT_FALSE(state::isIsoDate("2026-13-01"));
+    EXPECT_FALSE(state::isIsoDate("0000-01-01"));
 }
 
 TEST(OrderJson, KeysValuesAndWhatIsNotOurs)
@@ -203,7 +203,7 @@ TEST_F(OrderFile, EveryFieldThroughASaveAndARead)
 {
     for (const int m : {0, cat::kBrisa}) {
         SCOPED_TRACE(m);
-        design::ModelDesign design = afterNew(m);
+        state::ModelDesign design = afterNew(m);
         design.areaColour[1] = 8;
         design.areaFabric[1] = 1;
         design.order = fullDetails();
@@ -216,7 +216,7 @@ TEST_F(OrderFile, EveryFieldThroughASaveAndARead)
                   QByteArray(reinterpret_cast<const char*>(record.bytes.data()), record.size));
         EXPECT_EQ(bytes.mid(record.size, 8), "JSORDER1");
 
-        design::ModelDesign back = afterNew(m);
+        state::ModelDesign back = afterNew(m);
         ASSERT_TRUE(files::readDesignRecord(m, back, file));
         EXPECT_EQ(back.areaColour, design.areaColour);
         EXPECT_EQ(known(back.order), fullDetails());
@@ -229,7 +229,7 @@ TEST_F(OrderFile, EveryFieldThroughASaveAndARead)
 
 TEST_F(OrderFile, SavesKeepWhatFollowsTheBlock)
 {
-    design::ModelDesign design = afterNew(0);
+    state::ModelDesign design = afterNew(0);
     const QByteArray record = words({cat::kNoColour}).repeated(11);
     const QByteArray tail = QByteArray("another program's bytes") + QByteArray(70000, 't');
 
@@ -247,7 +247,7 @@ TEST_F(OrderFile, SavesKeepWhatFollowsTheBlock)
     EXPECT_EQ(fileBytes(path("old.olr")), record + blockOf(R"({"orderNumber":"B-22"})") + tail);
 
     // A reader of the record alone still reads it; the details read back.
-    design::ModelDesign back = afterNew(0);
+    state::ModelDesign back = afterNew(0);
     ASSERT_TRUE(files::readDesignRecord(0, back, path("old.olr")));
     EXPECT_EQ(back.order.orderNumber, "B-22");
 
@@ -271,7 +271,7 @@ TEST_F(OrderFile, BrokenBlocksAreOtherBytesAndKept)
         SCOPED_TRACE(n);
         const QString file = path(QStringLiteral("broken%1.olr").arg(n++));
         writeBytes(file, QByteArray(22, 'o') + after);
-        design::ModelDesign read = afterNew(0);
+        state::ModelDesign read = afterNew(0);
         read.order.orderNumber = "left over";
         ASSERT_TRUE(files::readDesignRecord(0, read, file));
         EXPECT_TRUE(read.order.empty());
@@ -289,7 +289,7 @@ TEST_F(OrderFile, BrokenBlocksAreOtherBytesAndKept)
 
 TEST_F(OrderFile, DetailsTooLargeForABlockFailAndChangeNothing)
 {
-    design::ModelDesign design = afterNew(0);
+    state::ModelDesign design = afterNew(0);
     writeBytes(path("a.olr"), QByteArray(22, 'o') + "tail");
     design.order.notes = std::string(files::kMaxOrderPayload, 'n');
     const files::FileResult result = files::writeDesignRecord(0, design, path("a.olr"));

@@ -4,7 +4,6 @@
 #include "app/order_dialog.h"
 #include "catalogue/catalogue.h"
 #include "design/history.h"
-#include "files/order_block.h"
 #include "support/design_files.h"
 #include "support/window_fixture.h"
 
@@ -31,7 +30,7 @@ protected:
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    design::ModelDesign& model(int m) { return window->state()[m]; }
+    state::ModelDesign& model(int m) { return window->state()[m]; }
 
     app::OrderDetailsDialog* openDialog()
     {
@@ -91,7 +90,7 @@ TEST_F(OrderDetails, EveryFieldHasItsKeyAndANewOrderItsDefaults)
         "customer.address",     "customer.phone", "customer.email", "dealer.name", "dealer.address",
         "dealer.phone",         "dealer.email",   "size",           "units",       "notes",
         "measurements.shoeSize"};
-    for (const design::MeasureInfo& measure : design::kMeasures)
+    for (const state::MeasureInfo& measure : state::kMeasures)
         keys << QStringLiteral("measurements.") + QString::fromLatin1(measure.key);
     for (const QString& key : keys) {
         auto* widget = dialog->findChild<QWidget*>(key);
@@ -128,19 +127,19 @@ TEST_F(OrderDetails, OkIsOneStepThatSaveNewAndOpenCarry)
     field<QPlainTextEdit>(dialog, "notes")->setPlainText(QStringLiteral("Zip on the left."));
     finish(dialog, true);
 
-    const design::OrderDetails& order = model(0).order;
+    const state::OrderDetails& order = model(0).order;
     EXPECT_EQ(order.orderNumber, "Nº 118");
     EXPECT_EQ(order.orderDate, QDate::currentDate().toString(Qt::ISODate).toStdString());
     EXPECT_EQ(order.deliveryDate, "2027-02-28");
     EXPECT_EQ(order.quantity, 2);
     EXPECT_EQ(order.customer.address, "Hauptstraße 5\n80331 München");
-    EXPECT_EQ(order.measurement(design::Measure::Chest), 101.5);
-    EXPECT_EQ(order.measurement(design::Measure::Height), std::nullopt);
-    EXPECT_EQ(order.units, design::Units::Metric);
+    EXPECT_EQ(order.measurement(state::Measure::Chest), 101.5);
+    EXPECT_EQ(order.measurement(state::Measure::Height), std::nullopt);
+    EXPECT_EQ(order.units, state::Units::Metric);
     EXPECT_EQ(order.notes, "Zip on the left.");
     EXPECT_TRUE(model(0).changed);
     EXPECT_EQ(undoText(), "&Undo Order Details");
-    const design::OrderDetails entered = order;
+    const state::OrderDetails entered = order;
 
     // Undo and redo walk the step; back at the start nothing is to be saved.
     window->designer().history().undo();
@@ -169,9 +168,9 @@ TEST_F(OrderDetails, OkIsOneStepThatSaveNewAndOpenCarry)
     EXPECT_TRUE(model(0).order.empty());
     dialogs.answers.push_back(path("order.olr"));
     command("openMnu");
-    design::OrderDetails read = model(0).order;
+    state::OrderDetails read = model(0).order;
     read.stored.clear();
-    design::OrderDetails expected = entered;
+    state::OrderDetails expected = entered;
     expected.stored.clear();
     EXPECT_EQ(read, expected);
     EXPECT_FALSE(model(0).changed);
@@ -215,15 +214,15 @@ TEST_F(OrderDetails, MeasurementsAreCheckedAndConvertedBetweenUnits)
 
     // Notes: at most 1,000 characters.
     auto* notes = field<QPlainTextEdit>(dialog, "notes");
-    notes->setPlainText(QString(design::kMaxNotes, u'n'));
+    notes->setPlainText(QString(state::kMaxNotes, u'n'));
     EXPECT_TRUE(ok(dialog)->isEnabled());
-    notes->setPlainText(QString(design::kMaxNotes + 1, u'n'));
+    notes->setPlainText(QString(state::kMaxNotes + 1, u'n'));
     EXPECT_FALSE(ok(dialog)->isEnabled());
     notes->setPlainText(QStringLiteral("ok"));
     finish(dialog, true);
-    EXPECT_EQ(model(0).order.units, design::Units::Imperial);
-    EXPECT_EQ(model(0).order.measurement(design::Measure::Weight), 180);
-    EXPECT_EQ(model(0).order.measurement(design::Measure::Height), 71.7);
+    EXPECT_EQ(model(0).order.units, state::Units::Imperial);
+    EXPECT_EQ(model(0).order.measurement(state::Measure::Weight), 180);
+    EXPECT_EQ(model(0).order.measurement(state::Measure::Height), 71.7);
 }
 
 TEST_F(OrderDetails, TheLastDealerIsOfferedWhereADesignHasNone)

@@ -7,17 +7,17 @@
 namespace {
 
 // A state in its start values with a model's default letters.
-design::DesignState startState(int model)
+state::DesignState startState(int model)
 {
-    design::DesignState state;
-    design::resetToStartValues(state);
-    design::setDefaultLetters(state[model], model);
+    state::DesignState state;
+    state::resetToStartValues(state);
+    state::setDefaultLetters(state[model], model);
     return state;
 }
 
 TEST(OrderLines, OnlyColouredAreasHaveText)
 {
-    design::DesignState state = startState(0);
+    state::DesignState state = startState(0);
     state[0].areaColourName[2] = "Navy Blue";
     const auto lines = order::orderLines(state[0], 0, 6);
     ASSERT_EQ(lines.size(), 6U);
@@ -35,7 +35,7 @@ TEST(OrderLines, EmptyFabricCodeGivesEmptyParentheses)
 
 TEST(OrderLines, BrisaBackSlotsAreTheirOwnLines)
 {
-    design::DesignState state = startState(6);
+    state::DesignState state = startState(6);
     state[6].areaColourName[12] = "Gold";
     const auto back = order::orderLines(state[6], 10, 10);
     EXPECT_EQ(back[2], "Gold (P)");
@@ -45,11 +45,11 @@ TEST(OrderLines, BrisaBackSlotsAreTheirOwnLines)
 
 TEST(KeyPoints, HalvesRoundToEven)
 {
-    EXPECT_EQ(design::roundToInt16(7.5), 8);
-    EXPECT_EQ(design::roundToInt16(8.5), 8);
-    EXPECT_EQ(design::roundToInt16(-0.5), 0);
-    design::DesignState state;
-    design::computeKeyPoints(state, 15, 160);
+    EXPECT_EQ(state::roundToInt16(7.5), 8);
+    EXPECT_EQ(state::roundToInt16(8.5), 8);
+    EXPECT_EQ(state::roundToInt16(-0.5), 0);
+    state::DesignState state;
+    state::computeKeyPoints(state, 15, 160);
     EXPECT_EQ(state.keyX[0], 8);
     EXPECT_EQ(state.keyY[0], 15);
     EXPECT_EQ(state.keyY[9], 159);

@@ -237,7 +237,7 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
         EXPECT_EQ(summary.value("model").toString(), cat::kModels[m].caption.data());
 
         openInWindow(m, designs[d]);
-        const design::ModelDesign& shown = window->state()[m];
+        const state::ModelDesign& shown = window->state()[m];
         const QJsonArray areas = summary.value("areas").toArray();
         ASSERT_EQ(areas.size(), cat::slotCount(m));
         const int front = static_cast<int>(cat::kModels[m].areas.size());
@@ -465,16 +465,16 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
 
 TEST_F(OrderTool, OrderDetailsInTextJsonCsvAndSheet)
 {
-    design::ModelDesign design = window->state()[0];
-    design::clearAreas(design, 0);
+    state::ModelDesign design = window->state()[0];
+    state::clearAreas(design, 0);
     design.areaColour[1] = 8;
     design.areaFabric[1] = 1;
     design.order.orderNumber = "=2+3";
     design.order.orderDate = "2026-12-09";
     design.order.quantity = 2;
     design.order.customer = {"Smith, \"Jo\"", "1 Road\nTown", "", "jo@example.org"};
-    design.order.units = design::Units::Metric;
-    design.order.measurements[static_cast<std::size_t>(design::Measure::Chest)] = 101.5;
+    design.order.units = state::Units::Metric;
+    design.order.measurements[static_cast<std::size_t>(state::Measure::Chest)] = 101.5;
     design.order.notes = "Zip left";
     // A key of a later version, kept as stored.
     design.order.stored = R"({"giftWrap":true})";

@@ -26,11 +26,11 @@
 
 namespace {
 
-design::ModelDesign afterNew(int m)
+state::ModelDesign afterNew(int m)
 {
-    design::ModelDesign d;
-    design::setDefaultLetters(d, m);
-    design::clearAreas(d, m);
+    state::ModelDesign d;
+    state::setDefaultLetters(d, m);
+    state::clearAreas(d, m);
     return d;
 }
 
@@ -42,7 +42,7 @@ TEST(Record, LayoutOfEveryModel)
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);
         EXPECT_EQ(files::recordWords(m), kWords[m]);
-        design::ModelDesign d = afterNew(m);
+        state::ModelDesign d = afterNew(m);
         QByteArray expected;
         for (int k = 0; k < cat::slotCount(m); ++k) {
             d.areaColour[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(100 + k);
@@ -53,7 +53,7 @@ TEST(Record, LayoutOfEveryModel)
         const files::RecordBytes packed = files::packDesignRecord(m, d);
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(packed.bytes.data()), packed.size), expected);
 
-        design::ModelDesign back = afterNew(m);
+        state::ModelDesign back = afterNew(m);
         back.areaFabric[static_cast<std::size_t>(cat::slotCount(m) - 1)] = 5;
         ASSERT_TRUE(files::unpackDesignRecord(m, packed.view(), back));
         EXPECT_EQ(back.areaColour, d.areaColour);
@@ -70,7 +70,7 @@ protected:
     {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
-    design::ModelDesign design = afterNew(0);
+    state::ModelDesign design = afterNew(0);
     QTemporaryDir dir;
 };
 
@@ -90,7 +90,7 @@ TEST_F(DesignFile, WriteKeepsTailPermissionsAndLinks)
     EXPECT_EQ(fileBytes(path("long.olr")), words({3, 1}) + kUncoloured.mid(4) + tail);
     EXPECT_EQ(QFileInfo(path("long.olr")).permissions() & 0x7077, mode);
 
-    design::ModelDesign back = afterNew(0);
+    state::ModelDesign back = afterNew(0);
     ASSERT_TRUE(files::readDesignRecord(0, back, path("long.olr")));
     EXPECT_EQ(back.areaColour, design.areaColour);
 }
@@ -103,7 +103,7 @@ TEST_F(DesignFile, FailuresChangeNothing)
     EXPECT_FALSE(onFolder);
     EXPECT_FALSE(onFolder.reason.isEmpty());
 
-    design::ModelDesign read = afterNew(0);
+    state::ModelDesign read = afterNew(0);
     read.areaColour[0] = 5;
     const auto unchanged = read.areaColour;
     EXPECT_FALSE(files::readDesignRecord(0, read, path("folder.olr")));
@@ -174,7 +174,7 @@ TEST_F(DesignFile, PipesAreRefusedAndLongNamesSave)
     EXPECT_EQ(::read(reader, &byte, 1), -1) << "the record went into the pipe";
     ::close(reader);
     EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
-    design::ModelDesign read = afterNew(0);
+    state::ModelDesign read = afterNew(0);
     EXPECT_EQ(files::readDesignRecord(0, read, pipe).reason, "it is a pipe, not a file");
 
     for (const int length : {249, 255}) {
@@ -314,7 +314,7 @@ TEST_F(DesignFile, InPlaceWritesMoveWhatFollowsTheOrderBlock)
     const QByteArray tail = QByteArray("tail of another program") + QByteArray(5000, 't');
     writeBytes(path("ro/a.olr"), QByteArray(22, 'o') + tail);
     ASSERT_TRUE(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
-    const auto blockFor = [](const design::ModelDesign& d) { return *files::orderBlock(d.order); };
+    const auto blockFor = [](const state::ModelDesign& d) { return *files::orderBlock(d.order); };
 
     design.order.orderNumber = "A-1";
     ASSERT_TRUE(files::writeDesignRecord(0, design, path("ro/a.olr")));

@@ -80,9 +80,9 @@ int differences(const QImage& a, const QImage& b)
 // Stored words for model m: mostly real colours of fabrics the model uses,
 // some areas without colour, and with `odd` words no colour has: a colour
 // beyond its palette, a negative one, a fabric the model does not use.
-design::ModelDesign storedWords(int m, std::mt19937& random, bool odd)
+state::ModelDesign storedWords(int m, std::mt19937& random, bool odd)
 {
-    design::ModelDesign d;
+    state::ModelDesign d;
     const auto fabrics = cat::kModels[m].rebuildFabrics;
     for (int s = 0; s < cat::slotCount(m); ++s) {
         const auto i = static_cast<std::size_t>(s);
@@ -144,7 +144,7 @@ protected:
     }
 
     // Writes the stored words to a file of model m and opens it on its page.
-    void openWords(int m, const design::ModelDesign& stored, const QString& name)
+    void openWords(int m, const state::ModelDesign& stored, const QString& name)
     {
         c().tabs->setCurrentTab(m);
         const QString file = path(name + QString::fromLatin1(cat::kModels[m].extension.data()));
@@ -208,7 +208,7 @@ TEST_F(Sheet, RendererPaintsTheDesignersDrawingAfterOpen)
     for (int m = 0; m < cat::kModelCount; ++m) {
         for (int round = 0; round < 3; ++round) {
             SCOPED_TRACE(testing::Message() << "model " << m << " round " << round);
-            const design::ModelDesign stored = storedWords(m, random, round == 2);
+            const state::ModelDesign stored = storedWords(m, random, round == 2);
             openWords(m, stored, QStringLiteral("drawing"));
             const QImage expected = render::paintDesign(m, stored);
             ASSERT_EQ(expected.format(), QImage::Format_RGB32);
@@ -231,7 +231,7 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
     const QDate date(2026, 12, 9);
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);
-        const design::ModelDesign stored = storedWords(m, random, true);
+        const state::ModelDesign stored = storedWords(m, random, true);
         openWords(m, stored, QStringLiteral("odd design"));
         render::OrderSheet sheet = window->currentOrderSheet();
         EXPECT_EQ(sheet.model, m);
@@ -283,7 +283,7 @@ TEST_F(Sheet, DrawingsAreExactWholeNumberBlocks)
     for (int m : {cat::kBrisa, 4 /* the widest drawing */}) {
         for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
             SCOPED_TRACE(testing::Message() << "model " << m << (paper == QPageSize::A4 ? " A4" : " Letter"));
-            const design::ModelDesign stored = storedWords(m, random, false);
+            const state::ModelDesign stored = storedWords(m, random, false);
             const QImage painted = render::sheetDrawing(m, stored);
             const QString png = path(QStringLiteral("sheet.PNG"));
             ASSERT_TRUE(render::writeOrderSheet(png, {m, stored, QStringLiteral("x"), {}}, paper));
@@ -438,13 +438,13 @@ TEST_F(Sheet, DrawingsPrintOnWhitePaperWithUncolouredAreasHatched)
     const QRgb grey = render::toQRgb(cat::kLightGrey) & 0xffffffU;
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);
-        design::ModelDesign stored = storedWords(m, random, false);
+        state::ModelDesign stored = storedWords(m, random, false);
         stored.areaColour[0] = cat::kNoColour; // at least one area without colour
         const QImage designer = render::paintDesign(m, stored);
         const QImage sheet = render::sheetDrawing(m, stored);
         ASSERT_EQ(sheet.size(), designer.size());
         const render::AreaMap map = render::areaMap(m);
-        const design::RebuildPlan plan = design::planRebuild(m, stored);
+        const state::RebuildPlan plan = state::planRebuild(m, stored);
         std::vector<bool> coloured(static_cast<std::size_t>(cat::slotCount(m)), false);
         for (int r = 0; r < plan.count; ++r)
             coloured[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] = true;
@@ -492,17 +492,17 @@ TEST_F(Sheet, DrawingsPrintOnWhitePaperWithUncolouredAreasHatched)
 
 TEST_F(Sheet, OrderDetailsFillTheSheetAndEmptyFieldsKeepTheirLines)
 {
-    design::ModelDesign& brisa = window->state()[cat::kBrisa];
+    state::ModelDesign& brisa = window->state()[cat::kBrisa];
     c().tabs->setCurrentTab(cat::kBrisa);
-    design::OrderDetails order;
+    state::OrderDetails order;
     order.orderNumber = "A-2026-118";
     order.orderDate = "2026-12-09";
     order.deliveryDate = "2027-02-28";
     order.quantity = 2;
     order.customer = {"Zoë Ørsted", "Hauptstraße 5\n80331 München", "+49 89 1234", "zoe@example.org"};
-    order.units = design::Units::Imperial;
-    order.measurements[static_cast<std::size_t>(design::Measure::Chest)] = 40.5;
-    order.measurements[static_cast<std::size_t>(design::Measure::Height)] = 71;
+    order.units = state::Units::Imperial;
+    order.measurements[static_cast<std::size_t>(state::Measure::Chest)] = 40.5;
+    order.measurements[static_cast<std::size_t>(state::Measure::Height)] = 71;
     order.size = "ML";
     order.notes = std::string("Zip on the left. ") + std::string(60, 'x') + " end of the notes";
     ASSERT_TRUE(window->designer().history().applyOrderDetails(cat::kBrisa, order));

@@ -10,7 +10,7 @@ int main(int argc, char** argv)
     if (argc != 2)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
-    design::ModelDesign designs[2];
+    state::ModelDesign designs[2];
     for (int k = 0; k < 20; ++k) {
         const auto s = static_cast<std::size_t>(k);
         designs[0].areaColour[s] = static_cast<std::int16_t>(k % 7);

@@ -6,10 +6,12 @@
 #include "app/program.h"
 #include "app/splash.h"
 #include "catalogue/catalogue.h"
+#include "design/controls.h"
 #include "state/state.h"
 #include "support/design_files.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
+#include "toolkit/names.h"
 #include "toolkit/tabstrip.h"
 
 #include <QAction>
@@ -21,6 +23,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -111,7 +114,7 @@ TEST(Start, FilesNamedOnTheCommandLineOpenOnTheirTabs)
         ASSERT_TRUE(QTest::qWaitFor([&] { return program.splash() == nullptr; }, 6000));
         QDir::setCurrent(cwd);
 
-        const design::DesignState& state = window->state();
+        const state::DesignState& state = window->state();
         EXPECT_EQ(state[1].areaColour[0], 2);
         EXPECT_EQ(state[1].fileName, "a.VTR");
         EXPECT_TRUE(state[1].saved && !state[1].changed);
@@ -259,11 +262,12 @@ protected:
                 return;
             poll.stop();
             EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
-            EXPECT_FALSE(about->picIcon->pixmap().isNull());
+            EXPECT_FALSE(about->iconLabel->pixmap().isNull());
             clickAsUser(suitInfo); // must not get through to the main window
             EXPECT_TRUE(suitInfo->isEnabled());
-            texts = {about->windowTitle(),          about->lblTitle->text(),      about->lblVersion->text(),
-                     about->lblDescription->text(), about->lblDisclaimer->text(), about->okButton->text()};
+            texts = {about->windowTitle(),           about->titleLabel->text(),
+                     about->versionLabel->text(),    about->descriptionLabel->text(),
+                     about->disclaimerLabel->text(), about->okButton->text()};
             close(about);
         });
         poll.start(10);
@@ -322,3 +326,51 @@ TEST_F(Shell, ExitAsksAboutUnsavedDesignsAndNoKeepsTheWindow)
 }
 
 } // namespace
+
+// The table of object names is the one list scripts and screen-reader users
+// go by: every name in it belongs to a control, and every control's name is in it.
+TEST(ControlNames, TheTableNamesEveryControlAndNothingElse)
+{
+    app::MainWindow window;
+    window.startUp();
+    app::AboutWindow about(&window);
+    about.startUp();
+    auto* splash = new app::SplashWindow([] {});
+
+    QSet<QString> expected;
+    for (const design::ControlName& control : design::kControlNames) {
+        const QString name = tk::qs(control.objectName);
+        EXPECT_FALSE(expected.contains(name)) << name.toStdString();
+        if (!control.perPage) {
+            expected.insert(name);
+            continue;
+        }
+        for (int page = 0; page < cat::kModelCount; ++page)
+            expected.insert(name + QString::number(page));
+    }
+
+    QSet<QString> found;
+    for (QObject* root : std::initializer_list<QObject*>{&window, &about, splash}) {
+        QList<QObject*> objects = root->findChildren<QObject*>();
+        objects.prepend(root);
+        for (const QObject* object : objects) {
+            const QString name = object->objectName();
+            // Qt's own parts, and the editor inside each text box (named after it).
+            const bool qtOwn = name.startsWith(QStringLiteral("qt_")) || name.startsWith(QLatin1Char('_')) ||
+                               name == QStringLiteral("ScrollLeftButton") ||
+                               name == QStringLiteral("ScrollRightButton");
+            if (name.isEmpty() || qtOwn || name.endsWith(QStringLiteral("Editor")))
+                continue;
+            found.insert(name);
+        }
+    }
+    // Brisa's back view repeats three of the page controls with index 8.
+    for (const char* back : {"suitlist8", "colordesc8", "cbbfrontPb8"}) {
+        EXPECT_TRUE(found.remove(QString::fromLatin1(back))) << back;
+    }
+    for (const QString& name : found)
+        EXPECT_TRUE(expected.contains(name)) << "not in the table: " << name.toStdString();
+    for (const QString& name : expected)
+        EXPECT_TRUE(found.contains(name)) << "no such control: " << name.toStdString();
+    delete splash;
+}

@@ -1,5 +1,7 @@
+#include "catalogue/program.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
+#include "toolkit/names.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
@@ -401,12 +403,12 @@ TEST(QtServices, MessageBoxesAreWideEnoughForTheirTitle)
         QFont bold = box->font();
         bold.setBold(true);
         // The title, an icon and three buttons of a title bar.
-        needed = QFontMetrics(bold).horizontalAdvance(QString::fromLatin1(tk::kMessageTitle)) + 4 * 24;
+        needed = QFontMetrics(bold).horizontalAdvance(tk::qs(cat::kAppTitle)) + 4 * 24;
         box->button(QMessageBox::Ok)->click();
     });
     service.ask("Invalid extension selected.", tk::kOkExclamation);
     EXPECT_GE(width, needed);
-    EXPECT_GE(tk::messageBoxWidthForTitle(QFont(), QString::fromLatin1(tk::kMessageTitle)), needed);
+    EXPECT_GE(tk::messageBoxWidthForTitle(QFont(), tk::qs(cat::kAppTitle)), needed);
 }
 
 TEST(QtServices, SaveDialogAddsTheDefaultExtension)

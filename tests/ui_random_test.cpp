@@ -57,7 +57,7 @@ std::uint64_t envNumber(const char* name, std::uint64_t fallback)
 
 // A model's record as the file format lays it out: colour and fabric of
 // every slot, the binding tape's colour last without its fabric.
-QByteArray recordOf(int m, const design::ModelDesign& design)
+QByteArray recordOf(int m, const state::ModelDesign& design)
 {
     QByteArray bytes;
     const auto put = [&bytes](int word) {
@@ -328,7 +328,7 @@ private:
     {
         const tk::PaletteSurface* palette = c().palettes[page];
         const cat::CellPos pos = cat::cellOf(cell);
-        const design::ModelDesign& design = m_window.state()[page];
+        const state::ModelDesign& design = m_window.state()[page];
         return {page,
                 cell,
                 cell < palette->cellNames().size(),
@@ -360,7 +360,7 @@ private:
     void checkApplied(const CellAim& aim)
     {
         const int m = aim.page;
-        const design::ModelDesign& design = m_window.state()[m];
+        const state::ModelDesign& design = m_window.state()[m];
         std::ostringstream wrong;
         const std::string at =
             "the click on cell " + std::to_string(aim.cell) + " of palette " + std::to_string(m);
@@ -517,7 +517,7 @@ private:
 
     // The colour a slot shows: a cell of a palette of the model's fabrics (the
     // tape's fabric is not stored: its colour is a Tape colour), or none.
-    static const cat::PaletteColour* shownColour(int m, int slot, const design::ModelDesign& design)
+    static const cat::PaletteColour* shownColour(int m, int slot, const state::ModelDesign& design)
     {
         const bool tape = slot == cat::tapeSlot(m);
         const int fabric = tape ? static_cast<int>(cat::kTape) : design.areaFabric[slot];
@@ -530,8 +530,8 @@ private:
     // showing none has an empty line, a grey key slot and the start-up drawing.
     void checkModel(int m, std::ostringstream& wrong) const
     {
-        const design::ModelDesign& design = m_window.state()[m];
-        const std::optional<design::ModelDesign>& read = m_read[m];
+        const state::ModelDesign& design = m_window.state()[m];
+        const std::optional<state::ModelDesign>& read = m_read[m];
         if (QString::fromStdString(design.fileName) != m_name[m])
             wrong << "model " << m << " names file \"" << design.fileName << "\"\n";
         for (int slot = 0; slot < cat::slotCount(m); ++slot) {
@@ -620,7 +620,7 @@ private:
     // changed since it was last saved; false when the command stops there.
     bool planQuestion(int m, bool open, FilePlan& plan)
     {
-        const design::ModelDesign& design = m_window.state()[m];
+        const state::ModelDesign& design = m_window.state()[m];
         if (design.saved || !design.changed)
             return true;
         plan.asked << question(QStringLiteral("Do you want to save '") + m_name[m] +
@@ -679,7 +679,7 @@ private:
     // asked and showed, what it wrote, and the design it left.
     void fileCommand(int which, int m)
     {
-        const design::ModelDesign before = m_window.state()[m];
+        const state::ModelDesign before = m_window.state()[m];
         FilePlan plan;
         if (which == 0 && planQuestion(m, false, plan)) {
             plan.reset = true;
@@ -714,8 +714,8 @@ private:
 
         // The design: kept (also when the file chosen is too short, refused),
         // reset by New, or read from the opened file.
-        const design::ModelDesign& design = m_window.state()[m];
-        design::ModelDesign blank = before;
+        const state::ModelDesign& design = m_window.state()[m];
+        state::ModelDesign blank = before;
         blank.areaColour.fill(cat::kNoColour);
         blank.areaFabric.fill(cat::kNoColour);
         const bool kept = !plan.reset && plan.opened.isEmpty();
@@ -852,12 +852,12 @@ private:
         for (int guard = 0; m_commands[4]->isEnabled() && guard < 100000; ++guard)
             m_commands[4]->trigger();
         m_did << " " << stackOf(page)->count() << " steps";
-        const design::ModelDesign& design = m_window.state()[page];
+        const state::ModelDesign& design = m_window.state()[page];
         if (recordOf(page, design) != m_start[page].record)
             m_editWrong += "undoing everything does not give back the design the history started from\n";
         if (c().drawings[page]->image() != m_start[page].drawing)
             m_editWrong += "undoing everything does not give back the drawing the history started from\n";
-        design::ModelDesign blank;
+        state::ModelDesign blank;
         blank.areaColour.fill(cat::kNoColour);
         blank.areaFabric.fill(cat::kNoColour);
         if (m_start[page].record == recordOf(page, blank) && c().drawings[page]->image() != m_pristine[page])
@@ -869,7 +869,7 @@ private:
     // not follow the history.
     void checkRebuilt(int m)
     {
-        const design::ModelDesign& design = m_window.state()[m];
+        const state::ModelDesign& design = m_window.state()[m];
         if (c().drawings[m]->image() != render::paintDesign(m, design))
             m_editWrong += "model " + std::to_string(m) + "'s drawing is not the rebuild of its design\n";
         const std::pair<bool, bool> want =
@@ -883,7 +883,7 @@ private:
     // clean state's flags are (those, or the last Save's).
     void noteHistoryStart(int m)
     {
-        const design::ModelDesign& design = m_window.state()[m];
+        const state::ModelDesign& design = m_window.state()[m];
         if (stackOf(m)->count() == 0)
             m_start[m] = {recordOf(m, design), c().drawings[m]->image()};
     }
@@ -891,7 +891,7 @@ private:
     void followHistory(int page)
     {
         noteHistoryStart(page);
-        const design::ModelDesign& design = m_window.state()[page];
+        const state::ModelDesign& design = m_window.state()[page];
         // Start-up's clean state is unsaved; New, Open and Save leave one that
         // is saved, and every later clean state is saved too.
         if (stackOf(page)->isClean() && design.saved && !design.changed)
@@ -928,7 +928,7 @@ private:
     QStringList m_name = QStringList(cat::kModelCount, tk::qs(cat::kUntitled));
     QStringList m_path = QStringList(cat::kModelCount);
     QList<QImage> m_pristine;
-    std::array<std::optional<design::ModelDesign>, cat::kModelCount> m_read;
+    std::array<std::optional<state::ModelDesign>, cat::kModelCount> m_read;
     std::string m_fileWrong;
     std::string m_seenWrong;  // what the palette-click and page-return checks found
     std::ostringstream m_did; // what the current action did

@@ -35,17 +35,17 @@ AboutWindow::AboutWindow(QWidget* parent)
     setModal(true);
     setWindowModality(Qt::ApplicationModal);
 
-    picIcon = label(QStringLiteral("picIcon"), QStringLiteral("Program icon"), this);
-    picIcon->setPixmap(programIcon().pixmap(48, 48));
-    picIcon->setFixedSize(48, 48);
-    lblTitle = label(QStringLiteral("lblTitle"), QStringLiteral("Title"), this);
-    QFont bold = lblTitle->font();
+    iconLabel = label(QStringLiteral("picIcon"), QStringLiteral("Program icon"), this);
+    iconLabel->setPixmap(programIcon().pixmap(48, 48));
+    iconLabel->setFixedSize(48, 48);
+    titleLabel = label(QStringLiteral("lblTitle"), QStringLiteral("Title"), this);
+    QFont bold = titleLabel->font();
     bold.setBold(true);
-    lblTitle->setFont(bold);
-    lblVersion = label(QStringLiteral("lblVersion"), QStringLiteral("Version"), this);
-    lblDescription = label(QStringLiteral("lblDescription"), QStringLiteral("Description"), this);
-    lblDisclaimer = label(QStringLiteral("lblDisclaimer"), QStringLiteral("Disclaimer"), this);
-    lblDisclaimer->setWordWrap(true);
+    titleLabel->setFont(bold);
+    versionLabel = label(QStringLiteral("lblVersion"), QStringLiteral("Version"), this);
+    descriptionLabel = label(QStringLiteral("lblDescription"), QStringLiteral("Description"), this);
+    disclaimerLabel = label(QStringLiteral("lblDisclaimer"), QStringLiteral("Disclaimer"), this);
+    disclaimerLabel->setWordWrap(true);
     okButton = new QPushButton(this);
     tk::nameControl(okButton, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     okButton->setDefault(true);
@@ -55,11 +55,11 @@ AboutWindow::AboutWindow(QWidget* parent)
     grid->setContentsMargins(16, 16, 16, 12);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(10);
-    grid->addWidget(picIcon, 0, 0, 3, 1, Qt::AlignTop);
-    grid->addWidget(lblTitle, 0, 1);
-    grid->addWidget(lblVersion, 1, 1);
-    grid->addWidget(lblDescription, 2, 1);
-    grid->addWidget(lblDisclaimer, 3, 0, 1, 2);
+    grid->addWidget(iconLabel, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(titleLabel, 0, 1);
+    grid->addWidget(versionLabel, 1, 1);
+    grid->addWidget(descriptionLabel, 2, 1);
+    grid->addWidget(disclaimerLabel, 3, 0, 1, 2);
     grid->addWidget(okButton, 4, 1, Qt::AlignRight);
     setSizeGripEnabled(false);
 }
@@ -67,10 +67,10 @@ AboutWindow::AboutWindow(QWidget* parent)
 void AboutWindow::startUp()
 {
     setWindowTitle(tk::qs(cat::aboutCaption()));
-    lblVersion->setText(labelText(cat::versionLine()));
-    lblTitle->setText(labelText(cat::aboutTitle()));
-    lblDescription->setText(labelText(cat::aboutDescription()));
-    lblDisclaimer->setText(tk::qs(cat::kDisclaimer));
+    versionLabel->setText(labelText(cat::versionLine()));
+    titleLabel->setText(labelText(cat::aboutTitle()));
+    descriptionLabel->setText(labelText(cat::aboutDescription()));
+    disclaimerLabel->setText(tk::qs(cat::kDisclaimer));
     okButton->setText(tk::qs(cat::kOkCaption));
     setFixedSize(sizeHint());
 }

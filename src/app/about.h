@@ -21,11 +21,11 @@ public:
 
     void onOk();
 
-    QLabel* picIcon = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblDisclaimer = nullptr;
+    QLabel* iconLabel = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* descriptionLabel = nullptr;
+    QLabel* disclaimerLabel = nullptr;
     QPushButton* okButton = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "app/program.h"
+#include "catalogue/program.h"
 #include "files/platform.h"
+#include "toolkit/names.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -56,9 +58,10 @@ bool answeredWithoutDisplay(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     app::prepareProcess();
+    // Where QSettings keeps what is remembered between runs.
     QApplication::setOrganizationName(QStringLiteral("Orlensuits"));
-    QApplication::setApplicationName(QStringLiteral("Orlensuit Jumpsuit Designer"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    QApplication::setApplicationName(tk::qs(cat::kAppTitle));
+    QApplication::setApplicationVersion(tk::qs(cat::kVersion));
     if (answeredWithoutDisplay(argc, argv))
         return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
 

@@ -60,7 +60,7 @@ MainWindow::MainWindow(QWidget* parent)
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    design::resetToStartValues(m_state);
+    state::resetToStartValues(m_state);
 
     buildMenus();
     m_controls.tabs = new tk::TabStrip(QStringLiteral("tab1"), QStringLiteral("Suit models"), this);
@@ -230,7 +230,9 @@ void MainWindow::connectPage(int m)
                 d->onPaletteHover(i, 0, 0, x, y);
             });
     connect(m_controls.palettes[mi], &tk::PaletteSurface::focusCellActivated, this,
-            [d](int i, float x, float y) { d->onPaletteReleased(i, 1, 0, x, y); });
+            [d](int i, int column, int row) {
+                d->applyPaletteCell(i, {column, row});
+            });
 
     const PagePanels& p = m_panels[mi];
     connect(p.selectionButton, &QPushButton::clicked, this, [this, m] { showSelectionPanel(m); });
@@ -343,7 +345,7 @@ void MainWindow::onExit()
 bool MainWindow::mayClose()
 {
     bool anyChanged = false;
-    for (const design::ModelDesign& model : m_state.models)
+    for (const state::ModelDesign& model : m_state.models)
         anyChanged = anyChanged || model.changed;
     if (!anyChanged)
         return true;

@@ -100,7 +100,7 @@ public:
 
     design::Designer& designer() { return *m_designer; }
     commands::FileCommands& fileCommands() { return *m_files; }
-    design::DesignState& state() { return m_state; }
+    state::DesignState& state() { return m_state; }
     const design::Controls& controls() const { return m_controls; }
     const PagePanels& panels(int m) const { return m_panels[static_cast<std::size_t>(m)]; }
     QTimer* newsTimer() const { return m_timer; }
@@ -148,7 +148,7 @@ private:
     void placeOnScreen();
     bool mayClose(); // true when the window may close
 
-    design::DesignState m_state;
+    state::DesignState m_state;
     design::Controls m_controls;
     std::array<PagePanels, 8> m_panels{};
     std::unique_ptr<design::Designer> m_designer;

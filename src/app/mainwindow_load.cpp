@@ -106,7 +106,8 @@ void MainWindow::startUp()
     // the constructor): a larger window would only show grey space. Until
     // the window manager has decorated the window its frame size is the bare
     // window's; the window is placed again, by its decorated size, when it is
-    // first exposed.
+    // first exposed. A window wider than the screen goes to the top-left corner
+    // instead (startPosition decides both).
     const QSize layout(px(kPageWidth) + 16, px(kPageHeight) + menuBar()->sizeHint().height() +
                                                 m_controls.tabs->tabBar()->sizeHint().height() + 8);
     setFixedSize(layout);
@@ -124,13 +125,10 @@ void MainWindow::startUp()
         drawing->move(inside.x() + left, inside.y() + top);
     }
 
-    // 3. A window wider than the screen goes to the top-left corner instead
-    // (startPosition decides both).
-
-    // 4. The caption.
+    // 3. The caption.
     setWindowTitle(qs(cat::kAppTitle) + QStringLiteral(" [Untitled]"));
 
-    // 5. The area and fabric lists, model by model.
+    // 4. The area and fabric lists, model by model.
     auto addAreas = [](tk::ListBox* list, std::span<const cat::AreaDefault> areas) {
         for (const cat::AreaDefault& area : areas)
             list->addEntry(qs(area.name));
@@ -145,7 +143,7 @@ void MainWindow::startUp()
             m_controls.fabricLists[mi]->addEntry(qs(fabric));
     }
 
-    // 6. Clear the palettes, keys and drawings with the one-pixel picture.
+    // 5. Clear the palettes, keys and drawings with the one-pixel picture.
     const QImage clearing = builtInBitmap(cat::kClearingPictureId);
     const int drawingTop = m_controls.drawings[0]->y() - m_panels[0].drawingFrame->contentsRect().y();
     for (int m = 0; m < cat::kModelCount; ++m) {
@@ -159,42 +157,40 @@ void MainWindow::startUp()
     }
     clearWithPicture(m_controls.colourKeys[cat::kBrisaBack], clearing);
 
-    // 7. The drawings, as the renderer gives them.
+    // 6. The drawings, as the renderer gives them.
     for (int m = 0; m < cat::kModelCount; ++m) {
         tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
         drawing->drawBitmap(render::pristineDrawing(m));
         drawing->makePersistent();
     }
 
-    // 8. The palette tables are built into the catalogue.
-    // 9. File bookkeeping.
-    for (design::ModelDesign& model : m_state.models) {
+    // 7. File bookkeeping.
+    for (state::ModelDesign& model : m_state.models) {
         model.fileName = cat::kUntitled;
         model.saved = false;
     }
 
-    // 10. First area and start-up fabric of every model; their selection
+    // 8. First area and start-up fabric of every model; their selection
     // events run before the area letters get their start values.
     for (int m = 0; m < cat::kModelCount; ++m) {
         const auto mi = static_cast<std::size_t>(m);
         const cat::SuitModel& model = cat::kModels[m];
-        design::ModelDesign& design = m_state[m];
+        state::ModelDesign& design = m_state[m];
         m_controls.areaLists[mi]->selectByText(qs(model.areas.front().name));
         m_controls.fabricLists[mi]->selectByText(qs(model.startFabric));
-        design::setDefaultLetters(design, m);
+        state::setDefaultLetters(design, m);
         for (int slot = 0; slot < cat::slotCount(m); ++slot)
             design.areaColour[static_cast<std::size_t>(slot)] = cat::kNoColour;
         if (m == cat::kBrisa)
             m_controls.areaLists[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
     }
 
-    // 11. The palette cell sizes are fixed in the catalogue.
-    // 12. Divide the colour keys into their slots: keys 0-6, Brisa's back key, key 7.
+    // 9. Divide the colour keys into their slots: keys 0-6, Brisa's back key, key 7.
     constexpr int kKeyOrder[] = {0, 1, 2, 3, 4, 5, 6, cat::kBrisaBack, 7};
     for (int key : kKeyOrder) {
         tk::PictureSurface* surface = m_controls.colourKeys[static_cast<std::size_t>(key)];
         const int slotsInKey = cat::keySlots(key);
-        const int h = design::roundToInt16(static_cast<double>(surface->drawableHeight()) / slotsInKey);
+        const int h = state::roundToInt16(static_cast<double>(surface->drawableHeight()) / slotsInKey);
         for (int i = 1; i < slotsInKey; ++i)
             surface->line(0, i * h, surface->drawableWidth(), i * h, cat::kBoundary);
         surface->makePersistent();
@@ -202,46 +198,45 @@ void MainWindow::startUp()
             surface->hide();
     }
 
-    // 13. The key fill points, from the ten-slot key.
+    // 10. The key fill points, from the ten-slot key.
     const tk::PictureSurface* tenSlots = m_controls.colourKeys[cat::kBrisa];
-    design::computeKeyPoints(m_state, tenSlots->drawableWidth(), tenSlots->drawableHeight());
+    state::computeKeyPoints(m_state, tenSlots->drawableWidth(), tenSlots->drawableHeight());
 
-    // 14. The menu commands.
+    // 11. The menu commands.
     for (QAction* command : m_menuCommands)
         command->setEnabled(true);
     for (QAction* command : m_sheetCommands)
         command->setEnabled(true);
     m_orderDetails->setEnabled(true);
 
-    // 15. The folder the file dialogs start in.
+    // 12. The folder the file dialogs start in.
     m_state.dialogFolder = firstDialogFolder(QCoreApplication::applicationDirPath()).toStdString();
-    // 16. The file filters and default extensions are fixed in the catalogue.
 
-    // 17. Welcome message and news.
+    // 13. Welcome message and news.
     m_panels[0].newsPanel->setText(qs(cat::kWelcome));
     m_newsIndex = 0;
     for (int m = 1; m < cat::kModelCount; ++m)
         m_panels[static_cast<std::size_t>(m)].newsPanel->setText(qs(cat::kNews[1]));
 
-    // 18. The information panels start hidden.
+    // 14. The information panels start hidden.
     for (PagePanels& p : m_panels)
         p.infoFrame->hide();
     m_panels[0].orderFrame->hide();
 
-    // 19-20. Headings and information texts.
+    // 15. Headings and information texts.
     for (int m = 0; m < cat::kModelCount; ++m) {
         PagePanels& p = m_panels[static_cast<std::size_t>(m)];
         p.modelPanel->setText(qs(cat::kModels[m].heading));
         p.suitInfoText->setText(qs(cat::kModels[m].info));
     }
 
-    // 21. Show the window.
+    // 16. Show the window.
     createWinId();
     windowHandle()->installEventFilter(this);
     m_placePending = true;
     show();
 
-    // 22-23. Panel buttons, ordering text and the focus.
+    // 17. Panel buttons, ordering text and the focus.
     for (PagePanels& p : m_panels) {
         p.selectionButton->setEnabled(false);
         p.orderInfoText->setText(qs(cat::kOrderingText));
@@ -249,7 +244,7 @@ void MainWindow::startUp()
     m_panels[0].suitInfoButton->setFocus();
     m_timer->start();
 
-    // 24. The main window is ready: the splash goes.
+    // 18. The main window is ready: the splash goes.
     if (m_splash)
         m_splash->close();
 }

@@ -29,7 +29,7 @@ void MainWindow::onOrderDetails()
     auto* dialog = new OrderDetailsDialog(m_state[m].order, OrderDetailsDialog::rememberedDealer(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog, m] {
-        design::OrderDetails details = dialog->details();
+        state::OrderDetails details = dialog->details();
         OrderDetailsDialog::rememberDealer(details.dealer);
         m_designer->history().applyOrderDetails(m, std::move(details));
     });

@@ -112,14 +112,14 @@ QString plain(QString label)
 
 } // namespace
 
-design::Units localeUnits()
+state::Units localeUnits()
 {
-    return QLocale().measurementSystem() == QLocale::MetricSystem ? design::Units::Metric
-                                                                  : design::Units::Imperial;
+    return QLocale().measurementSystem() == QLocale::MetricSystem ? state::Units::Metric
+                                                                  : state::Units::Imperial;
 }
 
-OrderDetailsDialog::OrderDetailsDialog(const design::OrderDetails& details,
-                                       const design::OrderParty& lastDealer, QWidget* parent)
+OrderDetailsDialog::OrderDetailsDialog(const state::OrderDetails& details,
+                                       const state::OrderParty& lastDealer, QWidget* parent)
     : QDialog(parent)
     , m_original(details)
 {
@@ -141,7 +141,7 @@ OrderDetailsDialog::OrderDetailsDialog(const design::OrderDetails& details,
     m_quantity = new QSpinBox(order);
     m_quantity->setObjectName(QStringLiteral("quantity"));
     m_quantity->setAccessibleName(QStringLiteral("Quantity"));
-    m_quantity->setRange(0, design::kMaxQuantity);
+    m_quantity->setRange(0, state::kMaxQuantity);
     m_quantity->setSpecialValueText(kNotSet);
     orderForm->addRow(QStringLiteral("Order &number:"), m_orderNumber);
     orderForm->addRow(QStringLiteral("Order &date:"), m_orderDate);
@@ -196,8 +196,8 @@ OrderDetailsDialog::OrderDetailsDialog(const design::OrderDetails& details,
     fillParty(m_dealer, details.dealer.empty() ? lastDealer : details.dealer);
     m_size->setText(qs(details.size));
     m_shownUnits = details.units.value_or(localeUnits());
-    m_units->setCurrentIndex(m_shownUnits == design::Units::Metric ? 0 : 1);
-    for (int i = 0; i < design::kMeasureCount; ++i) {
+    m_units->setCurrentIndex(m_shownUnits == state::Units::Metric ? 0 : 1);
+    for (int i = 0; i < state::kMeasureCount; ++i) {
         MeasureField& field = m_measures[static_cast<std::size_t>(i)];
         const std::optional<double> value = details.measurements[static_cast<std::size_t>(i)];
         // Every digit stored, so that OK on an unchanged form changes nothing.
@@ -245,8 +245,8 @@ QWidget* OrderDetailsDialog::buildMeasurements()
     m_units->addItem(QStringLiteral("Metric (cm, kg)"));
     m_units->addItem(QStringLiteral("Imperial (in, lb)"));
     form->addRow(QStringLiteral("&Units:"), m_units);
-    for (int i = 0; i < design::kMeasureCount; ++i) {
-        const design::MeasureInfo& info = design::kMeasures[static_cast<std::size_t>(i)];
+    for (int i = 0; i < state::kMeasureCount; ++i) {
+        const state::MeasureInfo& info = state::kMeasures[static_cast<std::size_t>(i)];
         MeasureField& field = m_measures[static_cast<std::size_t>(i)];
         const QString key = QStringLiteral("measurements.") + QString::fromLatin1(info.key);
         const QString label = QString::fromLatin1(info.label);
@@ -275,7 +275,7 @@ QWidget* OrderDetailsDialog::buildMeasurements()
     return box;
 }
 
-void OrderDetailsDialog::fillParty(PartyFields& fields, const design::OrderParty& party)
+void OrderDetailsDialog::fillParty(PartyFields& fields, const state::OrderParty& party)
 {
     fields.name->setText(qs(party.name));
     fields.address->setPlainText(qs(party.address));
@@ -283,33 +283,33 @@ void OrderDetailsDialog::fillParty(PartyFields& fields, const design::OrderParty
     fields.email->setText(qs(party.email));
 }
 
-design::OrderParty OrderDetailsDialog::partyOf(const PartyFields& fields) const
+state::OrderParty OrderDetailsDialog::partyOf(const PartyFields& fields) const
 {
     return {text(fields.name), text(fields.address), text(fields.phone), text(fields.email)};
 }
 
-design::Units OrderDetailsDialog::units() const
+state::Units OrderDetailsDialog::units() const
 {
-    return m_units->currentIndex() == 1 ? design::Units::Imperial : design::Units::Metric;
+    return m_units->currentIndex() == 1 ? state::Units::Imperial : state::Units::Metric;
 }
 
 void OrderDetailsDialog::onUnitsChosen()
 {
-    const design::Units now = units();
-    for (int i = 0; i < design::kMeasureCount; ++i) {
+    const state::Units now = units();
+    for (int i = 0; i < state::kMeasureCount; ++i) {
         MeasureField& field = m_measures[static_cast<std::size_t>(i)];
-        const auto which = static_cast<design::Measure>(i);
-        field.unit->setText(QString::fromLatin1(design::unitName(which, now)));
+        const auto which = static_cast<state::Measure>(i);
+        field.unit->setText(QString::fromLatin1(state::unitName(which, now)));
         if (now == m_shownUnits)
             continue;
         if (now == field.typedIn) {
             field.edit->setText(field.typed);
             continue;
         }
-        const design::MeasureCheck check = design::checkMeasure(which, m_shownUnits, text(field.edit));
+        const state::MeasureCheck check = state::checkMeasure(which, m_shownUnits, text(field.edit));
         if (check.value)
             field.edit->setText(QString::fromStdString(
-                design::formatMeasure(design::convertMeasure(which, *check.value, m_shownUnits, now))));
+                state::formatMeasure(state::convertMeasure(which, *check.value, m_shownUnits, now))));
     }
     m_shownUnits = now;
     checkAll();
@@ -326,23 +326,23 @@ void OrderDetailsDialog::onMeasureEdited(int index)
 void OrderDetailsDialog::checkAll()
 {
     bool valid = true;
-    for (int i = 0; i < design::kMeasureCount; ++i) {
+    for (int i = 0; i < state::kMeasureCount; ++i) {
         MeasureField& field = m_measures[static_cast<std::size_t>(i)];
-        const design::MeasureCheck check =
-            design::checkMeasure(static_cast<design::Measure>(i), units(), text(field.edit));
+        const state::MeasureCheck check =
+            state::checkMeasure(static_cast<state::Measure>(i), units(), text(field.edit));
         field.message->setText(QString::fromStdString(check.message));
         field.edit->setAccessibleDescription(QString::fromStdString(check.message));
         valid = valid && check.valid;
     }
     const auto length = static_cast<int>(m_notes->toPlainText().size());
-    m_notesCount->setText(QStringLiteral("%1 of %2 characters").arg(length).arg(design::kMaxNotes));
-    valid = valid && length <= design::kMaxNotes;
+    m_notesCount->setText(QStringLiteral("%1 of %2 characters").arg(length).arg(state::kMaxNotes));
+    valid = valid && length <= state::kMaxNotes;
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(valid);
 }
 
-design::OrderDetails OrderDetailsDialog::details() const
+state::OrderDetails OrderDetailsDialog::details() const
 {
-    design::OrderDetails d;
+    state::OrderDetails d;
     d.stored = m_original.stored;
     d.orderNumber = text(m_orderNumber);
     d.orderDate = static_cast<const OptionalDateEdit*>(m_orderDate)->isoDate();
@@ -352,10 +352,10 @@ design::OrderDetails OrderDetailsDialog::details() const
     d.customer = partyOf(m_customer);
     d.dealer = partyOf(m_dealer);
     d.size = text(m_size);
-    for (int i = 0; i < design::kMeasureCount; ++i) {
+    for (int i = 0; i < state::kMeasureCount; ++i) {
         d.measurements[static_cast<std::size_t>(i)] =
-            design::checkMeasure(static_cast<design::Measure>(i), units(),
-                                 text(m_measures[static_cast<std::size_t>(i)].edit))
+            state::checkMeasure(static_cast<state::Measure>(i), units(),
+                                text(m_measures[static_cast<std::size_t>(i)].edit))
                 .value;
     }
     d.shoeSize = text(m_shoeSize);
@@ -366,7 +366,7 @@ design::OrderDetails OrderDetailsDialog::details() const
     return d;
 }
 
-design::OrderParty OrderDetailsDialog::rememberedDealer()
+state::OrderParty OrderDetailsDialog::rememberedDealer()
 {
     QSettings settings;
     settings.beginGroup(QStringLiteral("dealer"));
@@ -376,7 +376,7 @@ design::OrderParty OrderDetailsDialog::rememberedDealer()
             settings.value(QStringLiteral("email")).toString().toStdString()};
 }
 
-void OrderDetailsDialog::rememberDealer(const design::OrderParty& dealer)
+void OrderDetailsDialog::rememberDealer(const state::OrderParty& dealer)
 {
     if (dealer.empty())
         return;

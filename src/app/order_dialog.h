@@ -25,14 +25,14 @@ namespace app {
 class OrderDetailsDialog final : public QDialog {
     Q_OBJECT
 public:
-    OrderDetailsDialog(const design::OrderDetails& details, const design::OrderParty& lastDealer,
+    OrderDetailsDialog(const state::OrderDetails& details, const state::OrderParty& lastDealer,
                        QWidget* parent = nullptr);
 
-    design::OrderDetails details() const;
+    state::OrderDetails details() const;
 
     // The dealer last entered, as QSettings keeps it between runs.
-    static design::OrderParty rememberedDealer();
-    static void rememberDealer(const design::OrderParty& dealer);
+    static state::OrderParty rememberedDealer();
+    static void rememberDealer(const state::OrderParty& dealer);
 
 private:
     struct PartyFields {
@@ -48,20 +48,20 @@ private:
         // What the user typed, in the units it was typed in: a switch back
         // gives it again rather than a value converted twice.
         QString typed;
-        design::Units typedIn = design::Units::Metric;
+        state::Units typedIn = state::Units::Metric;
     };
 
     QWidget* buildParty(const QString& key, PartyFields& fields);
     QWidget* buildMeasurements();
-    void fillParty(PartyFields& fields, const design::OrderParty& party);
-    design::OrderParty partyOf(const PartyFields& fields) const;
-    design::Units units() const;
+    void fillParty(PartyFields& fields, const state::OrderParty& party);
+    state::OrderParty partyOf(const PartyFields& fields) const;
+    state::Units units() const;
     void onUnitsChosen();
     void onMeasureEdited(int index);
     void checkAll();
 
-    design::OrderDetails m_original;
-    design::Units m_shownUnits = design::Units::Metric;
+    state::OrderDetails m_original;
+    state::Units m_shownUnits = state::Units::Metric;
     QLineEdit* m_orderNumber = nullptr;
     QDateEdit* m_orderDate = nullptr;
     QDateEdit* m_deliveryDate = nullptr;
@@ -70,7 +70,7 @@ private:
     PartyFields m_dealer;
     QLineEdit* m_size = nullptr;
     QComboBox* m_units = nullptr;
-    std::array<MeasureField, design::kMeasureCount> m_measures;
+    std::array<MeasureField, state::kMeasureCount> m_measures;
     QLineEdit* m_shoeSize = nullptr;
     QPlainTextEdit* m_notes = nullptr;
     QLabel* m_notesCount = nullptr;
@@ -78,6 +78,6 @@ private:
 };
 
 // The units a new order starts in: the locale's measurement system.
-design::Units localeUnits();
+state::Units localeUnits();
 
 } // namespace app

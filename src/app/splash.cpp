@@ -1,5 +1,6 @@
 #include "app/splash.h"
 
+#include "catalogue/program.h"
 #include "toolkit/names.h"
 
 #include <QFile>
@@ -63,7 +64,7 @@ SplashWindow::SplashWindow(std::function<void()> handOver)
     , m_handOver(std::move(handOver))
 {
     tk::nameControl(this, QStringLiteral("frmSplash"),
-                    QStringLiteral("Orlensuit Jumpsuit Designer is starting"));
+                    tk::qs(cat::kAppTitle) + QStringLiteral(" is starting"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The picture covers every pixel: no background to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);

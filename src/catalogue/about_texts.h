@@ -8,10 +8,6 @@
 // The texts of the About window and the program's version.
 namespace cat {
 
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 2;
-inline constexpr int kVersionRevision = 0;
-
 inline constexpr std::string_view kAboutCaption = "About ";
 inline constexpr std::string_view kAboutPlatforms = "For Windows 95, 98 and Windows NT 4.0 and later.";
 inline constexpr std::string_view kVersionWord = "Version ";
@@ -21,7 +17,7 @@ inline constexpr std::string_view kDisclaimer =
     "Colours on screen are a guide only; fabric colours may differ.";
 inline constexpr std::string_view kOkCaption = "OK";
 
-// "Version 1.2.0": the figures as plain decimals, no leading zeros.
+// "Version 1.2.0" for version 1.2.0: the figures as plain decimals, no leading zeros.
 inline std::string versionLine()
 {
     return std::string(kVersionWord) + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +

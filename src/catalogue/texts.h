@@ -1,11 +1,12 @@
 #pragma once
 
+#include "catalogue/program.h"
+
 #include <string_view>
 
 // The fixed texts of the main window, its panels and its status bar.
 namespace cat {
 
-inline constexpr std::string_view kAppTitle = "Orlensuit Jumpsuit Designer";
 inline constexpr std::string_view kUntitled = "Untitled";
 inline constexpr std::string_view kLineBreak = "\r\n";
 

@@ -172,7 +172,7 @@ FileSummary summarise(const QString& file)
         return summary;
 
     const int m = read.model;
-    const design::ModelDesign& design = read.opened.design;
+    const state::ModelDesign& design = read.opened.design;
     const cat::SuitModel& model = cat::kModels[m];
     const int front = static_cast<int>(model.areas.size());
     summary.areas.resize(static_cast<std::size_t>(cat::slotCount(m)));
@@ -188,9 +188,9 @@ FileSummary summarise(const QString& file)
             area.fabricIndex = design.areaFabric[s];
     }
     // The slots the rebuild repaints are the ones that show a colour.
-    const design::RebuildPlan& plan = read.opened.plan;
+    const state::RebuildPlan& plan = read.opened.plan;
     for (int r = 0; r < plan.count; ++r) {
-        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         const auto s = static_cast<std::size_t>(repaint.slot);
         AreaLine& area = summary.areas[s];
         const int fabric =
@@ -256,7 +256,7 @@ void appendLine(std::string& out, std::string_view label, const std::string& val
     out += '\n';
 }
 
-void appendParty(std::string& out, std::string_view who, const design::OrderParty& party)
+void appendParty(std::string& out, std::string_view who, const state::OrderParty& party)
 {
     const std::string prefix(who);
     appendLine(out, prefix, party.name);
@@ -289,7 +289,7 @@ void appendCsvField(std::string& out, std::string_view text)
 
 } // namespace
 
-void appendOrderText(std::string& out, const design::OrderDetails& order)
+void appendOrderText(std::string& out, const state::OrderDetails& order)
 {
     if (order.empty())
         return;
@@ -302,12 +302,12 @@ void appendOrderText(std::string& out, const design::OrderDetails& order)
     appendParty(out, "Customer", order.customer);
     appendParty(out, "Dealer", order.dealer);
     appendLine(out, "Size", order.size);
-    const design::Units units = order.units.value_or(design::Units::Metric);
-    for (int i = 0; i < design::kMeasureCount; ++i) {
-        const auto which = static_cast<design::Measure>(i);
+    const state::Units units = order.units.value_or(state::Units::Metric);
+    for (int i = 0; i < state::kMeasureCount; ++i) {
+        const auto which = static_cast<state::Measure>(i);
         if (const std::optional<double> value = order.measurement(which))
-            appendLine(out, design::kMeasures[static_cast<std::size_t>(i)].label,
-                       design::formatMeasure(*value) + ' ' + std::string(design::unitName(which, units)));
+            appendLine(out, state::kMeasures[static_cast<std::size_t>(i)].label,
+                       state::formatMeasure(*value) + ' ' + std::string(state::unitName(which, units)));
     }
     appendLine(out, "Shoe size", order.shoeSize);
     appendLine(out, "Notes", order.notes);

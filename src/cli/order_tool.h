@@ -36,7 +36,7 @@ struct FileSummary {
     int model = -1;
     QString error;
     std::vector<AreaLine> areas;
-    design::OrderDetails order; // none when the file holds none
+    state::OrderDetails order; // none when the file holds none
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -55,7 +55,7 @@ QByteArray shownName(const QString& file);
 
 // The order details for people, after the areas: one "  Label: value" line
 // per field given, nothing when there are none.
-void appendOrderText(std::string& out, const design::OrderDetails& order);
+void appendOrderText(std::string& out, const state::OrderDetails& order);
 
 // One CSV line per area for a spreadsheet (RFC 4180: quoted where needed,
 // lines ending in CR LF), under kCsvHeader.

@@ -5,6 +5,7 @@
 #include "design/designer.h"
 #include "design/history.h"
 #include "files/design_file.h"
+#include "files/opened_design.h"
 #include "files/platform.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
@@ -36,7 +37,7 @@ tk::FileDialogRequest requestFor(int m, const QString& title, const QString& pro
 
 } // namespace
 
-FileCommands::FileCommands(design::DesignState& state, design::Designer& designer,
+FileCommands::FileCommands(state::DesignState& state, design::Designer& designer,
                            const design::Controls& controls, tk::MessageService& messages,
                            tk::FileDialogService& dialogs)
     : m_state(state)
@@ -68,7 +69,7 @@ void FileCommands::onNew()
 bool FileCommands::newModel(int m)
 {
     const auto mi = static_cast<std::size_t>(m);
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     const cat::SuitModel& model = cat::kModels[m];
 
     if (!design.saved && design.changed) {
@@ -77,12 +78,8 @@ bool FileCommands::newModel(int m)
                                            tk::kYesNoCancelQuestion);
         if (answer == tk::kCancel)
             return false;
-        if (answer == tk::kYes) {
-            m_saveCancelled = false;
-            save(m);
-            if (m_saveCancelled)
-                return false;
-        }
+        if (answer == tk::kYes && !save(m))
+            return false;
     }
 
     // The pristine drawing on a clean surface, the one the renderer paints on.
@@ -133,7 +130,7 @@ bool FileCommands::newModel(int m)
     // current, with its label and palette, whatever state the page was in.
     m_designer.onFabricChosen(m);
     design.currentColour = 0;
-    design::clearAreas(design, m);
+    state::clearAreas(design, m);
     design.order = {};
     return true;
 }
@@ -141,22 +138,15 @@ bool FileCommands::newModel(int m)
 void FileCommands::onOpen()
 {
     const int m = currentModel();
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (!design.saved && design.changed) {
         const int answer = m_messages->ask(QStringLiteral("Do you want to save '") +
                                                QString::fromStdString(design.fileName) + QStringLiteral("'."),
                                            tk::kYesNoCancelQuestion);
         if (answer == tk::kCancel)
             return;
-        if (answer == tk::kYes) {
-            m_saveCancelled = false;
-            if (design.fileName == cat::kUntitled)
-                saveAs(m);
-            else
-                save(m);
-            if (m_saveCancelled)
-                return;
-        }
+        if (answer == tk::kYes && !(design.fileName == cat::kUntitled ? saveAs(m) : save(m)))
+            return;
     }
 
     const std::optional<tk::FileChoice> choice =
@@ -172,9 +162,7 @@ void FileCommands::onOpen()
 
 bool FileCommands::openFile(int m, const QString& path)
 {
-    m_chosenPath = path;
-    m_chosenName = QFileInfo(path).fileName();
-    return openModel(m);
+    return openModel(m, path);
 }
 
 bool FileCommands::openNamedFile(const QString& path)
@@ -196,29 +184,30 @@ bool FileCommands::openNamedFile(const QString& path)
     return openFile(m, info.absoluteFilePath());
 }
 
-bool FileCommands::openModel(int m)
+bool FileCommands::openModel(int m, const QString& path)
 {
     const auto mi = static_cast<std::size_t>(m);
-    design::ModelDesign& design = m_state[m];
-    // The record is read before anything changes, into the tables as New
-    // leaves them, so that a file that cannot be read leaves the design on
-    // screen as it was.
-    design::ModelDesign read = design;
-    design::clearAreas(read, m);
-    if (const files::FileResult result = files::readDesignRecord(m, read, m_chosenPath); !result) {
-        sayFailure(QStringLiteral("open"), m_chosenPath, result.reason);
+    state::ModelDesign& design = m_state[m];
+    // The file is read, as the order tool reads it, before anything changes,
+    // so that a file that cannot be read leaves the design on screen as it was.
+    files::OpenedDesign opened;
+    if (const files::FileResult result = files::openDesign(m, path, opened); !result) {
+        sayFailure(QStringLiteral("open"), path, result.reason);
         return false;
     }
     if (currentModel() != m)
         m_controls.tabs->setCurrentTab(m);
     design.saved = true; // so that New asks nothing
-    rememberFolder(m_chosenPath);
+    rememberFolder(path);
     newModel(m);
-    design.areaColour = read.areaColour;
-    design.areaFabric = read.areaFabric;
-    design.order = std::move(read.order);
-    design.fileName = m_chosenName.toStdString();
-    design.filePath = m_chosenPath.toStdString();
+    for (int slot = 0; slot < cat::slotCount(m); ++slot) {
+        const auto s = static_cast<std::size_t>(slot);
+        design.areaColour[s] = opened.design.areaColour[s];
+        design.areaFabric[s] = opened.design.areaFabric[s];
+    }
+    design.order = opened.design.order;
+    design.fileName = opened.design.fileName;
+    design.filePath = opened.design.filePath;
     design.saved = true;
     m_designer.rebuild(m);
 
@@ -241,58 +230,51 @@ bool FileCommands::openModel(int m)
     return true;
 }
 
-void FileCommands::onSave()
+bool FileCommands::onSave()
 {
-    save(currentModel());
+    return save(currentModel());
 }
 
-void FileCommands::onSaveAs()
+bool FileCommands::onSaveAs()
 {
-    saveAs(currentModel());
+    return saveAs(currentModel());
 }
 
-void FileCommands::save(int m)
+bool FileCommands::save(int m)
 {
-    design::ModelDesign& design = m_state[m];
-    if (design.fileName == cat::kUntitled) {
-        saveAs(m);
-        return;
-    }
-    if (!write(m, QString::fromStdString(design.filePath))) {
-        m_saveCancelled = true;
-        return;
-    }
+    state::ModelDesign& design = m_state[m];
+    if (design.fileName == cat::kUntitled)
+        return saveAs(m);
+    if (!write(m, QString::fromStdString(design.filePath)))
+        return false;
     design.saved = true;
     design.changed = false;
     m_designer.history().markClean(m);
+    return true;
 }
 
-void FileCommands::saveAs(int m)
+bool FileCommands::saveAs(int m)
 {
-    design::ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     for (;;) {
         const std::optional<tk::FileChoice> choice = m_dialogs->saveFile(requestFor(
             m, QStringLiteral("Save As"), QString::fromStdString(design.fileName), m_state.dialogFolder));
-        if (!choice) {
-            m_saveCancelled = true;
-            return;
-        }
+        if (!choice)
+            return false;
         if (choice->extensionDiffers) {
             m_messages->ask(kInvalidExtension, tk::kOkExclamation);
             continue;
         }
         rememberFolder(choice->fullPath);
-        if (!write(m, choice->fullPath)) {
-            m_saveCancelled = true;
-            return;
-        }
+        if (!write(m, choice->fullPath))
+            return false;
         design.fileName = choice->fileName.toStdString();
         design.filePath = choice->fullPath.toStdString();
         m_designer.showCaption(m);
         design.saved = true;
         design.changed = false;
         m_designer.history().markClean(m);
-        return;
+        return true;
     }
 }
 

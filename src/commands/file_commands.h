@@ -24,7 +24,7 @@ namespace commands {
 // state. Questions and dialogs go through the services, so tests script them.
 class FileCommands final {
 public:
-    FileCommands(design::DesignState& state, design::Designer& designer, const design::Controls& controls,
+    FileCommands(state::DesignState& state, design::Designer& designer, const design::Controls& controls,
                  tk::MessageService& messages, tk::FileDialogService& dialogs);
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
@@ -34,16 +34,18 @@ public:
 
     void onNew();
     void onOpen();
-    void onSave();
-    void onSaveAs();
+    // True when the design was written; false when the user cancelled the
+    // dialog or the write failed (and was said).
+    bool onSave();
+    bool onSaveAs();
 
     // Resets model m's design and view, asking first to save a changed
     // design; false when the user (or a failed save) stopped it.
     bool newModel(int m);
-    // Loads the file chosen in the Open dialog into model m. The record is
-    // read first: a file that cannot be read is said in one message and
-    // changes nothing (design, flags, caption, dialog folder). False then.
-    bool openModel(int m);
+    // Loads the design file at path into model m. The file is read first: a
+    // file that cannot be read is said in one message and changes nothing
+    // (design, flags, caption, dialog folder). False then.
+    bool openModel(int m, const QString& path);
 
     // Opens the design file at path into model m as Open does once the file
     // is chosen, making m's tab current when the file can be read.
@@ -54,44 +56,21 @@ public:
     // be read, and changes nothing.
     bool openNamedFile(const QString& path);
 
-    void newol() { newModel(0); }
-    void newvt() { newModel(1); }
-    void newkm() { newModel(2); }
-    void newkf() { newModel(3); }
-    void newdm() { newModel(4); }
-    void newdf() { newModel(5); }
-    void newbr() { newModel(6); }
-    void newlu() { newModel(7); }
-    void openol() { openModel(0); }
-    void openvt() { openModel(1); }
-    void openkm() { openModel(2); }
-    void openkf() { openModel(3); }
-    void opendm() { openModel(4); }
-    void opendf() { openModel(5); }
-    void openbr() { openModel(6); }
-    void openlu() { openModel(7); }
-
-    // True when the last Save or Save As ended without writing.
-    bool saveCancelled() const { return m_saveCancelled; }
-
 private:
     int currentModel() const;
-    void save(int m);
-    void saveAs(int m);
+    bool save(int m);
+    bool saveAs(int m);
     // Writes model m to path; a failure is said in one message box.
     bool write(int m, const QString& path);
     // "Could not <what> 'name' in folder: reason." with an OK and an exclamation.
     void sayFailure(const QString& what, const QString& path, const QString& reason);
     void rememberFolder(const QString& fullPath);
 
-    design::DesignState& m_state;
+    state::DesignState& m_state;
     design::Designer& m_designer;
     design::Controls m_controls;
     tk::MessageService* m_messages;
     tk::FileDialogService* m_dialogs;
-    bool m_saveCancelled = false;
-    QString m_chosenPath; // the file the Open dialog returned, for the open procedure
-    QString m_chosenName;
 };
 
 } // namespace commands

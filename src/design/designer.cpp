@@ -24,7 +24,7 @@ namespace {
 
 // "Arms: Royal Blue (P); Legs: no colour": the areas of one list, from slot
 // `first` on; `prefix` tells Brisa's two lists apart in the drawing.
-QString describeAreas(const ModelDesign& design, std::span<const cat::AreaDefault> areas, int first,
+QString describeAreas(const state::ModelDesign& design, std::span<const cat::AreaDefault> areas, int first,
                       bool withTape, const QString& prefix)
 {
     // Built in one string: every click describes every area again.
@@ -47,7 +47,7 @@ QString describeAreas(const ModelDesign& design, std::span<const cat::AreaDefaul
 
 } // namespace
 
-Designer::Designer(DesignState& state, const Controls& controls)
+Designer::Designer(state::DesignState& state, const Controls& controls)
     : m_state(state)
     , m_controls(controls)
     , m_history(std::make_unique<EditHistory>(state, [this](int m, int slot) { showSlot(m, slot); }))
@@ -62,7 +62,7 @@ void Designer::describeColours(int m)
 {
     if (!cat::isModelIndex(m))
         return;
-    const ModelDesign& design = m_state[m];
+    const state::ModelDesign& design = m_state[m];
     const cat::SuitModel& model = cat::kModels[m];
     const auto front = static_cast<int>(model.areas.size());
     auto describe = [](tk::PictureSurface* surface, const QString& text) {

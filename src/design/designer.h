@@ -2,6 +2,7 @@
 
 #include "catalogue/colour.h"
 #include "design/controls.h"
+#include "state/palette_click.h"
 #include "state/state.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ class EditHistory;
 // back view) is treated as page 6.
 class Designer final {
 public:
-    Designer(DesignState& state, const Controls& controls);
+    Designer(state::DesignState& state, const Controls& controls);
     ~Designer();
     Designer(const Designer&) = delete;
     Designer& operator=(const Designer&) = delete;
@@ -39,11 +40,15 @@ public:
 
     // Palettes: draw the current fabric's cells (no cells for Tape), or the
     // Tape palette; both leave the model without a taken colour.
-    void createbox1(int m);
-    void createtapebox(int m);
+    void drawFabricPalette(int m);
+    void drawTapePalette(int m);
 
     // Colour application and the colour name under the pointer.
     void onPaletteReleased(int m, int button, int shift, float x, float y);
+    // A palette cell chosen (a click, or Enter on the keyboard's focus cell):
+    // its colour goes to the chosen area. A column or row of -1 keeps the one
+    // the palette had.
+    void applyPaletteCell(int m, state::PaletteHit hit);
     void onPaletteHover(int m, int button, int shift, float x, float y);
 
     // The drawing: releasing the left button on an area chooses it as a click
@@ -61,17 +66,7 @@ public:
 
     // Area fill and repaint.
     void fillKeySlot(int key, cat::Colour colour, int x, int y);
-    void fillDrawingArea(int m, cat::Colour colour);
-    void fillopensuit(int m, int slot, cat::Colour colour);
     void rebuild(int m);
-    void buildol() { rebuild(0); }
-    void buildvt() { rebuild(1); }
-    void buildkm() { rebuild(2); }
-    void buildkf() { rebuild(3); }
-    void builddm() { rebuild(4); }
-    void builddf() { rebuild(5); }
-    void buildbr() { rebuild(6); }
-    void buildlu() { rebuild(7); }
     void rewriteColourList(int m);
     // The accessible descriptions of model m's colour key(s) and drawing:
     // every area with its colour, as the colour list names it.
@@ -93,7 +88,7 @@ private:
     void paintSeeds(int m, int slot, cat::Colour colour);
     const render::AreaMap& areaMap(int m);
 
-    DesignState& m_state;
+    state::DesignState& m_state;
     Controls m_controls;
     std::unique_ptr<EditHistory> m_history;
     std::array<std::unique_ptr<render::AreaMap>, cat::kModelCount> m_areaMaps; // made on first use

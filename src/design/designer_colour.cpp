@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "design/history.h"
 #include "design/palette.h"
+#include "state/palette_click.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/palettesurface.h"
@@ -16,80 +17,49 @@ namespace design {
 
 void Designer::onPaletteReleased(int m, int button, int /*shift*/, float x, float y)
 {
-    if (!cat::isModelIndex(m) || button != 1 || y > cat::kLastClickableY)
+    if (button != 1 || y > cat::kLastClickableY)
         return;
-    const auto mi = static_cast<std::size_t>(m);
-    ModelDesign& design = m_state[m];
-    tk::PictureSurface* palette = m_controls.palettes[mi];
+    applyPaletteCell(m, {cat::columnAt(x), cat::rowAt(y)});
+}
 
-    design.previousColumn = design.paletteColumn;
-    design.previousRow = design.paletteRow;
-    // A coordinate between cells keeps the column (or row) it had.
-    if (const int column = cat::columnAt(x); column >= 0)
-        design.paletteColumn = static_cast<std::int16_t>(column);
-    if (const int row = cat::rowAt(y); row >= 0)
-        design.paletteRow = static_cast<std::int16_t>(row);
-    const int colourIndex = cat::cellIndex(design.paletteColumn, design.paletteRow);
-
-    // A place beyond the palette's last colour is an empty cell: the click is
-    // ignored, the marker and the taken colour stay.
-    const cat::PaletteColour* taken = cat::paletteColour(design.currentFabric, colourIndex);
-    if (taken == nullptr) {
-        design.paletteColumn = design.previousColumn;
-        design.paletteRow = design.previousRow;
+void Designer::applyPaletteCell(int m, state::PaletteHit hit)
+{
+    if (!cat::isModelIndex(m))
         return;
-    }
+    state::ModelDesign& design = m_state[m];
+    const bool back = m == cat::kBrisa && !frontViewShown();
+    const int areaRow =
+        m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)]->selectedIndex();
+    const int slot = areaRow >= 0 ? areaRow + (back ? cat::kBackOffset : 0) : -1;
+    const SlotValues before =
+        slot >= 0 && slot < cat::slotCount(m) ? m_history->valuesOf(m, slot) : SlotValues{};
 
-    if (design.hasColour())
-        drawMarker(*palette, design.previousColumn, design.previousRow, design.currentColour,
-                   design.currentColour);
-    design.currentColour = taken->value;
-    const std::string colourName(taken->name);
+    const state::ColourApplication change = state::applyColour(design, m, back, areaRow, hit);
+    if (!change.taken)
+        return;
+    tk::PictureSurface* palette = m_controls.palettes[static_cast<std::size_t>(m)];
+    if (change.eraseMarker)
+        drawMarker(*palette, change.previousColumn, change.previousRow, change.previousColour,
+                   change.previousColour);
     drawMarker(*palette, design.paletteColumn, design.paletteRow, cat::kBoundary, cat::kWhite);
     palette->makePersistent();
-
-    design.changed = true;
-    design.saved = false;
-
-    const bool back = m == cat::kBrisa && !frontViewShown();
-    const int listIndex = back ? cat::kBrisaBack : m;
-    const int areaOffset = back ? cat::kBackOffset : 0;
-    tk::ListBox* areas = m_controls.areaLists[static_cast<std::size_t>(listIndex)];
-    const int selected = areas->selectedIndex();
-    if (selected < 0)
-        return; // no area chosen: nothing to apply the colour to
-
-    // One step of the edit history: this slot as it was, and as it is when the handler ends.
-    const StepRecorder step(*m_history, m, selected + areaOffset);
-
-    // The code names the fabric whose colour is applied, the one stored
-    // with it. The fabric list's selection names the same fabric, except where
-    // an opened file gave the area a fabric its list does not offer: the list
-    // then selects nothing, or still the fabric it selected before.
-    design.areaFabricCode[static_cast<std::size_t>(selected + areaOffset)] =
-        std::string(1, cat::kFabrics[design.currentFabric].letter);
-
-    const std::string area = areas->selectedText().toStdString();
-    const auto list = back ? cat::kModels[m].backAreas : cat::kModels[m].areas;
-    const int p = cat::areaPosition(list, area);
-    if (p < 0)
+    if (change.slot < 0)
         return;
-    const auto slot = static_cast<std::size_t>(p + areaOffset);
-    fillKeySlot(listIndex, design.currentColour, m_state.keyX[static_cast<std::size_t>(p)],
-                m_state.keyY[static_cast<std::size_t>(p)]);
-    design.areaColourName[slot] = colourName;
-    design.areaFabric[slot] = design.currentFabric;
+
+    const auto point = static_cast<std::size_t>(change.keyPoint);
+    fillKeySlot(change.key, design.currentColour, m_state.keyX[point], m_state.keyY[point]);
     rewriteColourList(m);
-    if (area != cat::kBindingTape)
-        fillDrawingArea(m, design.currentColour);
-    design.areaColour[slot] = static_cast<std::int16_t>(colourIndex);
+    if (change.paintsDrawing)
+        paintSeeds(m, change.slot, design.currentColour);
+    // One step of the edit history: the slot as it was, and as it is now.
+    m_history->record(m, change.slot, before);
 }
 
 void Designer::onPaletteHover(int m, int /*button*/, int /*shift*/, float x, float y)
 {
     if (!cat::isModelIndex(m) || y > cat::kLastClickableY)
         return;
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (const int column = cat::columnAt(x); column >= 0)
         design.hoverColumn = static_cast<std::int16_t>(column);
     if (const int row = cat::rowAt(y); row >= 0)

@@ -46,7 +46,7 @@ QString Designer::areaTip(int m, int slot) const
 {
     if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
         return {};
-    const ModelDesign& design = m_state[m];
+    const state::ModelDesign& design = m_state[m];
     const auto s = static_cast<std::size_t>(slot);
     const std::string line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
     return QString::fromStdString(areaLabel(m, slot) + (line.empty() ? std::string() : " - " + line));
@@ -91,7 +91,7 @@ void Designer::showSlot(int m, int slot)
 {
     if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
         return;
-    const RebuildPlan plan = planRebuild(m, m_state[m]);
+    const state::RebuildPlan plan = state::planRebuild(m, m_state[m]);
     tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
     render::repaintArea(drawing->imageForPainting(), areaMap(m), slot, plan);
     drawing->makePersistent();
@@ -102,7 +102,7 @@ void Designer::showSlot(int m, int slot)
     int point = back ? slot - cat::kBackOffset : slot;
     cat::Colour colour = cat::kLightGrey;
     for (int r = 0; r < plan.count; ++r) {
-        const SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         if (repaint.slot == slot) {
             colour = repaint.colour;
             key = repaint.key;

@@ -26,42 +26,23 @@ void Designer::paintSeeds(int m, int slot, cat::Colour colour)
     drawing->makePersistent(painted);
 }
 
-void Designer::fillDrawingArea(int m, cat::Colour colour)
-{
-    if (!cat::isModelIndex(m))
-        return;
-    const bool back = m == cat::kBrisa && !frontViewShown();
-    const tk::ListBox* areas = m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)];
-    const auto list = back ? cat::kModels[m].backAreas : cat::kModels[m].areas;
-    const int p = cat::areaPosition(list, areas->selectedText().toStdString());
-    if (p >= 0)
-        paintSeeds(m, p + (back ? cat::kBackOffset : 0), colour);
-}
-
-void Designer::fillopensuit(int m, int slot, cat::Colour colour)
-{
-    if (!cat::isModelIndex(m))
-        return;
-    paintSeeds(m, slot, colour);
-}
-
 void Designer::rebuild(int m)
 {
     if (!cat::isModelIndex(m))
         return;
-    ModelDesign& design = m_state[m];
-    const RebuildPlan plan = planRebuild(m, design);
+    state::ModelDesign& design = m_state[m];
+    const state::RebuildPlan plan = state::planRebuild(m, design);
     // The drawing is painted by the same renderer the order sheet and the
     // thumbnails use, so all of them show the same suit.
     tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
     render::paintPlan(drawing->imageForPainting(), m, plan);
     drawing->makePersistent();
     for (int r = 0; r < plan.count; ++r) {
-        const SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         const auto point = static_cast<std::size_t>(repaint.keyPoint);
         fillKeySlot(repaint.key, repaint.colour, m_state.keyX[point], m_state.keyY[point]);
     }
-    applyNamesAndCodes(plan, design);
+    state::applyNamesAndCodes(plan, design);
     rewriteColourList(m);
 }
 

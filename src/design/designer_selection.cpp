@@ -54,7 +54,7 @@ void Designer::onAreaChosen(int index)
     if (!cat::isModelIndex(m))
         return;
     const auto mi = static_cast<std::size_t>(m);
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     tk::ListBox* fabrics = m_controls.fabricLists[mi];
     tk::PictureSurface* palette = m_controls.palettes[mi];
 
@@ -74,7 +74,7 @@ void Designer::onAreaChosen(int index)
             fabrics->selectByText(qs(cat::kFabrics[cat::kTape].name));
             design.currentFabric = cat::kTape;
             palette->clear();
-            createtapebox(m);
+            drawTapePalette(m);
             return;
         }
         if (const cat::FabricRule* rule = cat::fabricRuleFor(m, area)) {
@@ -94,7 +94,7 @@ void Designer::onAreaChosen(int index)
         }
     }
     palette->clear();
-    createbox1(m);
+    drawFabricPalette(m);
 }
 
 void Designer::onFabricChosen(int index)
@@ -108,7 +108,7 @@ void Designer::onFabricChosen(int index)
         m_state.fallRate = cat::kFabrics[fabric].fallRate;
     }
     m_controls.palettes[mi]->clear();
-    createbox1(index);
+    drawFabricPalette(index);
     m_controls.fabricLabels[mi]->setText(qs(cat::kFabricLabel) + QString::fromStdString(m_state.fallRate));
 }
 
@@ -134,9 +134,9 @@ void Designer::onBackViewChosen()
     onAreaChosen(cat::kBrisa);
 }
 
-void Designer::createbox1(int m)
+void Designer::drawFabricPalette(int m)
 {
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     tk::PaletteSurface* palette = m_controls.palettes[static_cast<std::size_t>(m)];
     if (design.currentFabric != cat::kTape)
         drawPaletteCells(*palette, design.currentFabric);
@@ -145,7 +145,7 @@ void Designer::createbox1(int m)
     design.currentColour = 0;
 }
 
-void Designer::createtapebox(int m)
+void Designer::drawTapePalette(int m)
 {
     tk::PaletteSurface* palette = m_controls.palettes[static_cast<std::size_t>(m)];
     drawPaletteCells(*palette, cat::kTape);

@@ -5,55 +5,76 @@
 #include <QUndoGroup>
 #include <QUndoStack>
 
-#include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace design {
 
 namespace {
 
-// One colour application. It holds the values of its slot that the design
-// does not: what the slot held before while the step is done, what the step
-// wrote while it is undone; taking it back or doing it again swaps them. Its
+// One colour application: what its slot held before and what it wrote. Its
 // caption is made when asked for, not stored, so a long history costs little
 // more than Qt's own bookkeeping of each step.
 class ColourStep final : public QUndoCommand {
 public:
-    static constexpr int kId = 1;
-    int id() const override { return kId; }
-
-    ColourStep(int slot, const SlotValues& other)
-        : m_other(other)
+    ColourStep(EditHistory& history, int m, int slot, SlotValues before, SlotValues after)
+        : m_history(history)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+        , m_model(static_cast<std::uint8_t>(m))
         , m_slot(static_cast<std::uint8_t>(slot))
     {
     }
 
-    // The work happens in EditHistory::follow(), whoever moves the index.
-    void undo() override {}
-    void redo() override {}
+    void undo() override { m_history.put(m_model, m_slot, m_before); }
+    void redo() override
+    {
+        // Pushed after the application wrote the slot: there is nothing to do yet.
+        if (m_pushed)
+            m_history.put(m_model, m_slot, m_after);
+        m_pushed = true;
+    }
 
-    SlotValues m_other;
+    int slot() const { return m_slot; }
+    const SlotValues& after() const { return m_after; }
+
+private:
+    EditHistory& m_history;
+    SlotValues m_before;
+    SlotValues m_after;
+    std::uint8_t m_model;
     std::uint8_t m_slot;
+    bool m_pushed = false;
 };
 
-// One change of the order details: it holds the details the design does not,
-// as ColourStep holds a slot's values.
+// One change of the order details: the details before and after it.
 class OrderStep final : public QUndoCommand {
 public:
-    static constexpr int kId = 2;
-    explicit OrderStep(OrderDetails other)
-        : m_other(std::move(other))
+    static constexpr int kId = 1; // ColourStep keeps Qt's -1
+    OrderStep(EditHistory& history, int m, state::OrderDetails before, state::OrderDetails after)
+        : m_history(history)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+        , m_model(m)
     {
     }
+
     int id() const override { return kId; }
-    void undo() override {}
-    void redo() override {}
+    void undo() override { m_history.putOrder(m_model, m_before); }
+    void redo() override
+    {
+        // Pushed after the details were put in place: nothing to do yet.
+        if (m_pushed)
+            m_history.putOrder(m_model, m_after);
+        m_pushed = true;
+    }
 
-    OrderDetails m_other;
+private:
+    EditHistory& m_history;
+    state::OrderDetails m_before;
+    state::OrderDetails m_after;
+    int m_model;
+    bool m_pushed = false;
 };
-
-const QString kOrderCaption = QStringLiteral("Order Details");
 
 } // namespace
 
@@ -69,7 +90,7 @@ std::string areaLabel(int m, int slot)
                         : "Back " + std::string(model.backAreas[static_cast<std::size_t>(slot - front)].name);
 }
 
-EditHistory::EditHistory(DesignState& state, ShowSlot show)
+EditHistory::EditHistory(state::DesignState& state, ShowSlot show)
     : m_state(state)
     , m_show(std::move(show))
     , m_group(std::make_unique<QUndoGroup>())
@@ -77,10 +98,12 @@ EditHistory::EditHistory(DesignState& state, ShowSlot show)
     for (int m = 0; m < cat::kModelCount; ++m) {
         auto& stack = m_stacks[static_cast<std::size_t>(m)];
         stack = std::make_unique<QUndoStack>();
-        // Connected before the group listens, so the design has followed the
+        // Connected before the group listens, so the flags have followed the
         // index before anyone reading the group (the Edit menu) hears of it.
-        QObject::connect(stack.get(), &QUndoStack::indexChanged, stack.get(),
-                         [this, m](int index) { follow(m, index); });
+        QObject::connect(stack.get(), &QUndoStack::indexChanged, stack.get(), [this, m] {
+            if (!m_recording)
+                followClean(m);
+        });
         m_group->addStack(stack.get());
         m_clean[static_cast<std::size_t>(m)] = {m_state[m].saved, m_state[m].changed};
     }
@@ -89,63 +112,58 @@ EditHistory::EditHistory(DesignState& state, ShowSlot show)
 
 EditHistory::~EditHistory()
 {
-    // A stack clears itself on the way out; its steps are not to be followed then.
+    // A stack clears itself on the way out; nothing is to follow it then.
     for (std::unique_ptr<QUndoStack>& stack : m_stacks) {
         QObject::disconnect(stack.get(), &QUndoStack::indexChanged, nullptr, nullptr);
         stack.reset();
     }
 }
 
-std::uint8_t EditHistory::textNumber(const std::string& text)
+SlotValues EditHistory::valuesOf(int m, int slot) const
 {
-    const auto found = std::find(m_texts.begin(), m_texts.end(), text);
-    if (found != m_texts.end())
-        return static_cast<std::uint8_t>(found - m_texts.begin());
-    // Number 255 says the table is full (see record()).
-    if (m_texts.size() >= std::numeric_limits<std::uint8_t>::max())
-        return std::numeric_limits<std::uint8_t>::max();
-    m_texts.push_back(text);
-    return static_cast<std::uint8_t>(m_texts.size() - 1);
-}
-
-SlotValues EditHistory::valuesOf(int m, int slot)
-{
-    const ModelDesign& design = m_state[m];
+    const state::ModelDesign& design = m_state[m];
     const auto s = static_cast<std::size_t>(slot);
-    return {design.areaColour[s], design.areaFabric[s], textNumber(design.areaFabricCode[s]),
-            textNumber(design.areaColourName[s])};
+    return {design.areaColour[s], design.areaFabric[s], design.areaFabricCode[s], design.areaColourName[s]};
 }
 
 void EditHistory::record(int m, int slot, const SlotValues& before)
 {
     if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
         return;
-    const SlotValues after = valuesOf(m, slot);
-    // The table holds every palette name many times over; should it ever
-    // fill, a step it cannot hold must not be undone to wrong texts.
-    const std::uint8_t full = std::numeric_limits<std::uint8_t>::max();
-    if (std::max({before.code, before.name, after.code, after.name}) == full) {
-        clear(m);
-        return;
-    }
     m_recording = true;
-    stack(m)->push(new ColourStep(slot, before));
+    stack(m)->push(new ColourStep(*this, m, slot, before, valuesOf(m, slot)));
     m_recording = false;
 }
 
-bool EditHistory::applyOrderDetails(int m, OrderDetails details)
+void EditHistory::put(int m, int slot, const SlotValues& values)
 {
-    if (!cat::isModelIndex(m))
+    if (valuesOf(m, slot) == values)
+        return;
+    state::ModelDesign& design = m_state[m];
+    const auto s = static_cast<std::size_t>(slot);
+    design.areaColour[s] = values.colour;
+    design.areaFabric[s] = values.fabric;
+    design.areaFabricCode[s] = values.code;
+    design.areaColourName[s] = values.name;
+    if (m_show)
+        m_show(m, slot);
+}
+
+bool EditHistory::applyOrderDetails(int m, state::OrderDetails details)
+{
+    if (!cat::isModelIndex(m) || m_state[m].order == details)
         return false;
-    OrderDetails& held = m_state[m].order;
-    if (held == details)
-        return false;
-    std::swap(held, details);
+    state::OrderDetails before = std::exchange(m_state[m].order, details);
     m_recording = true;
-    stack(m)->push(new OrderStep(std::move(details)));
+    stack(m)->push(new OrderStep(*this, m, std::move(before), std::move(details)));
     m_recording = false;
     followClean(m);
     return true;
+}
+
+void EditHistory::putOrder(int m, const state::OrderDetails& details)
+{
+    m_state[m].order = details;
 }
 
 void EditHistory::clear(int m)
@@ -200,45 +218,9 @@ bool EditHistory::redo()
     return true;
 }
 
-void EditHistory::follow(int m, int index)
-{
-    int& at = m_at[static_cast<std::size_t>(m)];
-    if (!m_recording) {
-        for (; at > index; --at)
-            swapStep(m, at - 1); // taken back
-        for (; at < index; ++at)
-            swapStep(m, at); // done again
-        followClean(m);
-    }
-    at = index;
-}
-
-void EditHistory::swapStep(int m, int index)
-{
-    // The stack hands its steps out as const; they are this history's own.
-    QUndoCommand* command = const_cast<QUndoCommand*>(stack(m)->command(index));
-    if (command->id() == OrderStep::kId) {
-        std::swap(m_state[m].order, static_cast<OrderStep*>(command)->m_other);
-        return;
-    }
-    auto* step = static_cast<ColourStep*>(command);
-    const SlotValues now = valuesOf(m, step->m_slot);
-    if (now == step->m_other)
-        return; // a colour applied again over itself
-    ModelDesign& design = m_state[m];
-    const auto s = static_cast<std::size_t>(step->m_slot);
-    design.areaColour[s] = step->m_other.colour;
-    design.areaFabric[s] = step->m_other.fabric;
-    design.areaFabricCode[s] = m_texts[step->m_other.code];
-    design.areaColourName[s] = m_texts[step->m_other.name];
-    step->m_other = now;
-    if (m_show)
-        m_show(m, step->m_slot);
-}
-
 void EditHistory::followClean(int m)
 {
-    ModelDesign& design = m_state[m];
+    state::ModelDesign& design = m_state[m];
     if (stack(m)->isClean()) {
         design.saved = m_clean[static_cast<std::size_t>(m)].saved;
         design.changed = m_clean[static_cast<std::size_t>(m)].changed;
@@ -248,38 +230,30 @@ void EditHistory::followClean(int m)
     }
 }
 
+QString EditHistory::caption(int index) const
+{
+    const QUndoCommand* command = stack(m_active)->command(index);
+    if (command->id() == OrderStep::kId)
+        return QStringLiteral("Order Details");
+    const auto* step = static_cast<const ColourStep*>(command);
+    return QString::fromStdString(step->after().name) + QStringLiteral(" on ") +
+           QString::fromStdString(areaLabel(m_active, step->slot()));
+}
+
 QString EditHistory::undoCaption() const
 {
-    // The last step done wrote what its slot holds now.
-    const QUndoStack* s = stack(m_active);
-    if (!s->canUndo())
-        return {};
-    if (s->command(s->index() - 1)->id() == OrderStep::kId)
-        return kOrderCaption;
-    const auto* step = static_cast<const ColourStep*>(s->command(s->index() - 1));
-    return caption(m_active, step->m_slot, m_state[m_active].areaColourName[step->m_slot]);
+    // The last step done, and the first one undone, name what they wrote.
+    return canUndo() ? caption(stack(m_active)->index() - 1) : QString();
 }
 
 QString EditHistory::redoCaption() const
 {
-    // The first step undone keeps what it wrote.
-    const QUndoStack* s = stack(m_active);
-    if (!s->canRedo())
-        return {};
-    if (s->command(s->index())->id() == OrderStep::kId)
-        return kOrderCaption;
-    const auto* step = static_cast<const ColourStep*>(s->command(s->index()));
-    return caption(m_active, step->m_slot, m_texts[step->m_other.name]);
+    return canRedo() ? caption(stack(m_active)->index()) : QString();
 }
 
 int EditHistory::steps(int m) const
 {
     return cat::isModelIndex(m) ? stack(m)->count() : 0;
-}
-
-QString EditHistory::caption(int m, int slot, const std::string& name)
-{
-    return QString::fromStdString(name) + QStringLiteral(" on ") + QString::fromStdString(areaLabel(m, slot));
 }
 
 } // namespace design

@@ -9,20 +9,18 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 class QUndoGroup;
 class QUndoStack;
 
 namespace design {
 
-// What a colour application writes into one area slot. The two texts are
-// numbers in the history's table of texts, so a step stays small.
+// What a colour application writes into one area slot.
 struct SlotValues {
     std::int16_t colour = 0;
     std::int16_t fabric = 0;
-    std::uint8_t code = 0;
-    std::uint8_t name = 0;
+    std::string code;
+    std::string name;
     bool operator==(const SlotValues&) const = default;
 };
 
@@ -30,8 +28,8 @@ struct SlotValues {
 // group whose active stack is the current model's. A step is one colour
 // application or one change of the order details; undoing it puts back what its slot held before, redoing it
 // writes what it wrote again, and either shows the slot as a rebuild of the
-// design would (the `show` callback). The history follows its stacks' index, so a
-// step is taken back or done again however the index moves.
+// design would (the `show` callback). Each step does its own work in its
+// undo() and redo(), however the stack's index moves.
 //
 // The design's `changed` and `saved` flags follow the stack: a step undone
 // or redone is a change, except that arriving at the clean state (start-up,
@@ -40,13 +38,13 @@ class EditHistory final {
 public:
     using ShowSlot = std::function<void(int m, int slot)>;
 
-    EditHistory(DesignState& state, ShowSlot show);
+    EditHistory(state::DesignState& state, ShowSlot show);
     ~EditHistory();
     EditHistory(const EditHistory&) = delete;
     EditHistory& operator=(const EditHistory&) = delete;
 
     // What slot `slot` of model m holds now.
-    SlotValues valuesOf(int m, int slot);
+    SlotValues valuesOf(int m, int slot) const;
     // Records a colour application to slot `slot` of model m, which held
     // `before`; the design holds what the application wrote.
     void record(int m, int slot, const SlotValues& before);
@@ -54,7 +52,7 @@ public:
     // Puts `details` in place of model m's order details as one step
     // ("Order Details"); details equal to what the design holds make none.
     // False when nothing changed.
-    bool applyOrderDetails(int m, OrderDetails details);
+    bool applyOrderDetails(int m, state::OrderDetails details);
 
     // New and Open: the model's history starts again; its design as it is
     // now, with its flags, is the clean state.
@@ -80,28 +78,28 @@ public:
     QUndoGroup& group() { return *m_group; }
     const QUndoStack* undoStack(int m) const { return cat::isModelIndex(m) ? stack(m) : nullptr; }
 
-private:
-    std::uint8_t textNumber(const std::string& text);
-    QUndoStack* stack(int m) const { return m_stacks[static_cast<std::size_t>(m)].get(); }
-    // Brings model m's design to the stack's new index, step by step.
-    void follow(int m, int index);
-    void swapStep(int m, int index);
-    void followClean(int m);
-    static QString caption(int m, int slot, const std::string& name);
+    // Writes `values` into slot `slot` of model m and shows the slot, unless
+    // it holds them already (a colour applied again over itself). The steps'
+    // undo() and redo() come here.
+    void put(int m, int slot, const SlotValues& values);
+    // Writes `details` as model m's order details (an order step's undo() and redo()).
+    void putOrder(int m, const state::OrderDetails& details);
 
-    DesignState& m_state;
+private:
+    QUndoStack* stack(int m) const { return m_stacks[static_cast<std::size_t>(m)].get(); }
+    void followClean(int m);
+    QString caption(int index) const;
+
+    state::DesignState& m_state;
     ShowSlot m_show;
     std::unique_ptr<QUndoGroup> m_group;
     std::array<std::unique_ptr<QUndoStack>, cat::kModelCount> m_stacks; // leave the group first
-    std::array<int, cat::kModelCount> m_at{};                           // the index each design is at
     bool m_recording = false; // a push or a clear: the design is there already
     struct Flags {
         bool saved = false;
         bool changed = false;
     };
     std::array<Flags, cat::kModelCount> m_clean{};
-    // Colour names and fabric codes, each once; number 0 is "".
-    std::vector<std::string> m_texts{std::string()};
     int m_active = 0;
 };
 

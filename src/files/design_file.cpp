@@ -47,7 +47,7 @@ std::int64_t oldBlockSize(const QString& path, std::int64_t at)
 
 // The details after the record, read as far as the block says and no
 // further; none when what follows is no block.
-design::OrderDetails readOrderBlock(platform::File& file, std::int64_t at)
+state::OrderDetails readOrderBlock(platform::File& file, std::int64_t at)
 {
     const auto readAll = [&](QByteArray& into, std::int64_t size, std::int64_t from) {
         const qsizetype start = into.size();
@@ -76,12 +76,12 @@ design::OrderDetails readOrderBlock(platform::File& file, std::int64_t at)
     if (!readAll(bytes, static_cast<std::int64_t>(length), at + kOrderFrameSize))
         return {};
     const auto found = findOrderBlock(asBytes(bytes));
-    return found ? orderFromJson(found->object, found->payload) : design::OrderDetails{};
+    return found ? orderFromJson(found->object, found->payload) : state::OrderDetails{};
 }
 
 } // namespace
 
-FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QString& path)
+FileResult writeDesignRecord(int m, const state::ModelDesign& design, const QString& path)
 {
     if (!cat::isModelIndex(m))
         return failed(QStringLiteral("there is no such suit model"));
@@ -98,7 +98,7 @@ FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QSt
     return writeFile(path, bytes, options);
 }
 
-FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& path)
+FileResult readDesignRecord(int m, state::ModelDesign& design, const QString& path)
 {
     using platform::Kind;
     if (!cat::isModelIndex(m))
@@ -141,7 +141,7 @@ FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& p
         return failed(QStringLiteral("the file is too short for a design of this suit (%1 of %2 bytes)")
                           .arg(got)
                           .arg(needed));
-    design::OrderDetails order = readOrderBlock(file, needed);
+    state::OrderDetails order = readOrderBlock(file, needed);
     if (!unpackDesignRecord(m, std::span<const std::uint8_t>(bytes.data(), static_cast<std::size_t>(needed)),
                             design))
         return failed(QStringLiteral("the file is too short for a design of this suit"));

@@ -21,12 +21,12 @@ namespace files {
 // that takes no new file, someone else's file, a file whose group the user
 // cannot give a new file) does the record go straight into the existing file,
 // as a last resort. The design is never changed.
-FileResult writeDesignRecord(int m, const design::ModelDesign& design, const QString& path);
+FileResult writeDesignRecord(int m, const state::ModelDesign& design, const QString& path);
 
 // Reads model m's record from the start of the file at path into its colours
 // and fabrics; only the record is read, however long the file. A folder, a
 // pipe or device, a missing, unreadable or empty file, or one shorter than the
 // record fails and changes nothing.
-FileResult readDesignRecord(int m, design::ModelDesign& design, const QString& path);
+FileResult readDesignRecord(int m, state::ModelDesign& design, const QString& path);
 
 } // namespace files

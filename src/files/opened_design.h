@@ -13,8 +13,8 @@ namespace files {
 // no names), then the record read, then the names and codes the rebuild
 // gives. `plan` is that rebuild: the slots that show a colour, and which.
 struct OpenedDesign {
-    design::ModelDesign design;
-    design::RebuildPlan plan;
+    state::ModelDesign design;
+    state::RebuildPlan plan;
 };
 
 // Opens the file at path as a design of model m. On failure `opened` is left

@@ -51,10 +51,10 @@ std::string text(const QJsonObject& object, const char* key)
 std::string date(const QJsonObject& object, const char* key)
 {
     std::string value = text(object, key);
-    return design::isIsoDate(value) ? value : std::string();
+    return state::isIsoDate(value) ? value : std::string();
 }
 
-design::OrderParty party(const QJsonObject& object, const char* key)
+state::OrderParty party(const QJsonObject& object, const char* key)
 {
     const QJsonObject inner = object.value(QLatin1String(key)).toObject();
     return {text(inner, "name"), text(inner, "address"), text(inner, "phone"), text(inner, "email")};
@@ -75,8 +75,8 @@ QJsonValue textValue(const std::string& value)
     return value.empty() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(qs(value));
 }
 
-void putParty(QJsonObject& object, const char* key, const design::OrderParty& now,
-              const design::OrderParty& before)
+void putParty(QJsonObject& object, const char* key, const state::OrderParty& now,
+              const state::OrderParty& before)
 {
     const QJsonValue stored = object.value(QLatin1String(key));
     if (!stored.isObject() && !stored.isUndefined() && now.empty())
@@ -109,16 +109,16 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes)
     return c ^ 0xFFFFFFFFU;
 }
 
-design::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& asStored)
+state::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& asStored)
 {
-    design::OrderDetails details;
+    state::OrderDetails details;
     details.orderNumber = text(object, "orderNumber");
     details.orderDate = date(object, "orderDate");
     details.deliveryDate = date(object, "deliveryDate");
     const QJsonValue quantity = object.value(QLatin1String("quantity"));
     if (quantity.isDouble()) {
         const double q = quantity.toDouble();
-        if (q >= 1 && q <= design::kMaxQuantity && q == std::floor(q))
+        if (q >= 1 && q <= state::kMaxQuantity && q == std::floor(q))
             details.quantity = static_cast<int>(q);
     }
     details.customer = party(object, "customer");
@@ -126,12 +126,12 @@ design::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& 
     details.size = text(object, "size");
     const QString units = object.value(QLatin1String("units")).toString();
     if (units == QLatin1String("metric"))
-        details.units = design::Units::Metric;
+        details.units = state::Units::Metric;
     else if (units == QLatin1String("imperial"))
-        details.units = design::Units::Imperial;
+        details.units = state::Units::Imperial;
     const QJsonObject measurements = object.value(QLatin1String("measurements")).toObject();
-    for (int i = 0; i < design::kMeasureCount; ++i) {
-        const QJsonValue value = measurements.value(qs(design::kMeasures[static_cast<std::size_t>(i)].key));
+    for (int i = 0; i < state::kMeasureCount; ++i) {
+        const QJsonValue value = measurements.value(qs(state::kMeasures[static_cast<std::size_t>(i)].key));
         if (value.isDouble() && std::isfinite(value.toDouble()))
             details.measurements[static_cast<std::size_t>(i)] = value.toDouble();
     }
@@ -142,10 +142,10 @@ design::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& 
     return details;
 }
 
-QJsonObject orderToJson(const design::OrderDetails& details)
+QJsonObject orderToJson(const state::OrderDetails& details)
 {
     QJsonObject object = storedObject(details.stored);
-    const design::OrderDetails before = orderFromJson(object);
+    const state::OrderDetails before = orderFromJson(object);
     put(object, "orderNumber", textValue(details.orderNumber), !before.orderNumber.empty());
     put(object, "orderDate", textValue(details.orderDate), !before.orderDate.empty());
     put(object, "deliveryDate", textValue(details.deliveryDate), !before.deliveryDate.empty());
@@ -158,16 +158,16 @@ QJsonObject orderToJson(const design::OrderDetails& details)
     QJsonValue units(QJsonValue::Undefined);
     if (details.units)
         units =
-            *details.units == design::Units::Metric ? QStringLiteral("metric") : QStringLiteral("imperial");
+            *details.units == state::Units::Metric ? QStringLiteral("metric") : QStringLiteral("imperial");
     put(object, "units", units, before.units.has_value());
 
     const QJsonValue storedMeasurements = object.value(QLatin1String("measurements"));
     if (storedMeasurements.isObject() || storedMeasurements.isUndefined() || details.anyMeasurement() ||
         !details.shoeSize.empty()) {
         QJsonObject inner = storedMeasurements.toObject();
-        for (int i = 0; i < design::kMeasureCount; ++i) {
+        for (int i = 0; i < state::kMeasureCount; ++i) {
             const auto at = static_cast<std::size_t>(i);
-            const std::string key(design::kMeasures[at].key);
+            const std::string key(state::kMeasures[at].key);
             const std::optional<double>& value = details.measurements[at];
             put(inner, key.c_str(), value ? QJsonValue(*value) : QJsonValue(QJsonValue::Undefined),
                 before.measurements[at].has_value());
@@ -182,7 +182,7 @@ QJsonObject orderToJson(const design::OrderDetails& details)
     return object;
 }
 
-std::optional<QByteArray> orderBlock(const design::OrderDetails& details)
+std::optional<QByteArray> orderBlock(const state::OrderDetails& details)
 {
     if (details.empty())
         return QByteArray();

@@ -31,16 +31,16 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes);
 // the keys this program does not know stay in `stored`: `asStored` when
 // given (the payload the object was read from), else the object written
 // compact.
-design::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& asStored = {});
+state::OrderDetails orderFromJson(const QJsonObject& object, const QByteArray& asStored = {});
 
 // The object to store: the stored one with the known keys set from the
 // details, a field not given left out. A stored value that gave no field is
 // kept, unless the details now give that field.
-QJsonObject orderToJson(const design::OrderDetails& details);
+QJsonObject orderToJson(const state::OrderDetails& details);
 
 // The whole block for these details, or nothing when there are none. Fails
 // (nullopt) when the payload would be larger than a block may hold.
-std::optional<QByteArray> orderBlock(const design::OrderDetails& details);
+std::optional<QByteArray> orderBlock(const state::OrderDetails& details);
 
 // The block at the start of `after` (the bytes after the record), when it
 // checks: its size in bytes and its object.

@@ -17,7 +17,7 @@ constexpr WordPlace placeOf(int word)
 
 } // namespace
 
-RecordBytes packDesignRecord(int m, const design::ModelDesign& design)
+RecordBytes packDesignRecord(int m, const state::ModelDesign& design)
 {
     RecordBytes record;
     if (!cat::isModelIndex(m))
@@ -34,7 +34,7 @@ RecordBytes packDesignRecord(int m, const design::ModelDesign& design)
     return record;
 }
 
-bool unpackDesignRecord(int m, std::span<const std::uint8_t> input, design::ModelDesign& design)
+bool unpackDesignRecord(int m, std::span<const std::uint8_t> input, state::ModelDesign& design)
 {
     if (!cat::isModelIndex(m) || input.size() < static_cast<std::size_t>(recordBytes(m)))
         return false;

@@ -33,12 +33,12 @@ struct RecordBytes {
 
 // Packs model m's colours and fabrics. Every value is written as it is held,
 // in range or not.
-RecordBytes packDesignRecord(int m, const design::ModelDesign& design);
+RecordBytes packDesignRecord(int m, const state::ModelDesign& design);
 
 // Unpacks the first recordBytes(m) bytes into model m's colours and fabrics,
 // each word stored as it stands; bytes after the record are ignored and the
 // tape's fabric is left as it was. Input shorter than the record changes
 // nothing and gives false.
-bool unpackDesignRecord(int m, std::span<const std::uint8_t> input, design::ModelDesign& design);
+bool unpackDesignRecord(int m, std::span<const std::uint8_t> input, state::ModelDesign& design);
 
 } // namespace files

@@ -11,7 +11,7 @@ std::string orderLine(const std::string& colourName, const std::string& fabricCo
     return colourName + " (" + fabricCode + ")";
 }
 
-std::vector<std::string> orderLines(const design::ModelDesign& design, int first, int count)
+std::vector<std::string> orderLines(const state::ModelDesign& design, int first, int count)
 {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(count));
@@ -22,7 +22,7 @@ std::vector<std::string> orderLines(const design::ModelDesign& design, int first
     return lines;
 }
 
-OrderSummary summaryLines(int m, const design::ModelDesign& design)
+OrderSummary summaryLines(int m, const state::ModelDesign& design)
 {
     OrderSummary summary;
     if (!cat::isModelIndex(m))

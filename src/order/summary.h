@@ -11,7 +11,7 @@ namespace order {
 std::string orderLine(const std::string& colourName, const std::string& fabricCode);
 
 // The lines of slots [first, first + count) of a model's design, in slot order.
-std::vector<std::string> orderLines(const design::ModelDesign& design, int first, int count);
+std::vector<std::string> orderLines(const state::ModelDesign& design, int first, int count);
 
 // The lines of a model's colour list(s), one per entry of its area list:
 // `front` for list m, `back` for Brisa's back list (empty for the others).
@@ -22,6 +22,6 @@ struct OrderSummary {
 
 // The whole colour list of model m from its design. A model index outside 0-7
 // gives no lines.
-OrderSummary summaryLines(int m, const design::ModelDesign& design);
+OrderSummary summaryLines(int m, const state::ModelDesign& design);
 
 } // namespace order

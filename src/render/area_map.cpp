@@ -150,15 +150,15 @@ AreaMap areaMap(int m)
     return map;
 }
 
-void repaintArea(QImage& drawing, const AreaMap& map, int slot, const design::RebuildPlan& plan)
+void repaintArea(QImage& drawing, const AreaMap& map, int slot, const state::RebuildPlan& plan)
 {
     if (drawing.format() != QImage::Format_RGB32 || drawing.size() != map.pristine().size())
         return;
     for (const std::uint8_t region : map.regionsOf(slot)) {
         // Repaints fill whole regions, so the last one reaching the region decides it.
-        const design::SlotRepaint* last = nullptr;
+        const state::SlotRepaint* last = nullptr;
         for (int r = 0; r < plan.count; ++r) {
-            const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+            const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
             const std::span<const std::uint8_t> reached = map.regionsOf(repaint.slot);
             if (repaint.paintsDrawing && std::find(reached.begin(), reached.end(), region) != reached.end())
                 last = &repaint;

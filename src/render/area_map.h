@@ -67,6 +67,6 @@ AreaMap areaMap(int m);
 // repaint in the plan that reaches it, or as in the pristine drawing when none
 // does (shading included). Pixels outside those regions are not touched.
 // `drawing` must be the map's size in Format_RGB32.
-void repaintArea(QImage& drawing, const AreaMap& map, int slot, const design::RebuildPlan& plan);
+void repaintArea(QImage& drawing, const AreaMap& map, int slot, const state::RebuildPlan& plan);
 
 } // namespace render

@@ -57,20 +57,20 @@ std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRec
     return filled;
 }
 
-void paintPlan(QImage& drawing, int m, const design::RebuildPlan& plan)
+void paintPlan(QImage& drawing, int m, const state::RebuildPlan& plan)
 {
     for (int r = 0; r < plan.count; ++r) {
-        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         if (repaint.paintsDrawing)
             paintArea(drawing, m, repaint.slot, repaint.colour);
     }
 }
 
-QImage paintDesign(int m, const design::ModelDesign& design)
+QImage paintDesign(int m, const state::ModelDesign& design)
 {
     QImage drawing = pristineDrawing(m);
     if (!drawing.isNull())
-        paintPlan(drawing, m, design::planRebuild(m, design));
+        paintPlan(drawing, m, state::planRebuild(m, design));
     return drawing;
 }
 

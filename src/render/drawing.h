@@ -32,10 +32,10 @@ std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRec
 
 // Paints every repaint of a rebuild plan that goes into the drawing, in the
 // plan's order, onto whatever the image holds.
-void paintPlan(QImage& drawing, int m, const design::RebuildPlan& plan);
+void paintPlan(QImage& drawing, int m, const state::RebuildPlan& plan);
 
 // Model m's pristine drawing with its stored design painted on it: exactly
 // the designer's drawing after it opened a file holding this design.
-QImage paintDesign(int m, const design::ModelDesign& design);
+QImage paintDesign(int m, const state::ModelDesign& design);
 
 } // namespace render

@@ -151,9 +151,9 @@ QString fabricNamed(const std::string& code)
 std::vector<Row> rowsOf(const OrderSheet& sheet)
 {
     const int m = sheet.model;
-    const design::ModelDesign& design = sheet.design;
-    const design::RebuildPlan plan = design::planRebuild(m, design);
-    std::array<const design::SlotRepaint*, cat::kMaxSlots> repaintOf{};
+    const state::ModelDesign& design = sheet.design;
+    const state::RebuildPlan plan = state::planRebuild(m, design);
+    std::array<const state::SlotRepaint*, cat::kMaxSlots> repaintOf{};
     for (int r = 0; r < plan.count; ++r)
         repaintOf[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] =
             &plan.repaints[static_cast<std::size_t>(r)];
@@ -168,7 +168,7 @@ std::vector<Row> rowsOf(const OrderSheet& sheet)
             qs(s < front ? model.areas[i].name : model.backAreas[i - static_cast<std::size_t>(front)].name);
         std::string name = design.areaColourName[i];
         std::string code = design.areaFabricCode[i];
-        const design::SlotRepaint* repaint = repaintOf[i];
+        const state::SlotRepaint* repaint = repaintOf[i];
         // A design straight from a file carries no names yet: it is named as
         // the designer's Open names it (the default letter where the stored
         // words give none, as for the binding tape).
@@ -269,7 +269,7 @@ void paintHeader(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
 
     const QString file = sheet.fileName.isEmpty() ? qs(cat::kUntitled) : sheet.fileName;
     const QDate date = sheet.date.isValid() ? sheet.date : QDate::currentDate();
-    const design::OrderDetails& order = sheet.design.order;
+    const state::OrderDetails& order = sheet.design.order;
     // A design changed since it was opened or saved is not the file named.
     const bool unsaved = file != qs(cat::kUntitled) && sheet.design.changed && !sheet.design.saved;
     p.setFont(sheetFont(8, dpi));
@@ -450,7 +450,7 @@ struct FieldsPass {
         }
         y += 0.8 * mm;
     }
-    void party(const QString& title, const design::OrderParty& party)
+    void party(const QString& title, const state::OrderParty& party)
     {
         heading(title);
         if (party.empty()) {
@@ -476,12 +476,12 @@ struct FieldsPass {
     }
     // Size, then a grid of two columns: label, the value and its unit, or a
     // box to write in.
-    void measurements(const design::OrderDetails& order)
+    void measurements(const state::OrderDetails& order)
     {
-        const design::Units units = order.units.value_or(design::Units::Metric);
+        const state::Units units = order.units.value_or(state::Units::Metric);
         heading(QStringLiteral("Size/measurements (%1, %2)")
-                    .arg(qs(design::unitName(design::Measure::Height, units)),
-                         qs(design::unitName(design::Measure::Weight, units))));
+                    .arg(qs(state::unitName(state::Measure::Height, units)),
+                         qs(state::unitName(state::Measure::Weight, units))));
         const double height = lineHeight() * 1.35;
         const QFontMetricsF metrics(font(), p.device());
         const double column = f.width() / 2;
@@ -512,15 +512,15 @@ struct FieldsPass {
         int index = 0;
         cell(index++, QStringLiteral("Size"), qs(order.size), QString());
         cell(index++, QStringLiteral("Shoe size"), qs(order.shoeSize), QString());
-        for (int i = 0; i < design::kMeasureCount; ++i) {
-            const auto which = static_cast<design::Measure>(i);
+        for (int i = 0; i < state::kMeasureCount; ++i) {
+            const auto which = static_cast<state::Measure>(i);
             const std::optional<double> value = order.measurement(which);
-            cell(index++, qs(design::kMeasures[static_cast<std::size_t>(i)].label),
-                 value ? qs(design::formatMeasure(*value)) : QString(), qs(design::unitName(which, units)));
+            cell(index++, qs(state::kMeasures[static_cast<std::size_t>(i)].label),
+                 value ? qs(state::formatMeasure(*value)) : QString(), qs(state::unitName(which, units)));
         }
         y += (index + 1) / 2 * height + 0.8 * mm;
     }
-    void notes(const design::OrderDetails& order, double bottom)
+    void notes(const state::OrderDetails& order, double bottom)
     {
         heading(QStringLiteral("Notes"));
         if (order.notes.empty()) {
@@ -538,7 +538,7 @@ struct FieldsPass {
 // the notes fit and the notes get three lines.
 void paintFields(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
 {
-    const design::OrderDetails& order = sheet.design.order;
+    const state::OrderDetails& order = sheet.design.order;
     if (order.empty()) {
         paintEmptyFields(p, l, dpi);
         return;
@@ -732,12 +732,12 @@ QByteArray pngBytes(const OrderSheet& sheet, QPageSize::PageSizeId paper)
 
 } // namespace
 
-QImage sheetDrawing(int m, const design::ModelDesign& design)
+QImage sheetDrawing(int m, const state::ModelDesign& design)
 {
     QImage drawing = pristineDrawing(m);
     if (drawing.isNull())
         return drawing;
-    const design::RebuildPlan plan = design::planRebuild(m, design);
+    const state::RebuildPlan plan = state::planRebuild(m, design);
     paintPlan(drawing, m, plan);
     const int width = drawing.width();
     const int height = drawing.height();
@@ -746,7 +746,7 @@ QImage sheetDrawing(int m, const design::ModelDesign& design)
     const AreaMap map = areaMap(m);
     std::vector<bool> reached(static_cast<std::size_t>(map.regionCount()), false);
     for (int r = 0; r < plan.count; ++r) {
-        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         if (repaint.paintsDrawing)
             for (const std::uint8_t region : map.regionsOf(repaint.slot))
                 reached[region] = true;

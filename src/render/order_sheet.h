@@ -22,7 +22,7 @@ namespace render {
 // the name of its file.
 struct OrderSheet {
     int model = 0;
-    design::ModelDesign design;
+    state::ModelDesign design;
     QString fileName; // "Untitled" for a design never saved
     QDate date;       // today's when not valid
 };
@@ -45,7 +45,7 @@ void paintOrderSheet(QPainter& painter, const QRectF& page, int dpi, const Order
 // it, except that the background around the suit (light grey connected to the
 // picture's edge) is white paper, and areas without a colour are hatched so
 // they do not pass for white ones. Every other pixel is the designer's.
-QImage sheetDrawing(int m, const design::ModelDesign& design);
+QImage sheetDrawing(int m, const state::ModelDesign& design);
 
 // Where the drawing of model m goes on a sheet painted into `page` at `dpi`:
 // its rectangle in device pixels (whole pixels) and its whole-number scale,

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace design {
+namespace state {
 
 namespace {
 
@@ -124,4 +124,4 @@ bool isIsoDate(std::string_view text)
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-} // namespace design
+} // namespace state

@@ -8,7 +8,7 @@
 // The rest of an order, beside the colours: who orders, through whom, when,
 // how many, and the measurements a maker cuts from. Plain values; an empty
 // text or an absent number is a field not given.
-namespace design {
+namespace state {
 
 struct OrderParty {
     std::string name;
@@ -117,4 +117,4 @@ std::string formatMeasure(double value);
 // True for a real calendar date written YYYY-MM-DD.
 bool isIsoDate(std::string_view text);
 
-} // namespace design
+} // namespace state

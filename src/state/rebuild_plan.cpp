@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace design {
+namespace state {
 
 RebuildPlan planRebuild(int m, const ModelDesign& design)
 {
@@ -60,4 +60,4 @@ void applyNamesAndCodes(const RebuildPlan& plan, ModelDesign& design)
     }
 }
 
-} // namespace design
+} // namespace state

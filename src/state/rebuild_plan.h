@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-namespace design {
+namespace state {
 
 // What rebuilding one stored slot does: its colour goes into the drawing
 // (unless it is the binding tape) and into one slot of a colour key, and the
@@ -39,4 +39,4 @@ RebuildPlan planRebuild(int m, const ModelDesign& design);
 // repaint becomes the model's current colour, as a rebuild leaves it.
 void applyNamesAndCodes(const RebuildPlan& plan, ModelDesign& design);
 
-} // namespace design
+} // namespace state

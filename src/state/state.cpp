@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace design {
+namespace state {
 
 std::int16_t roundToInt16(double value)
 {
@@ -52,4 +52,4 @@ void computeKeyPoints(DesignState& state, int keyWidth, int keyHeight)
     }
 }
 
-} // namespace design
+} // namespace state

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace design {
+namespace state {
 
 // One model's design: per area slot the colour (a cell of the area fabric's
 // palette, 99 when none), the fabric, the fabric code letter and the colour
@@ -72,4 +72,4 @@ void clearAreas(ModelDesign& design, int model);
 // Computes the ten key fill points from the ten-slot key's drawable size.
 void computeKeyPoints(DesignState& state, int keyWidth, int keyHeight);
 
-} // namespace design
+} // namespace state

@@ -1,4 +1,7 @@
-#include "dialogs.h"
+#include "toolkit/dialogs.h"
+
+#include "catalogue/program.h"
+#include "toolkit/names.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -114,7 +117,7 @@ std::optional<FileChoice> runFileDialog(QWidget* parent, const FileDialogRequest
             problem = QFileDialog::tr("%1\nThis file is read-only.").arg(choice.fullPath);
         if (problem.isEmpty())
             return choice;
-        QMessageBox::warning(&dialog, QString::fromLatin1(kMessageTitle), problem);
+        QMessageBox::warning(&dialog, tk::qs(cat::kAppTitle), problem);
     }
     return std::nullopt;
 }
@@ -194,7 +197,7 @@ void widenForTitle(QMessageBox& box)
 int QtMessageService::ask(const QString& prompt, int style, int defaultAnswer)
 {
     const Question question = questionFor(style);
-    QMessageBox box(question.icon, QString::fromLatin1(kMessageTitle), prompt, question.buttons, m_parent);
+    QMessageBox box(question.icon, tk::qs(cat::kAppTitle), prompt, question.buttons, m_parent);
     const QMessageBox::StandardButton asked = buttonFor(defaultAnswer);
     box.setDefaultButton(question.buttons.testFlag(asked) ? asked : question.first);
     box.setEscapeButton(question.escape);

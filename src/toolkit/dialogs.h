@@ -73,9 +73,6 @@ FileChoice fileChoiceFor(const QString& path, const QString& defaultExtension);
 // with ";" become space-separated.
 QString qtFileFilter(const QString& filter);
 
-// The window title of every message box.
-inline constexpr const char* kMessageTitle = "Orlensuit Jumpsuit Designer";
-
 // The least width of a message box whose title bar shows `title` whole.
 int messageBoxWidthForTitle(const QFont& font, const QString& title);
 

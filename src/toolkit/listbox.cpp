@@ -1,7 +1,7 @@
-#include "listbox.h"
+#include "toolkit/listbox.h"
 
-#include "mousecodes.h"
-#include "names.h"
+#include "toolkit/mousecodes.h"
+#include "toolkit/names.h"
 
 #include <QAccessible>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "names.h"
+#include "toolkit/names.h"
 
 #include <QWidget>
 

@@ -220,8 +220,7 @@ void PaletteSurface::activateCell(int cell)
         return;
     m_focus = cell;
     update();
-    const QPointF centre = cellCentre(cell);
-    emit focusCellActivated(index(), static_cast<float>(centre.x()), static_cast<float>(centre.y()));
+    emit focusCellActivated(index(), cell % cat::kPaletteColumns, cell / cat::kPaletteColumns);
 }
 
 void PaletteSurface::keyPressEvent(QKeyEvent* event)

@@ -15,9 +15,8 @@ namespace tk {
 // keyboard is in use: when the focus arrives by Tab, Backtab or a shortcut, or
 // a key moves or applies the cell; a mouse press hides the ring, and focus
 // given back (a page shown again, the window activated, a popup closed)
-// leaves it as it was. Moving and applying are reported with the cell's
-// centre in surface pixels, so the designer handles them exactly as a pointer
-// move and a click on that point.
+// leaves it as it was. Moving is reported with the cell's centre in surface
+// pixels, as a pointer move on that point; applying reports the cell itself.
 //
 // Screen readers see the palette as a list whose items are the cells shown,
 // named by their colour names.
@@ -44,7 +43,7 @@ public:
 
 signals:
     void focusCellMoved(int index, float x, float y);
-    void focusCellActivated(int index, float x, float y);
+    void focusCellActivated(int index, int column, int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,10 +1,10 @@
-#include "picturesurface.h"
+#include "toolkit/picturesurface.h"
 
 #include "fill/floodfill.h"
-#include "mousecodes.h"
-#include "names.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
+#include "toolkit/mousecodes.h"
+#include "toolkit/names.h"
 
 #include <QCursor>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "tabstrip.h"
+#include "toolkit/tabstrip.h"
 
-#include "names.h"
+#include "toolkit/names.h"
 
 #include <QStringList>
 

@@ -19,13 +19,13 @@
 namespace {
 
 // A model's design as New leaves it, which is what Open reads into.
-design::DesignState afterNew()
+state::DesignState afterNew()
 {
-    design::DesignState state;
-    design::resetToStartValues(state);
+    state::DesignState state;
+    state::resetToStartValues(state);
     for (int m = 0; m < cat::kModelCount; ++m) {
-        design::setDefaultLetters(state[m], m);
-        design::clearAreas(state[m], m);
+        state::setDefaultLetters(state[m], m);
+        state::clearAreas(state[m], m);
     }
     return state;
 }
@@ -40,29 +40,29 @@ void check(bool holds)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const design::DesignState fresh = afterNew();
+    static const state::DesignState fresh = afterNew();
     if (size < 1)
         return 0;
     const int m = data[0] % cat::kModelCount;
     const std::span<const std::uint8_t> content(data + 1, size - 1);
-    design::ModelDesign design = fresh[m];
+    state::ModelDesign design = fresh[m];
 
     const bool read = files::unpackDesignRecord(m, content, design);
     check(read == (content.size() >= static_cast<std::size_t>(files::recordBytes(m))));
     if (!read)
         return 0;
 
-    const design::RebuildPlan plan = design::planRebuild(m, design);
+    const state::RebuildPlan plan = state::planRebuild(m, design);
     check(plan.count >= 0 && plan.count <= cat::slotCount(m));
     for (int r = 0; r < plan.count; ++r) {
-        const design::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
         check(repaint.slot >= 0 && repaint.slot < cat::slotCount(m));
         check(repaint.colour != cat::kBoundary && !repaint.colourName.empty());
         check(repaint.keyPoint >= 0 && repaint.keyPoint < cat::keySlots(repaint.key));
         check(repaint.paintsDrawing == (repaint.slot != cat::tapeSlot(m)));
     }
-    const design::ModelDesign before = design;
-    design::applyNamesAndCodes(plan, design);
+    const state::ModelDesign before = design;
+    state::applyNamesAndCodes(plan, design);
     check(design.areaColour == before.areaColour && design.areaFabric == before.areaFabric);
 
     const order::OrderSummary summary = order::summaryLines(m, design);
@@ -85,14 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     check(found->size >= files::kOrderFrameSize && static_cast<std::size_t>(found->size) <= after.size());
     check(found->size - files::kOrderFrameSize <= files::kMaxOrderPayload);
-    const design::OrderDetails details = files::orderFromJson(found->object);
+    const state::OrderDetails details = files::orderFromJson(found->object);
     const std::optional<QByteArray> block = files::orderBlock(details);
     if (!block || block->isEmpty())
         return 0; // a payload grown by re-encoding, or an empty object
     const std::optional<files::FoundBlock> again = files::findOrderBlock(
         {reinterpret_cast<const std::uint8_t*>(block->constData()), static_cast<std::size_t>(block->size())});
     check(again && again->size == block->size());
-    design::OrderDetails reread = files::orderFromJson(again->object);
+    state::OrderDetails reread = files::orderFromJson(again->object);
     reread.stored = details.stored;
     check(reread == details);
     return 0;
