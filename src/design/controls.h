@@ -64,6 +64,7 @@ inline constexpr ControlName kControlNames[] = {
     {"editMnu", false, "MainWindow::buildMenus()", "the Edit menu"},
     {"undoMnu", false, "MainWindow::m_undo", "Edit > Undo"},
     {"redoMnu", false, "MainWindow::m_redo", "Edit > Redo"},
+    {"orderDetailsMnu", false, "MainWindow::m_orderDetails", "Edit > Order Details..."},
     {"helpMnu", false, "MainWindow::buildMenus()", "the Help menu"},
     {"aboutMnu", false, "MainWindow::m_menuCommands[5]", "Help > About"},
     {"nextPageKey", false, "MainWindow::setupKeyboard()", "Ctrl+PgDown, the next model's page"},
