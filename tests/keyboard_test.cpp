@@ -188,6 +188,33 @@ TEST_F(Keyboard, FocusCellStaysOnTheCellsShownAndHasARingInTheGap)
     EXPECT_EQ(palette(0)->focusCell(), 7);
 }
 
+// The area and fabric lists show where the keyboard is, as the palette does:
+// a ring inside the frame once Tab reaches them or a key is used in them,
+// none after a click, and none on a list without the focus.
+TEST_F(Keyboard, ListsShowTheKeyboardFocus)
+{
+    const auto ringShown = [](tk::ListBox* list) {
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRgb ring = list->palette().color(QPalette::Highlight).rgb();
+        const int middle = shown.height() / 2;
+        return shown.pixel(0, middle) == ring && shown.pixel(shown.width() - 1, middle) == ring &&
+               shown.pixel(shown.width() / 2, shown.height() - 1) == ring;
+    };
+    for (tk::ListBox* list : {c().areaLists[0], c().fabricLists[0]}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        EXPECT_FALSE(ringShown(list));
+        list->setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(list->showsFocus());
+        EXPECT_TRUE(ringShown(list));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        EXPECT_FALSE(ringShown(list));
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_TRUE(ringShown(list));
+        palette(0)->setFocus(Qt::TabFocusReason);
+        EXPECT_FALSE(ringShown(list));
+    }
+}
+
 // The ring and the cell's name come from the keyboard only: focus given
 // back by a page switch or the window's activation changes nothing shown.
 TEST_F(Keyboard, FocusGivenBackShowsThePaletteAsItWasLeft)

@@ -1,15 +1,33 @@
 #include "app/print_dialogs.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
+#include <QToolBar>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace app {
+
+void sizePreview(QPrintPreviewDialog& dialog, const QRect& available)
+{
+    const int height = available.height() * 9 / 10;
+    int width = height * 4 / 5; // a page's proportions
+    dialog.ensurePolished();
+    if (const QToolBar* bar = dialog.findChild<QToolBar*>()) {
+        const QMargins margins = dialog.layout() != nullptr ? dialog.layout()->contentsMargins() : QMargins();
+        // A little room to spare, or the toolbar folds its last button away.
+        width = std::max(width, bar->sizeHint().width() + margins.left() + margins.right() + 8);
+    }
+    dialog.resize(std::min(available.width(), width), height);
+    if (auto* page = dialog.findChild<QPrintPreviewWidget*>())
+        page->fitInView();
+}
 
 bool QtPrintDialogService::choosePrinter(QPrinter& printer)
 {
@@ -24,12 +42,8 @@ bool QtPrintDialogService::choosePrinter(QPrinter& printer)
 void QtPrintDialogService::preview(QPrinter& printer, const std::function<void(QPrinter*)>& paint)
 {
     QPrintPreviewDialog dialog(&printer, m_parent);
-    // Tall enough to read the page: most of the screen's height, a page's proportions.
-    if (const QScreen* screen = m_parent != nullptr ? m_parent->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        const int height = area.height() * 9 / 10;
-        dialog.resize(std::min(area.width(), height * 4 / 5), height);
-    }
+    if (const QScreen* screen = m_parent != nullptr ? m_parent->screen() : QGuiApplication::primaryScreen())
+        sizePreview(dialog, screen->availableGeometry());
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
     dialog.exec();
 }

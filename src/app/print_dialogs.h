@@ -6,9 +6,17 @@
 #include <functional>
 
 class QPrinter;
+class QPrintPreviewDialog;
+class QRect;
 class QWidget;
 
 namespace app {
+
+// Sizes a print preview for a screen whose available area is `available`, in
+// device-independent pixels: most of its height, wide enough for the whole
+// toolbar (page navigation, page setup and Print in view), the page shown
+// whole.
+void sizePreview(QPrintPreviewDialog& dialog, const QRect& available);
 
 // Qt's print and print preview dialogs behind an interface, so that tests
 // script them as they script the file dialogs.

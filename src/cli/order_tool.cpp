@@ -203,7 +203,10 @@ FileSummary summarise(const QString& file)
     return summary;
 }
 
-QJsonObject jsonOf(const FileSummary& summary)
+namespace {
+
+// Everything of a file's summary but its areas.
+QJsonObject jsonHead(const FileSummary& summary)
 {
     QJsonObject object;
     object.insert(QLatin1String("file"), summary.file);
@@ -213,29 +216,83 @@ QJsonObject jsonOf(const FileSummary& summary)
     }
     object.insert(QLatin1String("model"), text(cat::kModels[summary.model].caption));
     object.insert(QLatin1String("modelIndex"), summary.model);
+    return object;
+}
+
+QJsonObject jsonOf(const AreaLine& area)
+{
+    QJsonObject row;
+    row.insert(QLatin1String("slot"), area.slot);
+    row.insert(QLatin1String("area"), text(area.area));
+    row.insert(QLatin1String("view"), area.back ? QLatin1String("back") : QLatin1String("front"));
+    row.insert(QLatin1String("line"), text(area.line));
+    const bool coloured = area.colour != nullptr;
+    row.insert(QLatin1String("colour"), coloured ? QJsonValue(text(area.colour->name)) : QJsonValue());
+    row.insert(QLatin1String("rgb"), coloured ? QJsonValue(rgbText(area.colour->value)) : QJsonValue());
+    row.insert(QLatin1String("fabric"), coloured ? QJsonValue(text(area.fabric)) : QJsonValue());
+    row.insert(QLatin1String("code"), coloured ? QJsonValue(text(area.code)) : QJsonValue());
+    row.insert(QLatin1String("colourIndex"), area.colourIndex);
+    row.insert(QLatin1String("fabricIndex"), area.fabricIndex ? QJsonValue(*area.fabricIndex) : QJsonValue());
+    return row;
+}
+
+} // namespace
+
+QJsonObject jsonOf(const FileSummary& summary)
+{
+    QJsonObject object = jsonHead(summary);
+    if (!summary.ok())
+        return object;
     QJsonArray areas;
-    for (const AreaLine& area : summary.areas) {
-        QJsonObject row;
-        row.insert(QLatin1String("slot"), area.slot);
-        row.insert(QLatin1String("area"), text(area.area));
-        row.insert(QLatin1String("view"), area.back ? QLatin1String("back") : QLatin1String("front"));
-        row.insert(QLatin1String("line"), text(area.line));
-        const bool coloured = area.colour != nullptr;
-        row.insert(QLatin1String("colour"), coloured ? QJsonValue(text(area.colour->name)) : QJsonValue());
-        row.insert(QLatin1String("rgb"), coloured ? QJsonValue(rgbText(area.colour->value)) : QJsonValue());
-        row.insert(QLatin1String("fabric"), coloured ? QJsonValue(text(area.fabric)) : QJsonValue());
-        row.insert(QLatin1String("code"), coloured ? QJsonValue(text(area.code)) : QJsonValue());
-        row.insert(QLatin1String("colourIndex"), area.colourIndex);
-        row.insert(QLatin1String("fabricIndex"),
-                   area.fabricIndex ? QJsonValue(*area.fabricIndex) : QJsonValue());
-        areas.append(row);
-    }
+    for (const AreaLine& area : summary.areas)
+        areas.append(jsonOf(area));
     object.insert(QLatin1String("areas"), areas);
     // The details as the file stores them, keys this tool does not know included.
     if (!summary.order.stored.empty())
         object.insert(QLatin1String("order"),
                       QJsonDocument::fromJson(QByteArray::fromStdString(summary.order.stored)).object());
     return object;
+}
+
+QByteArray CompactJson::of(const FileSummary& summary)
+{
+    QByteArray head = QJsonDocument(jsonHead(summary)).toJson(QJsonDocument::Compact);
+    if (!summary.ok())
+        return head;
+    // QJsonDocument orders keys by name, "areas" first: the rows, then the
+    // rest of the head after its opening brace.
+    QByteArray out = "{\"areas\":[";
+    bool first = true;
+    for (const AreaLine& area : summary.areas) {
+        std::string key = std::to_string(summary.model) + ' ' + std::to_string(area.slot) + ' ' +
+                          std::to_string(area.colourIndex) + ' ' +
+                          (area.fabricIndex ? std::to_string(*area.fabricIndex) : std::string("-")) + ' ' +
+                          (area.colour != nullptr ? "c " : "- ") + area.code + '\x1f' + area.line;
+        auto row = m_rows.find(key);
+        if (row == m_rows.end()) {
+            QByteArray written = QJsonDocument(jsonOf(area)).toJson(QJsonDocument::Compact);
+            row = m_rows.emplace(std::move(key), std::move(written)).first;
+        }
+        if (!first)
+            out += ',';
+        first = false;
+        out += row->second;
+    }
+    out += "],";
+    out += QByteArrayView(head).sliced(1);
+    // The details as the file stores them (keys this tool does not know
+    // included), last as their key sorts.
+    if (!summary.order.stored.empty()) {
+        out.chop(1);
+        out += ",\"order\":";
+        const QByteArray stored = QByteArray::fromStdString(summary.order.stored);
+        // Another program's layout is made compact: one object a line.
+        out += stored.contains('\n') || stored.contains('\r')
+                   ? QJsonDocument::fromJson(stored).toJson(QJsonDocument::Compact)
+                   : stored;
+        out += '}';
+    }
+    return out;
 }
 
 namespace {
@@ -508,6 +565,7 @@ int summaryCommand(const Parsed& parsed)
     // need no more memory than one.
     int status = 0;
     std::string out;
+    CompactJson json;
     if (parsed.json)
         put("[");
     if (parsed.csv)
@@ -522,7 +580,8 @@ int summaryCommand(const Parsed& parsed)
         out.clear();
         if (parsed.json) {
             out += first ? "\n" : ",\n";
-            out += QJsonDocument(jsonOf(summary)).toJson(QJsonDocument::Compact).toStdString();
+            const QByteArray object = json.of(summary);
+            out.append(object.constData(), static_cast<std::size_t>(object.size()));
         } else if (parsed.csv) {
             appendCsv(out, summary);
         } else if (summary.ok()) {

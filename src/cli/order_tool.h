@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // jumpsuit-order: design files turned into order summaries, order sheets and
@@ -50,6 +51,18 @@ FileSummary summarise(const QString& file);
 // quotes it ($'bad\xff.olr').
 QJsonObject jsonOf(const FileSummary& summary);
 void appendText(std::string& out, const FileSummary& summary);
+// The summary as one line of JSON, the bytes QJsonDocument writes for
+// jsonOf() in compact form. An area row is written once and then reused for
+// every file that has the same row (dealers' designs share most colours):
+// building JSON objects is most of the time of a summary of many files.
+class CompactJson final {
+public:
+    QByteArray of(const FileSummary& summary);
+
+private:
+    std::unordered_map<std::string, QByteArray> m_rows;
+};
+
 // A file name as a terminal shows it.
 QByteArray shownName(const QString& file);
 

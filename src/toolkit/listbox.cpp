@@ -4,17 +4,62 @@
 #include "toolkit/names.h"
 
 #include <QAccessible>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tk {
+
+namespace {
+
+// At a fractional scale factor (1.25, 1.5, 1.75) the viewport, rounded out
+// to whole device pixels, paints over a line of the list's frame (which one
+// depends on where the list lies). A strip on top of the viewport along each
+// edge paints the frame there once more; at whole factors it paints nothing.
+class FrameEdge final : public QWidget {
+public:
+    explicit FrameEdge(ListBox* list)
+        : QWidget(list)
+        , m_list(list)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        const qreal ratio = devicePixelRatioF();
+        if (ratio == std::floor(ratio))
+            return;
+        QPainter painter(this);
+        painter.translate(-QPointF(pos()));
+        m_list->paintFrame(painter);
+    }
+
+private:
+    ListBox* m_list;
+};
+
+// The user moved the focus with the keyboard: Tab, Backtab or a shortcut.
+bool byKeyboard(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+} // namespace
 
 ListBox::ListBox(const QString& name, int index, const QString& accessibleName, QWidget* parent)
     : QListWidget(parent)
     , m_index(index)
+    , m_frameEdges{new FrameEdge(this), new FrameEdge(this), new FrameEdge(this), new FrameEdge(this)}
 {
     nameControl(this, name, index, accessibleName);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -197,6 +242,77 @@ void ListBox::mouseMoveEvent(QMouseEvent* event)
     emit mouseMoved(m_index, detail::buttonCode(event->buttons()), detail::shiftCode(event->modifiers()),
                     static_cast<float>(at.x()), static_cast<float>(at.y()));
     QListWidget::mouseMoveEvent(event);
+}
+
+void ListBox::paintFrame(QPainter& painter)
+{
+    drawFrame(&painter);
+}
+
+void ListBox::resizeEvent(QResizeEvent* event)
+{
+    QListWidget::resizeEvent(event);
+    const int edge = frameWidth() + 1;
+    m_frameEdges[0]->setGeometry(0, 0, width(), edge);
+    m_frameEdges[1]->setGeometry(0, height() - edge, width(), edge);
+    m_frameEdges[2]->setGeometry(0, 0, edge, height());
+    m_frameEdges[3]->setGeometry(width() - edge, 0, edge, height());
+    for (QWidget* strip : m_frameEdges)
+        strip->raise();
+}
+
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    // Focus given back (a page shown again, the window activated) keeps the
+    // look the list had.
+    if (byKeyboard(event->reason()))
+        m_keyboardCue = true;
+    else if (event->reason() == Qt::MouseFocusReason)
+        m_keyboardCue = false;
+    viewport()->update();
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event)
+{
+    QListWidget::focusOutEvent(event);
+    if (isVisible() && (byKeyboard(event->reason()) || event->reason() == Qt::MouseFocusReason))
+        m_keyboardCue = false;
+    viewport()->update();
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event)
+{
+    if (m_keyboardCue) {
+        m_keyboardCue = false;
+        viewport()->update();
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_keyboardCue && hasFocus()) {
+        m_keyboardCue = true;
+        viewport()->update();
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void ListBox::paintEvent(QPaintEvent* event)
+{
+    QListWidget::paintEvent(event);
+    if (!showsFocus())
+        return;
+    // Two pixels inside the frame, in the colour the palette rings its
+    // focus cell with.
+    QPainter painter(viewport());
+    const QRect inside = viewport()->rect();
+    const QColor ring = palette().color(QPalette::Highlight);
+    painter.fillRect(QRect(inside.left(), inside.top(), inside.width(), 2), ring);
+    painter.fillRect(QRect(inside.left(), inside.bottom() - 1, inside.width(), 2), ring);
+    painter.fillRect(QRect(inside.left(), inside.top(), 2, inside.height()), ring);
+    painter.fillRect(QRect(inside.right() - 1, inside.top(), 2, inside.height()), ring);
 }
 
 } // namespace tk

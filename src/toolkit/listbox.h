@@ -2,8 +2,11 @@
 
 #include <QHash>
 #include <QListWidget>
+#include <QPainter>
 #include <QString>
 #include <QStringList>
+
+#include <array>
 
 namespace tk {
 
@@ -38,6 +41,13 @@ public:
     // a colour key beside the list.
     void setEntryHeight(int pixels);
 
+    // Whether the list shows that it has the keyboard focus: a ring in the
+    // style's highlight colour inside its frame, once the user reached it
+    // with the keyboard (Tab, a shortcut) or used a key in it, until a click.
+    bool showsFocus() const { return hasFocus() && m_keyboardCue; }
+    // Paints the list's frame with painter, in the list's coordinates.
+    void paintFrame(QPainter& painter);
+
 signals:
     void clicked(int index);
     void mouseMoved(int index, int button, int shift, float x, float y);
@@ -48,6 +58,12 @@ protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Once an entry is chosen one stays chosen: a control-click or a click
     // below the entries does not leave the list without a selection.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -59,6 +75,8 @@ private:
     bool rewriteEntry(int row, const QString& text);
 
     int m_index;
+    std::array<QWidget*, 4> m_frameEdges; // top, bottom, left, right
+    bool m_keyboardCue = false;
     int m_entryHeight = 0;
     bool m_quiet = false;
     int m_reported = -1; // the selection the last event (or quiet change) left
