@@ -1,5 +1,6 @@
 // The design files: Open of a Brisa design with all 20 areas coloured, from
-// the command to the window repainted, and Save of it through QSaveFile.
+// the command to the window repainted, with and without every order detail,
+// and Save of it through QSaveFile.
 #include "app/mainwindow.h"
 #include "catalogue/catalogue.h"
 #include "commands/file_commands.h"
@@ -28,9 +29,31 @@ state::ModelDesign allAreasColoured()
     return design;
 }
 
+// Every field of the order details, the notes as long as the form allows.
+state::OrderDetails fullOrder()
+{
+    state::OrderDetails order;
+    order.orderNumber = "A-2026-118";
+    order.orderDate = "2026-12-09";
+    order.deliveryDate = "2027-02-28";
+    order.quantity = 2;
+    order.customer = {"Zoë Ørsted", "Hauptstraße 5\n80331 München\nGermany", "+49 89 1234 5678",
+                      "zoe@example.org"};
+    order.dealer = {"Sky Shop", "1 Drop Zone Road\nEloy, AZ 85131", "+1 520 555 0100", "shop@example.com"};
+    order.size = "ML";
+    order.units = state::Units::Metric;
+    for (int i = 0; i < state::kMeasureCount; ++i)
+        order.measurements[static_cast<std::size_t>(i)] = 40.5 + i;
+    order.shoeSize = "42";
+    order.notes = std::string(state::kMaxNotes, 'n');
+    return order;
+}
+
 struct BrisaWindow {
-    BrisaWindow()
+    explicit BrisaWindow(bool withOrder = false)
     {
+        if (withOrder)
+            stored.order = fullOrder();
         window.startUp();
         window.setMessageService(&messages);
         window.setFileDialogService(&dialogs);
@@ -80,6 +103,23 @@ void BM_OpenBrisaAllAreas(benchmark::State& state)
         state.SkipWithError("Open did not read the design");
 }
 BENCHMARK(BM_OpenBrisaAllAreas)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_OpenBrisaWithFullOrder(benchmark::State& state)
+{
+    BrisaWindow brisa(true);
+    for (auto _ : state) {
+        brisa.open();
+        if (!brisa.shown()) {
+            state.SkipWithError("Open did not paint the design");
+            break;
+        }
+    }
+    const state::OrderDetails& read = brisa.window.state()[cat::kBrisa].order;
+    if (read.notes != brisa.stored.order.notes || read.customer != brisa.stored.order.customer ||
+        read.measurements != brisa.stored.order.measurements || !brisa.messages.asked.empty())
+        state.SkipWithError("Open did not read the order details");
+}
+BENCHMARK(BM_OpenBrisaWithFullOrder)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_SaveBrisaAllAreas(benchmark::State& state)
 {

@@ -1,7 +1,9 @@
 // jumpsuit-order as a dealer's shell runs it: whole processes with no
 // environment. A thumbnail against the floor (a process that only loads the
-// same drawing and writes it as PNG), and the JSON summary of 10,000 files.
+// same drawing and writes it as PNG), and the JSON summary of 10,000 files,
+// with and without order details.
 #include "catalogue/catalogue.h"
+#include "files/order_block.h"
 #include "files/record.h"
 
 #include <QByteArray>
@@ -133,21 +135,46 @@ void BM_ThumbnailAgainstFloor(benchmark::State& state)
 }
 BENCHMARK(BM_ThumbnailAgainstFloor)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(5);
 
-// 10,000 random designs of every model, made once.
-const std::vector<std::string>& tenThousandDesigns()
+// The order details of design number i: every field given.
+QByteArray orderBlockOf(int i)
 {
-    static std::vector<std::string> paths;
+    state::OrderDetails order;
+    order.orderNumber = "A-" + std::to_string(i);
+    order.orderDate = "2026-12-09";
+    order.deliveryDate = "2027-02-28";
+    order.quantity = 1 + i % 3;
+    order.customer = {"Customer " + std::to_string(i), "Street 5\nTown", "+49 89 1234", "c@example.org"};
+    order.dealer = {"Sky Shop", "1 Drop Zone Road\nEloy, AZ 85131", "+1 520 555 0100", "shop@example.com"};
+    order.size = "ML";
+    order.units = state::Units::Metric;
+    for (int k = 0; k < state::kMeasureCount; ++k)
+        order.measurements[static_cast<std::size_t>(k)] = 40 + k + i % 10;
+    order.shoeSize = "42";
+    order.notes = "Zip on the left, logo on the back, name tape on the chest.";
+    return files::orderBlock(order).value_or(QByteArray());
+}
+
+// 10,000 random designs of every model, made once; with `orders` each has
+// every order detail.
+const std::vector<std::string>& tenThousandDesigns(bool orders = false)
+{
+    static std::vector<std::string> plain;
+    static std::vector<std::string> withOrders;
+    std::vector<std::string>& paths = orders ? withOrders : plain;
     if (!paths.empty())
         return paths;
-    QDir().mkpath(folder().filePath(QStringLiteral("many")));
+    const QString sub = orders ? QStringLiteral("orders") : QStringLiteral("many");
+    QDir().mkpath(folder().filePath(sub));
     std::mt19937 random(10000);
     for (int i = 0; i < 10000; ++i) {
         const int m = i % cat::kModelCount;
         QByteArray bytes;
         for (int w = 0; w < files::recordWords(m); ++w)
             bytes += record({w % 2 == 0 ? static_cast<int>(random() % 15) : static_cast<int>(random() % 3)});
-        const QString path =
-            folder().filePath(QStringLiteral("many/%1%2").arg(i).arg(cat::kModels[m].extension.data()));
+        if (orders)
+            bytes += orderBlockOf(i);
+        const QString path = folder().filePath(
+            QStringLiteral("%1/%2%3").arg(sub).arg(i).arg(cat::kModels[m].extension.data()));
         writeFile(path, bytes);
         paths.push_back(path.toStdString());
     }
@@ -179,6 +206,27 @@ void BM_SummaryJson10000Files(benchmark::State& state)
         state.SkipWithError("the summary is not 10,000 designs");
 }
 BENCHMARK(BM_SummaryJson10000Files)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+void BM_SummaryJson10000FilesWithOrders(benchmark::State& state)
+{
+    std::vector<std::string> args = {ORDER_TOOL, "summary", "--json"};
+    const std::vector<std::string>& designs = tenThousandDesigns(true);
+    args.insert(args.end(), designs.begin(), designs.end());
+    const std::string out = folder().filePath(QStringLiteral("orders.json")).toStdString();
+    for (auto _ : state) {
+        if (runProcess(args, out) != 0) {
+            state.SkipWithError("jumpsuit-order summary failed");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(designs.size()));
+    QFile json(QString::fromStdString(out));
+    const QByteArray text = json.open(QIODevice::ReadOnly) ? json.readAll() : QByteArray();
+    if (text.count("\"file\":") != 10000 || text.count("\"order\":{") != 10000 ||
+        text.count("\"customer\":{\"address\":\"Street 5\\nTown\"") != 10000)
+        state.SkipWithError("the summary is not 10,000 designs with their orders");
+}
+BENCHMARK(BM_SummaryJson10000FilesWithOrders)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // real main window shows after opening the same files.
 #include "app/mainwindow.h"
 #include "catalogue/catalogue.h"
+#include "files/design_file.h"
 #include "files/record.h"
 #include "render/qtcolour.h"
 #include "support/design_files.h"
@@ -460,6 +461,78 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
     }
     EXPECT_TRUE(fileBytes(path("s.pdf")).startsWith("%PDF"));
     EXPECT_TRUE(fileBytes(path("s.png")).startsWith("\x89PNG\r\n"));
+}
+
+TEST_F(OrderTool, OrderDetailsInTextJsonCsvAndSheet)
+{
+    state::ModelDesign design = window->state()[0];
+    state::clearAreas(design, 0);
+    design.areaColour[1] = 8;
+    design.areaFabric[1] = 1;
+    design.order.orderNumber = "=2+3";
+    design.order.orderDate = "2026-12-09";
+    design.order.quantity = 2;
+    design.order.customer = {"Smith, \"Jo\"", "1 Road\nTown", "", "jo@example.org"};
+    design.order.units = state::Units::Metric;
+    design.order.measurements[static_cast<std::size_t>(state::Measure::Chest)] = 101.5;
+    design.order.notes = "Zip left";
+    // A key of a later version, kept as stored.
+    design.order.stored = R"({"giftWrap":true})";
+    const QString withDetails = path(QStringLiteral("with details.olr"));
+    ASSERT_TRUE(files::writeDesignRecord(0, design, withDetails));
+    const QString plain = path(QStringLiteral("plain.kmr"));
+    writeBytes(plain, words({cat::kNoColour}).repeated(files::recordWords(2)));
+
+    const ToolRun text = runTool({QStringLiteral("summary"), withDetails, plain});
+    EXPECT_EQ(text.status, 0) << text.err.toStdString();
+    const QString out = QString::fromUtf8(text.out);
+    for (const char* line :
+         {"  Binding Tape:\n  Order details:\n    Order number: =2+3\n    Order date: 2026-12-09\n",
+          "    Quantity: 2\n    Customer: Smith, \"Jo\"\n    Customer address: 1 Road\n      Town\n",
+          "    Customer e-mail: jo@example.org\n", "    Chest: 101.5 cm\n", "    Notes: Zip left\n"})
+        EXPECT_TRUE(out.contains(QString::fromUtf8(line))) << line << "\nin\n" << out.toStdString();
+    EXPECT_EQ(out.count(QStringLiteral("Order details:")), 1); // the plain file has none
+
+    const ToolRun json = runTool({QStringLiteral("summary"), QStringLiteral("--json"), withDetails, plain});
+    EXPECT_EQ(json.status, 0);
+    const QJsonArray files = QJsonDocument::fromJson(json.out).array();
+    ASSERT_EQ(files.size(), 2) << json.out.toStdString();
+    const QJsonObject order = files[0].toObject().value("order").toObject();
+    EXPECT_EQ(order.value("orderNumber").toString(), "=2+3");
+    EXPECT_EQ(order.value("customer").toObject().value("name").toString(), "Smith, \"Jo\"");
+    EXPECT_EQ(order.value("measurements").toObject().value("chest").toDouble(), 101.5);
+    EXPECT_EQ(order.value("units").toString(), "metric");
+    EXPECT_TRUE(order.value("giftWrap").toBool());
+    EXPECT_FALSE(order.contains("deliveryDate"));
+    EXPECT_FALSE(files[1].toObject().contains("order"));
+
+    const QString missing = path(QStringLiteral("missing.olr"));
+    const ToolRun csv =
+        runTool({QStringLiteral("summary"), QStringLiteral("--csv"), withDetails, missing, plain});
+    EXPECT_EQ(csv.status, 1);
+    EXPECT_TRUE(csv.err.contains("missing.olr"));
+    const QList<QByteArray> lines = csv.out.split('\n');
+    ASSERT_EQ(lines.size(), 1 + 6 + 8 + 1) << csv.out.toStdString();
+    EXPECT_EQ(lines[0], "file,model,order number,customer name,area,view,colour,rgb,fabric,code\r");
+    EXPECT_EQ(lines[1], withDetails.toUtf8() + ",Orlensuit,'=2+3,\"Smith, \"\"Jo\"\"\",Body,front,,,,\r");
+    EXPECT_EQ(lines[2], withDetails.toUtf8() +
+                            ",Orlensuit,'=2+3,\"Smith, \"\"Jo\"\"\",Legs,front,Royal Blue,#131884,"
+                            "Polycotton,P\r");
+    EXPECT_EQ(lines[7], plain.toUtf8() + ",Kiro (Male),,,Body Front,front,,,,\r");
+    EXPECT_TRUE(lines.back().isEmpty());
+    const ToolRun both =
+        runTool({QStringLiteral("summary"), QStringLiteral("--csv"), QStringLiteral("--json"), plain});
+    EXPECT_EQ(both.status, 2);
+
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const ToolRun sheet = runTool({QStringLiteral("sheet"), withDetails, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(sheet.status, 0) << sheet.err.toStdString();
+    const QString sheetText = pdfText(pdf);
+    for (const char* words : {"=2+3", "2026-12-09", "Smith, \"Jo\"", "1 Road", "jo@example.org",
+                              "Size/measurements (cm, kg)", "101.5 cm", "Zip left", "File: with details.olr"})
+        EXPECT_TRUE(sheetText.contains(QString::fromUtf8(words))) << words << "\nin\n"
+                                                                  << sheetText.toStdString();
+    EXPECT_FALSE(sheetText.contains(QStringLiteral("Unsaved changes")));
 }
 
 // An output that is the design it is made from (the same name, a link to

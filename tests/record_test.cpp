@@ -2,6 +2,7 @@
 // commands, without a window.
 #include "catalogue/catalogue.h"
 #include "files/design_file.h"
+#include "files/order_block.h"
 #include "files/output.h"
 #include "files/platform.h"
 #include "files/record.h"
@@ -301,6 +302,38 @@ TEST_F(DesignFile, ReadOnlyTargetFailsAndReadOnlyFolderWritesInPlace)
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(fileBytes(path("ro/a.olr")), kUncoloured + "tail");
     EXPECT_EQ(fileBytes(path("ro/b.olr")), kUncoloured);
+}
+
+// Runs as an unprivileged user too: where the file can only be updated in
+// place, a block that grows or shrinks moves what follows it.
+TEST_F(DesignFile, InPlaceWritesMoveWhatFollowsTheOrderBlock)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root replaces files in any folder";
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ro")));
+    const QByteArray tail = QByteArray("tail of another program") + QByteArray(5000, 't');
+    writeBytes(path("ro/a.olr"), QByteArray(22, 'o') + tail);
+    ASSERT_TRUE(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
+    const auto blockFor = [](const state::ModelDesign& d) { return *files::orderBlock(d.order); };
+
+    design.order.orderNumber = "A-1";
+    ASSERT_TRUE(files::writeDesignRecord(0, design, path("ro/a.olr")));
+    EXPECT_EQ(fileBytes(path("ro/a.olr")), kUncoloured + blockFor(design) + tail);
+    design.order.notes = std::string(300, 'n');
+    ASSERT_TRUE(files::writeDesignRecord(0, design, path("ro/a.olr")));
+    EXPECT_EQ(fileBytes(path("ro/a.olr")), kUncoloured + blockFor(design) + tail);
+    {
+        // Too large for the limit: refused before a byte is written.
+        const QByteArray before = fileBytes(path("ro/a.olr"));
+        const FileSizeLimit guard(before.size());
+        design.order.notes = std::string(400, 'n');
+        EXPECT_FALSE(files::writeDesignRecord(0, design, path("ro/a.olr")));
+        EXPECT_EQ(fileBytes(path("ro/a.olr")), before);
+    }
+    design.order = {};
+    ASSERT_TRUE(files::writeDesignRecord(0, design, path("ro/a.olr")));
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(fileBytes(path("ro/a.olr")), kUncoloured + tail);
 }
 
 // A sticky, world-writable folder (as /tmp) in which another user planted

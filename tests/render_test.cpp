@@ -5,9 +5,12 @@
 #include "app/mainwindow.h"
 #include "app/print_dialogs.h"
 #include "catalogue/catalogue.h"
+#include "design/history.h"
 #include "files/design_file.h"
+#include "render/area_map.h"
 #include "render/drawing.h"
 #include "render/order_sheet.h"
+#include "render/qtcolour.h"
 #include "support/file_size_limit.h"
 #include "support/window_fixture.h"
 #include "toolkit/dialogs.h"
@@ -281,7 +284,7 @@ TEST_F(Sheet, DrawingsAreExactWholeNumberBlocks)
         for (QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
             SCOPED_TRACE(testing::Message() << "model " << m << (paper == QPageSize::A4 ? " A4" : " Letter"));
             const state::ModelDesign stored = storedWords(m, random, false);
-            const QImage painted = render::paintDesign(m, stored);
+            const QImage painted = render::sheetDrawing(m, stored);
             const QString png = path(QStringLiteral("sheet.PNG"));
             ASSERT_TRUE(render::writeOrderSheet(png, {m, stored, QStringLiteral("x"), {}}, paper));
             QImage page(png, "PNG");
@@ -426,6 +429,133 @@ TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
     EXPECT_EQ(window->state().dialogFolder, folder);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(QLatin1Char(' ')),
               QStringLiteral("order.PNG order.pdf preview.pdf printed.pdf"));
+}
+
+TEST_F(Sheet, DrawingsPrintOnWhitePaperWithUncolouredAreasHatched)
+{
+    std::mt19937 random(31);
+    const QRgb white = render::toQRgb(cat::kWhite) & 0xffffffU;
+    const QRgb grey = render::toQRgb(cat::kLightGrey) & 0xffffffU;
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        SCOPED_TRACE(m);
+        state::ModelDesign stored = storedWords(m, random, false);
+        stored.areaColour[0] = cat::kNoColour; // at least one area without colour
+        const QImage designer = render::paintDesign(m, stored);
+        const QImage sheet = render::sheetDrawing(m, stored);
+        ASSERT_EQ(sheet.size(), designer.size());
+        const render::AreaMap map = render::areaMap(m);
+        const state::RebuildPlan plan = state::planRebuild(m, stored);
+        std::vector<bool> coloured(static_cast<std::size_t>(cat::slotCount(m)), false);
+        for (int r = 0; r < plan.count; ++r)
+            coloured[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] = true;
+
+        int background = 0;
+        int hatched = 0;
+        int hatchedColoured = 0;
+        int other = 0;
+        for (int y = 0; y < sheet.height(); ++y) {
+            for (int x = 0; x < sheet.width(); ++x) {
+                const QRgb was = designer.pixel(x, y) & 0xffffffU;
+                const QRgb now = sheet.pixel(x, y) & 0xffffffU;
+                if (was == now)
+                    continue;
+                const int owner = map.ownerAt(x, y);
+                if (was == grey && now == white && owner < 0)
+                    ++background;
+                else if (was == white && owner >= 0 && !coloured[static_cast<std::size_t>(owner)])
+                    ++hatched;
+                else if (owner >= 0)
+                    ++hatchedColoured;
+                else
+                    ++other;
+            }
+        }
+        EXPECT_EQ(sheet.pixel(0, 0) & 0xffffffU, white);
+        EXPECT_GT(background, sheet.width() * sheet.height() / 10);
+        EXPECT_GT(hatched, 20);
+        EXPECT_EQ(hatchedColoured, 0);
+        EXPECT_EQ(other, 0);
+        // Every area without colour shows its hatching.
+        for (int slot = 0; slot < cat::slotCount(m); ++slot) {
+            if (coloured[static_cast<std::size_t>(slot)] || map.regionsOf(slot).empty())
+                continue;
+            int marks = 0;
+            for (const std::uint8_t region : map.regionsOf(slot))
+                for (const render::AreaMap::Run& run : map.runsOf(region))
+                    for (int x = run.x; x < run.x + run.length; ++x)
+                        marks +=
+                            (sheet.pixel(x, run.y) & 0xffffffU) != (designer.pixel(x, run.y) & 0xffffffU);
+            EXPECT_GT(marks, 0) << "slot " << slot;
+        }
+    }
+}
+
+TEST_F(Sheet, OrderDetailsFillTheSheetAndEmptyFieldsKeepTheirLines)
+{
+    state::ModelDesign& brisa = window->state()[cat::kBrisa];
+    c().tabs->setCurrentTab(cat::kBrisa);
+    state::OrderDetails order;
+    order.orderNumber = "A-2026-118";
+    order.orderDate = "2026-12-09";
+    order.deliveryDate = "2027-02-28";
+    order.quantity = 2;
+    order.customer = {"Zoë Ørsted", "Hauptstraße 5\n80331 München", "+49 89 1234", "zoe@example.org"};
+    order.units = state::Units::Imperial;
+    order.measurements[static_cast<std::size_t>(state::Measure::Chest)] = 40.5;
+    order.measurements[static_cast<std::size_t>(state::Measure::Height)] = 71;
+    order.size = "ML";
+    order.notes = std::string("Zip on the left. ") + std::string(60, 'x') + " end of the notes";
+    ASSERT_TRUE(window->designer().history().applyOrderDetails(cat::kBrisa, order));
+    EXPECT_TRUE(brisa.changed);
+
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        render::OrderSheet sheet = window->currentOrderSheet();
+        sheet.fileName = QStringLiteral("team.brr");
+        sheet.date = QDate(2026, 12, 10);
+        const QString pdf = path(QStringLiteral("details.pdf"));
+        ASSERT_TRUE(render::writeOrderSheet(pdf, sheet, paper));
+        EXPECT_EQ(pdfPages(pdf), 1);
+        const QString text = pdfText(pdf);
+        for (const char* words : {"Order no.",
+                                  "A-2026-118",
+                                  "Quantity",
+                                  "Ordered",
+                                  "2026-12-09",
+                                  "Delivery",
+                                  "2027-02-28",
+                                  "Zoë Ørsted",
+                                  "Hauptstraße 5",
+                                  "80331 München",
+                                  "zoe@example.org",
+                                  "Size/measurements (in, lb)",
+                                  "ML",
+                                  "40.5 in",
+                                  "71 in",
+                                  "Zip on the left.",
+                                  "end of the notes",
+                                  "not coloured",
+                                  "File: team.brr",
+                                  "Unsaved changes",
+                                  "Date: 2026-12-10"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words << "\nin\n" << text.toStdString();
+        // The dealer was not given: its heading keeps lines to write on.
+        EXPECT_TRUE(text.contains(QStringLiteral("Dealer")));
+    }
+
+    // Saved, the sheet names the file alone; never saved, it is "Untitled".
+    brisa.saved = true;
+    brisa.changed = false;
+    render::OrderSheet saved = window->currentOrderSheet();
+    saved.fileName = QStringLiteral("team.brr");
+    ASSERT_TRUE(render::writeOrderSheet(path(QStringLiteral("saved.pdf")), saved, QPageSize::A4));
+    EXPECT_FALSE(pdfText(path(QStringLiteral("saved.pdf"))).contains(QStringLiteral("Unsaved")));
+    brisa.saved = false;
+    brisa.changed = true;
+    ASSERT_TRUE(
+        render::writeOrderSheet(path(QStringLiteral("new.pdf")), window->currentOrderSheet(), QPageSize::A4));
+    const QString untitled = pdfText(path(QStringLiteral("new.pdf")));
+    EXPECT_TRUE(untitled.contains(QStringLiteral("File: Untitled")));
+    EXPECT_FALSE(untitled.contains(QStringLiteral("Unsaved")));
 }
 
 // Export under a design's extension would put a PDF where a design is

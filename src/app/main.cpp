@@ -69,6 +69,8 @@ bool answeredWithoutDisplay(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     app::prepareProcess();
+    // Where QSettings keeps what is remembered between runs.
+    QApplication::setOrganizationName(QStringLiteral("Orlensuits"));
     QApplication::setApplicationName(tk::qs(cat::kAppTitle));
     QApplication::setApplicationVersion(tk::qs(cat::kVersion));
     if (answeredWithoutDisplay(argc, argv))

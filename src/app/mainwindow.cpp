@@ -181,6 +181,7 @@ void MainWindow::buildMenus()
     m_redo = add(edit, "redoMnu", QStringLiteral("&Redo"));
     m_undo->setShortcuts(QKeySequence::Undo);
     m_redo->setShortcuts(QKeySequence::Redo);
+    addOrderDetailsCommand(edit);
     edit->addSeparator();
     m_copyPicture = edit->addAction(QStringLiteral("Copy Picture"));
     m_copyPicture->setObjectName(QStringLiteral("copyMnu"));

@@ -139,6 +139,11 @@ public:
     void onExportSheet();
     render::OrderSheet currentOrderSheet() const;
 
+    // Edit > Order Details...: the current model's order details in a
+    // window-modal dialog; OK applies them as one step of that model's
+    // history (mainwindow_order.cpp).
+    void onOrderDetails();
+
     // The zoom in percent, one of kZoomSteps (mainwindow_zoom.cpp). Before
     // start-up it is the zoom the window opens at; later it resizes the
     // window as View > Zoom In and Zoom Out do, but to any size.
@@ -197,6 +202,7 @@ private:
     // The Edit menu's commands: enabled, and captioned with the step, when there is one.
     void showEditCommands();
     void addOrderSheetCommands(QMenu* file);
+    void addOrderDetailsCommand(QMenu* edit);
     void buildPage(int m);
     void buildBrisaView(int m);
     void connectPage(int m);
@@ -233,6 +239,7 @@ private:
     std::array<QAction*, 3> m_zoomCommands{}; // Zoom In, Zoom Out, Actual Size
     int m_zoomPercent = 100;
     bool m_applyingZoom = false; // a zoom command resizes the window
+    QAction* m_orderDetails = nullptr;
     int m_newsIndex = 0;
     bool m_loaded = false;
     bool m_placePending = false; // until the window manager has decorated the window

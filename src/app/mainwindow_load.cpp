@@ -250,6 +250,7 @@ void MainWindow::startUp()
         command->setEnabled(true);
     for (QAction* command : m_sheetCommands)
         command->setEnabled(true);
+    m_orderDetails->setEnabled(true);
 
     // 12. The folder the file dialogs start in.
     // The folder remembered from the last run, while it exists.

@@ -34,7 +34,7 @@ constexpr int kDefaultThumbnail = 256;
 // typing slip cannot ask for gigabytes.
 constexpr int kMaxThumbnail = 4096;
 
-const char* const kUsage = "Usage: jumpsuit-order summary [--json] FILE...\n"
+const char* const kUsage = "Usage: jumpsuit-order summary [--json | --csv] FILE...\n"
                            "       jumpsuit-order sheet FILE -o OUT [--paper a4|letter]\n"
                            "       jumpsuit-order thumbnail FILE OUT [SIZE]\n"
                            "       jumpsuit-order --help | --version\n";
@@ -46,8 +46,9 @@ const char* const kHelp = "\n"
                           ".brr Brisa, .lur Lumen. Each file is read as the designer's Open reads it.\n"
                           "\n"
                           "  summary    every area of each file with the line the designer's colour\n"
-                          "             list shows for it; --json writes one JSON array, one object\n"
-                          "             per file\n"
+                          "             list shows for it, then the order details; --json writes one\n"
+                          "             JSON array, one object per file (the details as \"order\");\n"
+                          "             --csv writes one line per area for a spreadsheet\n"
                           "  sheet      the order sheet, as PDF, or as PNG when OUT ends in .png;\n"
                           "             the paper follows the locale unless --paper chooses it\n"
                           "  thumbnail  the painted suit (both views) as a PNG of at most SIZE x SIZE\n"
@@ -198,6 +199,7 @@ FileSummary summarise(const QString& file)
         area.fabric = cat::kFabrics[fabric].name;
         area.code = design.areaFabricCode[s];
     }
+    summary.order = design.order;
     return summary;
 }
 
@@ -245,6 +247,10 @@ QJsonObject jsonOf(const FileSummary& summary)
     for (const AreaLine& area : summary.areas)
         areas.append(jsonOf(area));
     object.insert(QLatin1String("areas"), areas);
+    // The details as the file stores them, keys this tool does not know included.
+    if (!summary.order.stored.empty())
+        object.insert(QLatin1String("order"),
+                      QJsonDocument::fromJson(QByteArray::fromStdString(summary.order.stored)).object());
     return object;
 }
 
@@ -274,7 +280,126 @@ QByteArray CompactJson::of(const FileSummary& summary)
     }
     out += "],";
     out += QByteArrayView(head).sliced(1);
+    // The details as the file stores them (keys this tool does not know
+    // included), last as their key sorts.
+    if (!summary.order.stored.empty()) {
+        out.chop(1);
+        out += ",\"order\":";
+        const QByteArray stored = QByteArray::fromStdString(summary.order.stored);
+        // Another program's layout is made compact: one object a line.
+        out += stored.contains('\n') || stored.contains('\r')
+                   ? QJsonDocument::fromJson(stored).toJson(QJsonDocument::Compact)
+                   : stored;
+        out += '}';
+    }
     return out;
+}
+
+namespace {
+
+void appendLine(std::string& out, std::string_view label, const std::string& value)
+{
+    if (value.empty())
+        return;
+    out += "    ";
+    out += label;
+    out += ": ";
+    // Lines of an address or of the notes, indented under the first.
+    for (const char c : value) {
+        out += c;
+        if (c == '\n')
+            out += "      ";
+    }
+    out += '\n';
+}
+
+void appendParty(std::string& out, std::string_view who, const state::OrderParty& party)
+{
+    const std::string prefix(who);
+    appendLine(out, prefix, party.name);
+    appendLine(out, prefix + " address", party.address);
+    appendLine(out, prefix + " phone", party.phone);
+    appendLine(out, prefix + " e-mail", party.email);
+}
+
+// A field as RFC 4180 wants it; one that a spreadsheet would run as a
+// formula (=, +, -, @ first) is given a leading apostrophe so it stays text.
+void appendCsvField(std::string& out, std::string_view text)
+{
+    std::string field;
+    if (!text.empty() && (text.front() == '=' || text.front() == '+' || text.front() == '-' ||
+                          text.front() == '@' || text.front() == '\t' || text.front() == '\r'))
+        field += '\'';
+    field += text;
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace
+
+void appendOrderText(std::string& out, const state::OrderDetails& order)
+{
+    if (order.empty())
+        return;
+    out += "  Order details:\n";
+    appendLine(out, "Order number", order.orderNumber);
+    appendLine(out, "Order date", order.orderDate);
+    appendLine(out, "Delivery date", order.deliveryDate);
+    if (order.quantity)
+        appendLine(out, "Quantity", std::to_string(*order.quantity));
+    appendParty(out, "Customer", order.customer);
+    appendParty(out, "Dealer", order.dealer);
+    appendLine(out, "Size", order.size);
+    const state::Units units = order.units.value_or(state::Units::Metric);
+    for (int i = 0; i < state::kMeasureCount; ++i) {
+        const auto which = static_cast<state::Measure>(i);
+        if (const std::optional<double> value = order.measurement(which))
+            appendLine(out, state::kMeasures[static_cast<std::size_t>(i)].label,
+                       state::formatMeasure(*value) + ' ' + std::string(state::unitName(which, units)));
+    }
+    appendLine(out, "Shoe size", order.shoeSize);
+    appendLine(out, "Notes", order.notes);
+}
+
+void appendCsv(std::string& out, const FileSummary& summary)
+{
+    const QByteArray file = summary.file.toUtf8();
+    for (const AreaLine& area : summary.areas) {
+        appendCsvField(out, std::string_view(file.constData(), static_cast<std::size_t>(file.size())));
+        out += ',';
+        appendCsvField(out, cat::kModels[summary.model].caption);
+        out += ',';
+        appendCsvField(out, summary.order.orderNumber);
+        out += ',';
+        appendCsvField(out, summary.order.customer.name);
+        out += ',';
+        appendCsvField(out, area.area);
+        out += area.back ? ",back," : ",front,";
+        if (area.colour != nullptr) {
+            appendCsvField(out, area.colour->name);
+            char rgb[8];
+            std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", cat::red(area.colour->value),
+                          cat::green(area.colour->value), cat::blue(area.colour->value));
+            out += ',';
+            out += rgb;
+            out += ',';
+            appendCsvField(out, area.fabric);
+            out += ',';
+            appendCsvField(out, area.code);
+        } else {
+            out += ",,,";
+        }
+        out += "\r\n";
+    }
 }
 
 QByteArray shownName(const QString& file)
@@ -323,6 +448,7 @@ void appendText(std::string& out, const FileSummary& summary)
         }
         out += '\n';
     }
+    appendOrderText(out, summary.order);
 }
 
 QImage thumbnailOf(const QImage& drawing, int size)
@@ -361,6 +487,7 @@ struct Parsed {
     QString command;
     QStringList positional;
     bool json = false;
+    bool csv = false;
     QString output;
     QString paper;
     QString error;
@@ -376,12 +503,13 @@ Parsed parse(const QStringList& args, bool& help, bool& version)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption csv(QStringLiteral("csv"));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
     const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("SIZE"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption versionOption(QStringLiteral("version"));
-    parser.addOptions({json, output, paper, helpOption, versionOption});
+    parser.addOptions({json, csv, output, paper, helpOption, versionOption});
 
     Parsed parsed;
     const bool ok = parser.parse(QStringList{QStringLiteral("jumpsuit-order")} + args);
@@ -409,8 +537,8 @@ Parsed parse(const QStringList& args, bool& help, bool& version)
     for (const QString& name : parser.optionNames()) {
         const bool allowed = name == QStringLiteral("h") || name == QStringLiteral("help") ||
                              name == QStringLiteral("version") ||
-                             (summary && name == QStringLiteral("json")) ||
-                             (sheet && name != QStringLiteral("json"));
+                             (summary && (name == QStringLiteral("json") || name == QStringLiteral("csv"))) ||
+                             (sheet && name != QStringLiteral("json") && name != QStringLiteral("csv"));
         if (!allowed && parsed.error.isEmpty())
             parsed.error = QStringLiteral("unknown option '%1'").arg(dashed(name));
     }
@@ -419,6 +547,7 @@ Parsed parse(const QStringList& args, bool& help, bool& version)
     if (parser.values(paper).size() > 1 && parsed.error.isEmpty())
         parsed.error = QStringLiteral("--paper given twice");
     parsed.json = parser.isSet(json);
+    parsed.csv = parser.isSet(csv);
     parsed.output = parser.value(output);
     if (parser.isSet(paper))
         parsed.paper = parser.value(paper);
@@ -429,6 +558,8 @@ int summaryCommand(const Parsed& parsed)
 {
     if (parsed.positional.isEmpty())
         return usage(QStringLiteral("summary needs at least one design file"));
+    if (parsed.json && parsed.csv)
+        return usage(QStringLiteral("--json and --csv cannot be given together"));
 
     // One object a line, written as each file is read: ten thousand files
     // need no more memory than one.
@@ -437,6 +568,8 @@ int summaryCommand(const Parsed& parsed)
     CompactJson json;
     if (parsed.json)
         put("[");
+    if (parsed.csv)
+        put(kCsvHeader);
     bool first = true;
     for (const QString& file : parsed.positional) {
         const FileSummary summary = summarise(file);
@@ -449,6 +582,8 @@ int summaryCommand(const Parsed& parsed)
             out += first ? "\n" : ",\n";
             const QByteArray object = json.of(summary);
             out.append(object.constData(), static_cast<std::size_t>(object.size()));
+        } else if (parsed.csv) {
+            appendCsv(out, summary);
         } else if (summary.ok()) {
             if (!first)
                 out += '\n';

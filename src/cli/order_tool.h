@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/fabrics.h"
+#include "state/order_details.h"
 
 #include <QImage>
 #include <QJsonObject>
@@ -36,6 +37,7 @@ struct FileSummary {
     int model = -1;
     QString error;
     std::vector<AreaLine> areas;
+    state::OrderDetails order; // none when the file holds none
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -63,6 +65,16 @@ private:
 
 // A file name as a terminal shows it.
 QByteArray shownName(const QString& file);
+
+// The order details for people, after the areas: one "  Label: value" line
+// per field given, nothing when there are none.
+void appendOrderText(std::string& out, const state::OrderDetails& order);
+
+// One CSV line per area for a spreadsheet (RFC 4180: quoted where needed,
+// lines ending in CR LF), under kCsvHeader.
+inline constexpr std::string_view kCsvHeader =
+    "file,model,order number,customer name,area,view,colour,rgb,fabric,code\r\n";
+void appendCsv(std::string& out, const FileSummary& summary);
 
 // The painted drawing scaled to fit size x size, aspect kept: whole-pixel
 // nearest-neighbour enlargement keeps the outlines sharp, then a smooth

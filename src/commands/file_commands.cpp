@@ -131,6 +131,7 @@ bool FileCommands::newModel(int m)
     m_designer.onFabricChosen(m);
     design.currentColour = 0;
     state::clearAreas(design, m);
+    design.order = {};
     return true;
 }
 
@@ -217,6 +218,7 @@ bool FileCommands::openModel(int m, const QString& path)
         design.areaColour[s] = opened.design.areaColour[s];
         design.areaFabric[s] = opened.design.areaFabric[s];
     }
+    design.order = opened.design.order;
     design.fileName = opened.design.fileName;
     design.filePath = opened.design.filePath;
     design.saved = true;

@@ -66,6 +66,7 @@ inline constexpr ControlName kControlNames[] = {
     {"editMnu", false, "MainWindow::buildMenus()", "the Edit menu"},
     {"undoMnu", false, "MainWindow::m_undo", "Edit > Undo"},
     {"redoMnu", false, "MainWindow::m_redo", "Edit > Redo"},
+    {"orderDetailsMnu", false, "MainWindow::m_orderDetails", "Edit > Order Details..."},
     {"copyMnu", false, "MainWindow::m_copyPicture", "Edit > Copy Picture"},
     {"viewMnu", false, "MainWindow::buildViewMenu()", "the View menu"},
     {"zoomInMnu", false, "MainWindow::m_zoomCommands[0]", "View > Zoom In"},

@@ -47,6 +47,36 @@ private:
     bool m_pushed = false;
 };
 
+// One change of the order details: the details before and after it.
+class OrderStep final : public QUndoCommand {
+public:
+    static constexpr int kId = 1; // ColourStep keeps Qt's -1
+    OrderStep(EditHistory& history, int m, state::OrderDetails before, state::OrderDetails after)
+        : m_history(history)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+        , m_model(m)
+    {
+    }
+
+    int id() const override { return kId; }
+    void undo() override { m_history.putOrder(m_model, m_before); }
+    void redo() override
+    {
+        // Pushed after the details were put in place: nothing to do yet.
+        if (m_pushed)
+            m_history.putOrder(m_model, m_after);
+        m_pushed = true;
+    }
+
+private:
+    EditHistory& m_history;
+    state::OrderDetails m_before;
+    state::OrderDetails m_after;
+    int m_model;
+    bool m_pushed = false;
+};
+
 } // namespace
 
 EditHistory::EditHistory(state::DesignState& state, ShowSlot show)
@@ -106,6 +136,23 @@ void EditHistory::put(int m, int slot, const SlotValues& values)
     design.areaColourName[s] = values.name;
     if (m_show)
         m_show(m, slot);
+}
+
+bool EditHistory::applyOrderDetails(int m, state::OrderDetails details)
+{
+    if (!cat::isModelIndex(m) || m_state[m].order == details)
+        return false;
+    state::OrderDetails before = std::exchange(m_state[m].order, details);
+    m_recording = true;
+    stack(m)->push(new OrderStep(*this, m, std::move(before), std::move(details)));
+    m_recording = false;
+    followClean(m);
+    return true;
+}
+
+void EditHistory::putOrder(int m, const state::OrderDetails& details)
+{
+    m_state[m].order = details;
 }
 
 void EditHistory::clear(int m)
@@ -174,7 +221,10 @@ void EditHistory::followClean(int m)
 
 QString EditHistory::caption(int index) const
 {
-    const auto* step = static_cast<const ColourStep*>(stack(m_active)->command(index));
+    const QUndoCommand* command = stack(m_active)->command(index);
+    if (command->id() == OrderStep::kId)
+        return QStringLiteral("Order Details");
+    const auto* step = static_cast<const ColourStep*>(command);
     return QString::fromStdString(step->after().name) + QStringLiteral(" on ") +
            QString::fromStdString(order::areaLabel(m_active, step->slot()));
 }

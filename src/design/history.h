@@ -26,7 +26,7 @@ struct SlotValues {
 
 // The edit history of all eight models: one undo stack per model, all in one
 // group whose active stack is the current model's. A step is one colour
-// application; undoing it puts back what its slot held before, redoing it
+// application or one change of the order details; undoing it puts back what its slot held before, redoing it
 // writes what it wrote again, and either shows the slot as a rebuild of the
 // design would (the `show` callback). Each step does its own work in its
 // undo() and redo(), however the stack's index moves.
@@ -48,6 +48,11 @@ public:
     // Records a colour application to slot `slot` of model m, which held
     // `before`; the design holds what the application wrote.
     void record(int m, int slot, const SlotValues& before);
+
+    // Puts `details` in place of model m's order details as one step
+    // ("Order Details"); details equal to what the design holds make none.
+    // False when nothing changed.
+    bool applyOrderDetails(int m, state::OrderDetails details);
 
     // New and Open: the model's history starts again; its design as it is
     // now, with its flags, is the clean state.
@@ -77,6 +82,8 @@ public:
     // it holds them already (a colour applied again over itself). The steps'
     // undo() and redo() come here.
     void put(int m, int slot, const SlotValues& values);
+    // Writes `details` as model m's order details (an order step's undo() and redo()).
+    void putOrder(int m, const state::OrderDetails& details);
 
 private:
     QUndoStack* stack(int m) const { return m_stacks[static_cast<std::size_t>(m)].get(); }

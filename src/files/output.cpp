@@ -88,14 +88,39 @@ FileResult writeInto(const QString& target, QByteArrayView bytes)
     return {};
 }
 
-// Overwrites the start of the existing file and leaves the rest as it is.
-// What can be checked before the first byte is written (a size limit, room
-// for a longer record) is, so that the old bytes are not half overwritten.
-FileResult writeInPlace(const QString& target, QByteArrayView bytes, bool sync)
+// Reads the old file from `from` to its end.
+int readRest(platform::File& file, std::int64_t from, QByteArray& rest)
+{
+    std::array<char, 64 * 1024> chunk{};
+    for (std::int64_t at = from;;) {
+        const std::int64_t got = file.readAt(chunk.data(), static_cast<std::int64_t>(chunk.size()), at);
+        if (got < 0)
+            return file.error();
+        if (got == 0)
+            return 0;
+        rest.append(chunk.data(), static_cast<qsizetype>(got));
+        at += got;
+    }
+}
+
+// Overwrites the start of the existing file and leaves the rest as it is
+// (moved up or down when the kept bytes start elsewhere than where the new
+// ones end). What can be checked before the first byte is written (a size
+// limit, room for a longer start, the rest read whole) is, so that the old
+// bytes are not half overwritten.
+FileResult writeInPlace(const QString& target, QByteArrayView bytes, bool sync, std::int64_t keptFrom)
 {
     platform::File file(target, platform::File::Mode::Update);
     if (!file.isOpen())
         return notWritable(file.error());
+    QByteArray moved;
+    const bool moves = keptFrom >= 0 && keptFrom != bytes.size();
+    if (moves) {
+        moved = bytes.toByteArray();
+        if (const int error = readRest(file, keptFrom, moved))
+            return failedWith(error);
+        bytes = moved;
+    }
     const std::int64_t limit = platform::fileSizeLimit();
     if (limit >= 0 && limit < bytes.size())
         return failedWith(EFBIG);
@@ -103,6 +128,10 @@ FileResult writeInPlace(const QString& target, QByteArrayView bytes, bool sync)
         return failedWith(error);
     if (const int error = file.writeAt(bytes.data(), bytes.size(), 0))
         return failedWith(error);
+    if (moves) {
+        if (const int error = file.truncate(bytes.size()))
+            return failedWith(error);
+    }
     if (sync) {
         if (const int error = file.sync())
             return failedWith(error);
@@ -110,8 +139,9 @@ FileResult writeInPlace(const QString& target, QByteArrayView bytes, bool sync)
     return {};
 }
 
-// Copies what follows the first `from` bytes of the old file.
-int copyTail(platform::File& old, std::int64_t from, platform::File& out)
+// Copies what follows the first `from` bytes of the old file to `to` in the
+// new one.
+int copyTail(platform::File& old, std::int64_t from, platform::File& out, std::int64_t to)
 {
     std::array<char, 64 * 1024> chunk{};
     std::int64_t at = from;
@@ -121,7 +151,7 @@ int copyTail(platform::File& old, std::int64_t from, platform::File& out)
             return old.error();
         if (got == 0)
             return 0; // the end, or the old file got shorter meanwhile: what was there is copied
-        if (const int error = out.writeAt(chunk.data(), got, at))
+        if (const int error = out.writeAt(chunk.data(), got, to + (at - from)))
             return error;
         at += got;
     }
@@ -158,11 +188,12 @@ Replaced replaceWhole(const QString& target, QByteArrayView bytes, const platfor
         result = failedWith(error);
         return Replaced::No;
     }
-    if (options.keepTail && old.found() && old.size > bytes.size()) {
+    const std::int64_t keptFrom = options.keptFrom >= 0 ? options.keptFrom : bytes.size();
+    if (options.keepTail && old.found() && old.size > keptFrom) {
         platform::File tail(target, platform::File::Mode::Read);
         if (!tail.isOpen())
             return Replaced::InPlace; // a file whose tail cannot be read is still updated
-        if (const int error = copyTail(tail, bytes.size(), out)) {
+        if (const int error = copyTail(tail, keptFrom, out, bytes.size())) {
             result = failedWith(error);
             return Replaced::No;
         }
@@ -247,7 +278,7 @@ FileResult writeFile(const QString& path, QByteArrayView bytes, const WriteOptio
         case Replaced::InPlace: break;
         }
     }
-    return writeInPlace(target, bytes, options.sync);
+    return writeInPlace(target, bytes, options.sync, options.keepTail ? options.keptFrom : -1);
 }
 
 } // namespace files

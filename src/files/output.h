@@ -24,6 +24,10 @@ struct WriteOptions {
     // them stays (a design record). Where such a file cannot be replaced,
     // it is updated where it stands, as a last resort.
     bool keepTail = false;
+    // With keepTail: where in the old file the bytes kept start. -1: right
+    // after as many bytes as are written (a record replaced by a record).
+    // Elsewhere, what was between is dropped and the rest follows the bytes.
+    std::int64_t keptFrom = -1;
     // A pipe, terminal or device at the path is written into, never
     // replaced; without this it is refused.
     bool intoDevices = false;

@@ -87,6 +87,8 @@ public:
     int sync();
     // Room for size bytes, where the file system can say so beforehand.
     int reserve(std::int64_t size);
+    // Cuts the file to size bytes.
+    int truncate(std::int64_t size);
     // The owner, group and permissions of the file `like` stands for; false
     // when this user cannot give them.
     bool takeOwnershipOf(const QString& like);

@@ -335,6 +335,11 @@ int File::sync()
     return ::fdatasync(m_handle) == 0 ? 0 : errno;
 }
 
+int File::truncate(std::int64_t size)
+{
+    return ::ftruncate(m_handle, static_cast<off_t>(size)) == 0 ? 0 : errno;
+}
+
 int File::reserve(std::int64_t size)
 {
     const int error = ::posix_fallocate(m_handle, 0, static_cast<off_t>(size));

@@ -5,6 +5,7 @@
 #include "catalogue/models.h"
 #include "catalogue/texts.h"
 #include "order/summary.h"
+#include "render/area_map.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
 #include "state/rebuild_plan.h"
@@ -16,6 +17,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -52,6 +54,10 @@ constexpr const char* kNotColoured = "not coloured";
 const QColor kInk(0x20, 0x20, 0x20);
 const QColor kSoftInk(0x5a, 0x5a, 0x5a);
 const QColor kRule(0xb4, 0xb4, 0xb4);
+// The hatching of areas without a colour: darker than any shading of the
+// drawings' white, lighter than their outlines.
+constexpr QRgb kHatch = 0xff8c8c8c;
+constexpr int kHatchPitch = 4; // drawing pixels between two diagonals
 
 QString qs(std::string_view text)
 {
@@ -203,6 +209,45 @@ QImage enlarged(const QImage& drawing, int factor)
     return out;
 }
 
+// "Label value" pairs on one line, right-aligned at `right`; a value not
+// given is a rule of `ruleMm` millimetres to write on.
+struct InlineField {
+    QString label;
+    QString value;
+    double ruleMm;
+};
+
+void paintInlineFields(QPainter& p, double mm, double right, double top,
+                       const std::vector<InlineField>& fields)
+{
+    const QFontMetricsF metrics(p.font(), p.device());
+    const double gap = 1.5 * mm;
+    const double between = 5 * mm;
+    double x = right;
+    // Right to left, each pair's value first.
+    for (auto field = fields.rbegin(); field != fields.rend(); ++field) {
+        const double labelWidth = metrics.horizontalAdvance(field->label);
+        double valueWidth =
+            field->value.isEmpty() ? field->ruleMm * mm : metrics.horizontalAdvance(field->value);
+        valueWidth = std::min(valueWidth, 55 * mm);
+        const double valueLeft = x - valueWidth;
+        if (field->value.isEmpty()) {
+            p.setPen(QPen(kSoftInk, 0.2 * mm));
+            const double y = top + metrics.ascent() + 0.6 * mm;
+            p.drawLine(QPointF(valueLeft, y), QPointF(x, y));
+        } else {
+            p.setPen(kInk);
+            p.drawText(QRectF(valueLeft, top, valueWidth, metrics.lineSpacing()),
+                       Qt::AlignLeft | Qt::AlignTop,
+                       metrics.elidedText(field->value, Qt::ElideRight, valueWidth));
+        }
+        p.setPen(kSoftInk);
+        p.drawText(QRectF(valueLeft - gap - labelWidth, top, labelWidth, metrics.lineSpacing()),
+                   Qt::AlignLeft | Qt::AlignTop, field->label);
+        x = valueLeft - gap - labelWidth - between;
+    }
+}
+
 void paintHeader(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
 {
     const double mm = l.mm;
@@ -222,14 +267,32 @@ void paintHeader(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
 
     const QString file = sheet.fileName.isEmpty() ? qs(cat::kUntitled) : sheet.fileName;
     const QDate date = sheet.date.isValid() ? sheet.date : QDate::currentDate();
-    p.setFont(sheetFont(9, dpi));
-    const QRectF right(h.left() + h.width() * 0.4, h.top() + 5.5 * mm, h.width() * 0.6, 9.5 * mm);
+    const state::OrderDetails& order = sheet.design.order;
+    // A design changed since it was opened or saved is not the file named.
+    const bool unsaved = file != qs(cat::kUntitled) && sheet.design.changed && !sheet.design.saved;
+    p.setFont(sheetFont(8, dpi));
+    const QFontMetricsF metrics(p.font(), p.device());
+    const double line = metrics.lineSpacing();
+    const double right = h.right();
+    const double top = h.top() + 5.2 * mm;
+    const double titleRight = h.left() + QFontMetricsF(sheetFont(20, dpi, true), p.device())
+                                             .horizontalAdvance(qs(cat::kModels[sheet.model].caption));
+    const double room = right - titleRight - 6 * mm;
+    paintInlineFields(
+        p, mm, right, top,
+        {{QStringLiteral("Order no."), qs(order.orderNumber), 30},
+         {QStringLiteral("Quantity"), order.quantity ? QString::number(*order.quantity) : QString(), 10}});
+    paintInlineFields(p, mm, right, top + line,
+                      {{QStringLiteral("Ordered"), qs(order.orderDate), 22},
+                       {QStringLiteral("Delivery"), qs(order.deliveryDate), 22}});
     // A long name gives up its middle, never the model's name beside it.
-    const QString fileLine =
-        QFontMetricsF(p.font(), p.device())
-            .elidedText(QStringLiteral("File: %1").arg(file), Qt::ElideMiddle, right.width());
-    p.drawText(right, Qt::AlignRight | Qt::AlignTop,
-               fileLine + QStringLiteral("\nDate: ") + date.toString(Qt::ISODate));
+    const QString tail = (unsaved ? QStringLiteral(" \u00b7 Unsaved changes") : QString()) +
+                         QStringLiteral(" \u00b7 Date: ") + date.toString(Qt::ISODate);
+    const QString fileLine = metrics.elidedText(QStringLiteral("File: %1").arg(file), Qt::ElideMiddle,
+                                                std::max(0.0, room - metrics.horizontalAdvance(tail)));
+    p.setPen(kInk);
+    p.drawText(QRectF(right - room, top + 2 * line, room, line), Qt::AlignRight | Qt::AlignTop,
+               fileLine + tail);
 
     p.setPen(QPen(kInk, 0.5 * mm));
     p.drawLine(QPointF(h.left(), h.bottom()), QPointF(h.right(), h.bottom()));
@@ -237,7 +300,7 @@ void paintHeader(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
 
 void paintDrawing(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
 {
-    const QImage drawing = paintDesign(sheet.model, sheet.design);
+    const QImage drawing = sheetDrawing(sheet.model, sheet.design);
     // Embed at most four times enlarged, and let the painter enlarge the
     // rest by a whole number too.
     int factor = 1;
@@ -263,7 +326,7 @@ void paintDrawing(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet
 }
 
 // Empty ruled lines for the hand that fills in the order form.
-void paintFields(QPainter& p, const Layout& l, int dpi)
+void paintEmptyFields(QPainter& p, const Layout& l, int dpi)
 {
     const double mm = l.mm;
     const QRectF& f = l.fields;
@@ -295,6 +358,210 @@ void paintFields(QPainter& p, const Layout& l, int dpi)
         }
         y += gap;
     }
+}
+
+// Text wrapped to `width`, paragraph by paragraph, at most `maxLines`
+// lines; the last one shown ends in an ellipsis when text is left over.
+QStringList wrapped(const QString& text, const QFont& font, QPaintDevice* device, double width, int maxLines)
+{
+    QStringList lines;
+    const QFontMetricsF metrics(font, device);
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    bool cut = false;
+    for (const QString& paragraph : paragraphs) {
+        QTextLayout layout(paragraph, font, device);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            if (lines.size() == maxLines) {
+                cut = true;
+                break;
+            }
+            lines.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
+        }
+        layout.endLayout();
+        if (paragraph.isEmpty() && lines.size() < maxLines)
+            lines.append(QString());
+        if (cut || lines.size() >= maxLines) {
+            cut = cut || &paragraph != &paragraphs.back();
+            break;
+        }
+    }
+    if (cut && !lines.isEmpty())
+        lines.back() = metrics.elidedText(lines.back() + QStringLiteral(" \u2026"), Qt::ElideRight, width);
+    return lines;
+}
+
+// The filled fields beside the drawing, at one text size; with `paint`
+// false it only measures. Returns the height the fields before the notes
+// take, and paints the notes in what is left.
+struct FieldsPass {
+    QPainter& p;
+    const QRectF& f;
+    double mm;
+    int dpi;
+    double points;
+    bool paint;
+    double y = 0;
+
+    QFont font(bool bold = false) const { return sheetFont(points, dpi, bold); }
+    double lineHeight() const { return QFontMetricsF(font(), p.device()).lineSpacing(); }
+
+    void heading(const QString& text)
+    {
+        const double height = lineHeight() * 1.25;
+        if (paint) {
+            p.setPen(kInk);
+            p.setFont(font(true));
+            p.drawText(QRectF(f.left(), y, f.width(), height), Qt::AlignLeft | Qt::AlignBottom, text);
+        }
+        y += height + 0.8 * mm;
+    }
+    void rules(int count)
+    {
+        const double pitch = std::max(lineHeight() * 1.6, 5 * mm);
+        for (int n = 0; n < count; ++n) {
+            y += pitch;
+            if (paint) {
+                p.setPen(QPen(kSoftInk, 0.2 * mm));
+                p.drawLine(QPointF(f.left(), y), QPointF(f.right(), y));
+            }
+        }
+        y += 0.8 * mm;
+    }
+    void lines(const QStringList& texts, bool firstBold)
+    {
+        const double height = lineHeight();
+        for (int i = 0; i < texts.size(); ++i) {
+            if (paint) {
+                p.setPen(kInk);
+                p.setFont(font(firstBold && i == 0));
+                // Elided in the font it is drawn in: a bold name is wider.
+                p.drawText(
+                    QRectF(f.left(), y, f.width(), height), Qt::AlignLeft | Qt::AlignTop,
+                    QFontMetricsF(p.font(), p.device()).elidedText(texts[i], Qt::ElideRight, f.width()));
+            }
+            y += height;
+        }
+        y += 0.8 * mm;
+    }
+    void party(const QString& title, const state::OrderParty& party)
+    {
+        heading(title);
+        if (party.empty()) {
+            rules(2);
+            return;
+        }
+        QStringList texts;
+        const QFontMetricsF metrics(font(), p.device());
+        if (!party.name.empty())
+            texts.append(metrics.elidedText(qs(party.name), Qt::ElideRight, f.width()));
+        texts += wrapped(qs(party.address), font(), p.device(), f.width(), 3);
+        QStringList contact;
+        if (!party.phone.empty())
+            contact.append(qs(party.phone));
+        if (!party.email.empty())
+            contact.append(qs(party.email));
+        if (!contact.isEmpty())
+            texts.append(
+                metrics.elidedText(contact.join(QStringLiteral("  \u00b7  ")), Qt::ElideRight, f.width()));
+        if (party.address.empty())
+            texts.removeAll(QString());
+        lines(texts, !party.name.empty());
+    }
+    // Size, then a grid of two columns: label, the value and its unit, or a
+    // box to write in.
+    void measurements(const state::OrderDetails& order)
+    {
+        const state::Units units = order.units.value_or(state::Units::Metric);
+        heading(QStringLiteral("Size/measurements (%1, %2)")
+                    .arg(qs(state::unitName(state::Measure::Height, units)),
+                         qs(state::unitName(state::Measure::Weight, units))));
+        const double height = lineHeight() * 1.35;
+        const QFontMetricsF metrics(font(), p.device());
+        const double column = f.width() / 2;
+        const double labelWidth = column * 0.55;
+        const auto cell = [&](int index, const QString& label, const QString& value, const QString& unit) {
+            const double x = f.left() + (index % 2) * column;
+            const double top = y + (index / 2) * height;
+            if (!paint)
+                return;
+            p.setFont(font());
+            p.setPen(kSoftInk);
+            p.drawText(QRectF(x, top, labelWidth, height), Qt::AlignLeft | Qt::AlignVCenter,
+                       metrics.elidedText(label, Qt::ElideRight, labelWidth - 1 * mm));
+            const QRectF valueBox(x + labelWidth, top + 0.5 * mm, column - labelWidth - 2 * mm,
+                                  height - 1 * mm);
+            if (value.isEmpty()) {
+                p.setPen(QPen(kSoftInk, 0.2 * mm));
+                p.drawRect(valueBox);
+                p.setPen(kSoftInk);
+                p.drawText(valueBox.adjusted(0, 0, -0.8 * mm, 0), Qt::AlignRight | Qt::AlignVCenter, unit);
+            } else {
+                p.setPen(kInk);
+                p.drawText(valueBox, Qt::AlignLeft | Qt::AlignVCenter,
+                           metrics.elidedText(unit.isEmpty() ? value : value + QLatin1Char(' ') + unit,
+                                              Qt::ElideRight, valueBox.width()));
+            }
+        };
+        int index = 0;
+        cell(index++, QStringLiteral("Size"), qs(order.size), QString());
+        cell(index++, QStringLiteral("Shoe size"), qs(order.shoeSize), QString());
+        for (int i = 0; i < state::kMeasureCount; ++i) {
+            const auto which = static_cast<state::Measure>(i);
+            const std::optional<double> value = order.measurement(which);
+            cell(index++, qs(state::kMeasures[static_cast<std::size_t>(i)].label),
+                 value ? qs(state::formatMeasure(*value)) : QString(), qs(state::unitName(which, units)));
+        }
+        y += (index + 1) / 2 * height + 0.8 * mm;
+    }
+    void notes(const state::OrderDetails& order, double bottom)
+    {
+        heading(QStringLiteral("Notes"));
+        if (order.notes.empty()) {
+            const double pitch = std::max(lineHeight() * 1.6, 5 * mm);
+            rules(std::max(1, static_cast<int>((bottom - y) / pitch)));
+            return;
+        }
+        const int room = std::max(1, static_cast<int>((bottom - y) / lineHeight()));
+        lines(wrapped(qs(order.notes), font(), p.device(), f.width(), room), false);
+    }
+};
+
+// The fields beside the drawing: ruled lines to write on, or the order
+// details given, at the largest text size (9 to 6 points) at which all but
+// the notes fit and the notes get three lines.
+void paintFields(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
+{
+    const state::OrderDetails& order = sheet.design.order;
+    if (order.empty()) {
+        paintEmptyFields(p, l, dpi);
+        return;
+    }
+    const double mm = l.mm;
+    const QRectF& f = l.fields;
+    if (f.width() < 20 * mm)
+        return;
+    double points = 9;
+    for (; points > 6; points -= 0.5) {
+        FieldsPass measure{p, f, mm, dpi, points, false};
+        measure.y = f.top();
+        measure.party(QStringLiteral("Customer"), order.customer);
+        measure.party(QStringLiteral("Dealer"), order.dealer);
+        measure.measurements(order);
+        measure.heading(QStringLiteral("Notes"));
+        if (measure.y + 3 * measure.lineHeight() <= f.bottom())
+            break;
+    }
+    FieldsPass pass{p, f, mm, dpi, points, true};
+    pass.y = f.top();
+    pass.party(QStringLiteral("Customer"), order.customer);
+    pass.party(QStringLiteral("Dealer"), order.dealer);
+    pass.measurements(order);
+    pass.notes(order, f.bottom());
 }
 
 void paintTable(QPainter& p, const Layout& l, int dpi, const OrderSheet& sheet)
@@ -463,6 +730,70 @@ QByteArray pngBytes(const OrderSheet& sheet, QPageSize::PageSizeId paper)
 
 } // namespace
 
+QImage sheetDrawing(int m, const state::ModelDesign& design)
+{
+    QImage drawing = pristineDrawing(m);
+    if (drawing.isNull())
+        return drawing;
+    const state::RebuildPlan plan = state::planRebuild(m, design);
+    paintPlan(drawing, m, plan);
+    const int width = drawing.width();
+    const int height = drawing.height();
+
+    // Regions no repaint reaches are the areas without a colour.
+    const AreaMap map = areaMap(m);
+    std::vector<bool> reached(static_cast<std::size_t>(map.regionCount()), false);
+    for (int r = 0; r < plan.count; ++r) {
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        if (repaint.paintsDrawing)
+            for (const std::uint8_t region : map.regionsOf(repaint.slot))
+                reached[region] = true;
+    }
+    for (int region = 0; region < map.regionCount(); ++region) {
+        if (reached[static_cast<std::size_t>(region)] || map.regionOwner(region) < 0)
+            continue;
+        for (const AreaMap::Run& run : map.runsOf(region)) {
+            auto* row = reinterpret_cast<QRgb*>(drawing.scanLine(run.y));
+            for (int x = run.x; x < run.x + run.length; ++x)
+                if ((x + run.y) % kHatchPitch == 0 && row[x] == toQRgb(cat::kWhite))
+                    row[x] = kHatch;
+        }
+    }
+
+    // The background: light grey reached from the edge without crossing
+    // anything else, four-connected.
+    const QRgb grey = toQRgb(cat::kLightGrey);
+    std::vector<std::pair<int, int>> todo;
+    const auto visit = [&](int x, int y) {
+        auto* row = reinterpret_cast<QRgb*>(drawing.scanLine(y));
+        if ((row[x] & 0xffffffU) == (grey & 0xffffffU)) {
+            row[x] = toQRgb(cat::kWhite);
+            todo.emplace_back(x, y);
+        }
+    };
+    for (int x = 0; x < width; ++x) {
+        visit(x, 0);
+        visit(x, height - 1);
+    }
+    for (int y = 0; y < height; ++y) {
+        visit(0, y);
+        visit(width - 1, y);
+    }
+    while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        if (x > 0)
+            visit(x - 1, y);
+        if (x + 1 < width)
+            visit(x + 1, y);
+        if (y > 0)
+            visit(x, y - 1);
+        if (y + 1 < height)
+            visit(x, y + 1);
+    }
+    return drawing;
+}
+
 QPageSize::PageSizeId defaultPaper(const QLocale& locale)
 {
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
@@ -484,7 +815,7 @@ void paintOrderSheet(QPainter& painter, const QRectF& page, int dpi, const Order
     painter.save();
     paintHeader(painter, l, dpi, sheet);
     paintDrawing(painter, l, dpi, sheet);
-    paintFields(painter, l, dpi);
+    paintFields(painter, l, dpi, sheet);
     paintTable(painter, l, dpi, sheet);
     paintFoot(painter, l, dpi);
     painter.restore();

@@ -18,7 +18,8 @@ class QRectF;
 namespace render {
 
 // What one sheet shows: one model's design as it stands (names and codes as
-// the colour list shows them), under the name of its file.
+// the colour list shows them, its order details, whether it is saved), under
+// the name of its file.
 struct OrderSheet {
     int model = 0;
     state::ModelDesign design;
@@ -39,6 +40,12 @@ QPageSize::PageSizeId defaultPaper(const QLocale& locale);
 // name no colour (99, a colour beyond its palette, a fabric the model does
 // not use, negative values) give "not coloured".
 void paintOrderSheet(QPainter& painter, const QRectF& page, int dpi, const OrderSheet& sheet);
+
+// The drawing as a sheet prints it: the design painted as the designer shows
+// it, except that the background around the suit (light grey connected to the
+// picture's edge) is white paper, and areas without a colour are hatched so
+// they do not pass for white ones. Every other pixel is the designer's.
+QImage sheetDrawing(int m, const state::ModelDesign& design);
 
 // Where the drawing of model m goes on a sheet painted into `page` at `dpi`:
 // its rectangle in device pixels (whole pixels) and its whole-number scale,

@@ -2,6 +2,7 @@
 
 #include "catalogue/colour.h"
 #include "catalogue/models.h"
+#include "state/order_details.h"
 
 #include <array>
 #include <cstdint>
@@ -17,6 +18,9 @@ struct ModelDesign {
     std::array<std::int16_t, cat::kMaxSlots> areaFabric{};
     std::array<std::string, cat::kMaxSlots> areaFabricCode{};
     std::array<std::string, cat::kMaxSlots> areaColourName{};
+
+    // Who orders, the measurements, the dates: kept in the file after the record.
+    OrderDetails order;
 
     std::string fileName;
     std::string filePath;

@@ -1,8 +1,10 @@
 // Fuzzes what a design file can do to the designer: the first input byte picks
 // the model, the rest is the file's content. It runs the read, the rebuild's
-// decisions (slots, colours, names, codes, colour-list lines) and the save of
-// what was read, all without a window or a disk.
+// decisions (slots, colours, names, codes, colour-list lines), the order
+// details after the record and the save of what was read, all without a window
+// or a disk.
 #include "catalogue/catalogue.h"
+#include "files/order_block.h"
 #include "files/record.h"
 #include "order/summary.h"
 #include "state/rebuild_plan.h"
@@ -11,6 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <span>
 
 namespace {
@@ -73,5 +76,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const files::RecordBytes saved = files::packDesignRecord(m, design);
     check(saved.size == files::recordBytes(m));
     check(std::memcmp(saved.bytes.data(), content.data(), static_cast<std::size_t>(saved.size)) == 0);
+
+    // What follows the record: a block only when every part checks, and the
+    // details it gives write a block that reads back as the same details.
+    const std::span<const std::uint8_t> after = content.subspan(static_cast<std::size_t>(saved.size));
+    const std::optional<files::FoundBlock> found = files::findOrderBlock(after);
+    if (!found)
+        return 0;
+    check(found->size >= files::kOrderFrameSize && static_cast<std::size_t>(found->size) <= after.size());
+    check(found->size - files::kOrderFrameSize <= files::kMaxOrderPayload);
+    const state::OrderDetails details = files::orderFromJson(found->object);
+    const std::optional<QByteArray> block = files::orderBlock(details);
+    if (!block || block->isEmpty())
+        return 0; // a payload grown by re-encoding, or an empty object
+    const std::optional<files::FoundBlock> again = files::findOrderBlock(
+        {reinterpret_cast<const std::uint8_t*>(block->constData()), static_cast<std::size_t>(block->size())});
+    check(again && again->size == block->size());
+    state::OrderDetails reread = files::orderFromJson(again->object);
+    reread.stored = details.stored;
+    check(reread == details);
     return 0;
 }

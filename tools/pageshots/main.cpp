@@ -6,16 +6,20 @@
 //   page6-back.png    Brisa's page with the back view chosen
 //   page0-info.png, page0-order.png  the two information panels
 //   window.png        page 0 as in the README
+//   order-details.png the Order Details form of page 0, partly filled
 // Each page's news panel shows another news message, so all six are seen.
 // Run it under a real display (xvfb-run) and with QT_SCALE_FACTOR=2 for the
 // high-density look; tools/pageshots.sh does both.
 #include "app/mainwindow.h"
+#include "app/order_dialog.h"
 #include "catalogue/catalogue.h"
 #include "toolkit/listbox.h"
 #include "toolkit/tabstrip.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -106,5 +110,26 @@ int main(int argc, char* argv[])
     ok = save(&window, dir, QStringLiteral("page0-order.png")) && ok;
     p.selectionButton->click();
     ok = save(&window, dir, QStringLiteral("window.png")) && ok;
+
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("orderDetailsMnu"))->trigger();
+    if (auto* form = window.findChild<app::OrderDetailsDialog*>()) {
+        const auto fill = [form](const char* key, const char* text) {
+            if (auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(key))) {
+                edit->setText(QString::fromUtf8(text));
+                emit edit->textEdited(edit->text());
+            }
+        };
+        fill("orderNumber", "A-2026-118");
+        fill("customer.name", "Zoë Ørsted");
+        fill("measurements.height", "182");
+        fill("measurements.chest", "101,5");
+        fill("measurements.waist", "300");
+        fill("measurements.hips", "9o");
+        ok = save(form, dir, QStringLiteral("order-details.png")) && ok;
+        form->reject();
+    } else {
+        ok = false;
+    }
     return ok ? 0 : 1;
 }
