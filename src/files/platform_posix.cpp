@@ -295,10 +295,15 @@ std::int64_t File::readAt(char* data, std::int64_t size, std::int64_t offset)
     }
 }
 
-int File::writeAt(const char* data, std::int64_t size, std::int64_t offset)
+namespace {
+
+// Writes all of size bytes through writeSome(data, size, offset), again after
+// a signal and on after a short write; 0 or the error.
+template <typename WriteSome>
+int writeAll(const char* data, std::int64_t size, std::int64_t offset, WriteSome writeSome)
 {
     while (size > 0) {
-        const ssize_t done = ::pwrite(m_handle, data, static_cast<size_t>(size), static_cast<off_t>(offset));
+        const ssize_t done = writeSome(data, static_cast<size_t>(size), static_cast<off_t>(offset));
         if (done < 0) {
             if (errno == EINTR)
                 continue;
@@ -313,21 +318,18 @@ int File::writeAt(const char* data, std::int64_t size, std::int64_t offset)
     return 0;
 }
 
+} // namespace
+
+int File::writeAt(const char* data, std::int64_t size, std::int64_t offset)
+{
+    return writeAll(data, size, offset,
+                    [this](const char* d, size_t n, off_t at) { return ::pwrite(m_handle, d, n, at); });
+}
+
 int File::write(const char* data, std::int64_t size)
 {
-    while (size > 0) {
-        const ssize_t done = ::write(m_handle, data, static_cast<size_t>(size));
-        if (done < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (done == 0)
-            return EIO;
-        data += done;
-        size -= done;
-    }
-    return 0;
+    return writeAll(data, size, 0,
+                    [this](const char* d, size_t n, off_t) { return ::write(m_handle, d, n); });
 }
 
 int File::sync()
