@@ -128,27 +128,32 @@ void drawSuit(QPainter& p)
     p.drawLine(QPointF(128, 48), QPointF(128, 126));
 }
 
-QImage png(int size)
+// A transparent size x size picture with draw(painter) run on the icon's
+// 256-unit canvas, smoothed.
+template <typename Draw> QImage iconPicture(int size, Draw draw)
 {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 256.0, size / 256.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(QString::fromLatin1(kTile)));
-    p.drawRoundedRect(QRectF(8, 8, 240, 240), kTileRadius, kTileRadius);
-    drawSuit(p);
+    draw(p);
     return image;
 }
 
-QImage sheetPng(int size)
+QImage png(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 256.0, size / 256.0);
+    return iconPicture(size, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(QString::fromLatin1(kTile)));
+        p.drawRoundedRect(QRectF(8, 8, 240, 240), kTileRadius, kTileRadius);
+        drawSuit(p);
+    });
+}
+
+// The design files' icon: the suit on a sheet of paper with a folded corner.
+void drawSheet(QPainter& p)
+{
     QPen edge(QColor(QString::fromLatin1(kPaperEdge)), 6);
     edge.setJoinStyle(Qt::RoundJoin);
     p.setPen(edge);
@@ -159,7 +164,11 @@ QImage sheetPng(int size)
     p.translate(kSheetSuitLeft, kSheetSuitTop);
     p.scale(kSheetSuitScale, kSheetSuitScale);
     drawSuit(p);
-    return image;
+}
+
+QImage sheetPng(int size)
+{
+    return iconPicture(size, drawSheet);
 }
 
 } // namespace
