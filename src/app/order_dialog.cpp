@@ -104,12 +104,6 @@ QLineEdit* lineEdit(QWidget* parent, const QString& key, const QString& label)
     return edit;
 }
 
-// A form label without the "&" that gives its key.
-QString plain(QString label)
-{
-    return label.remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 state::Units localeUnits()
