@@ -17,12 +17,11 @@
 
 namespace {
 
-// A palette click on the middle of a cell, as the pointer gives it.
+// A palette click on a cell.
 void clickCell(app::MainWindow& window, int m, int cell)
 {
     const cat::CellPos pos = cat::cellOf(cell);
-    window.designer().onPaletteReleased(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
-                                        static_cast<float>(cat::cellTop(pos.row) + 7));
+    window.designer().applyPaletteCell(m, {pos.column, pos.row});
 }
 
 // Brisa with all 20 areas coloured, then "Upper Body Left" (front, two

@@ -164,6 +164,18 @@ TEST(PaletteGeometry, ClickRangesAtTheirBoundaries)
         EXPECT_EQ(cat::columnAt(x), column) << x;
     for (auto [y, row] : rows)
         EXPECT_EQ(cat::rowAt(y), row) << y;
+
+    // Below the last row's range a position is no cell at all; in a gap it
+    // is a cell with that coordinate unknown.
+    EXPECT_FALSE(cat::paletteHitAt(10.0F, 78.01F).has_value());
+    const auto lastRow = cat::paletteHitAt(17.0F, 78.0F);
+    ASSERT_TRUE(lastRow.has_value());
+    EXPECT_EQ(lastRow->column, -1);
+    EXPECT_EQ(lastRow->row, 4);
+    const auto gap = cat::paletteHitAt(3.0F, 15.5F);
+    ASSERT_TRUE(gap.has_value());
+    EXPECT_EQ(gap->column, 0);
+    EXPECT_EQ(gap->row, -1);
 }
 
 } // namespace

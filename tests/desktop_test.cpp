@@ -145,7 +145,7 @@ TEST_F(Desktop, AChangedDesignIsOfferedForSavingBeforeAnotherFileReplacesIt)
     const QString file = saved(0, QStringLiteral("o.olr"));
     // Change the design: a colour for the first area.
     c().tabs->setCurrentTab(0);
-    window->designer().onPaletteReleased(0, 1, 0, 7, 7);
+    window->designer().applyPaletteCell(0, {0, 0});
     ASSERT_TRUE(window->state()[0].changed);
     const auto colours = window->state()[0].areaColour;
     messages.answers.push_back(tk::kCancel);
@@ -194,7 +194,7 @@ TEST_F(Desktop, DroppedDesignFilesOpenOnTheirTabsAndAnythingElseIsSaid)
 TEST_F(Desktop, CopyPictureGivesTheDrawingBothViewsAtActualSize)
 {
     c().tabs->setCurrentTab(cat::kBrisa);
-    window->designer().onPaletteReleased(cat::kBrisa, 1, 0, 7, 7);
+    window->designer().applyPaletteCell(cat::kBrisa, {0, 0});
     window->setZoom(200);
     command("copyMnu");
     const QImage copied = QGuiApplication::clipboard()->image();

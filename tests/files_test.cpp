@@ -63,8 +63,7 @@ protected:
     void clickCell(int m, int cell)
     {
         const cat::CellPos pos = cat::cellOf(cell);
-        window->designer().onPaletteReleased(m, 1, 0, static_cast<float>(cat::cellLeft(pos.column) + 7),
-                                             static_cast<float>(cat::cellTop(pos.row) + 7));
+        window->designer().applyPaletteCell(m, {pos.column, pos.row});
     }
     cat::Colour drawingAt(int m, int x, int y) const
     {

@@ -1,12 +1,15 @@
 // The colour list: one line per area, "Name (code)" or empty.
+#include "catalogue/fabrics.h"
 #include "catalogue/models.h"
 #include "order/summary.h"
 #include "state/state.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -19,32 +22,64 @@ state::DesignState startState(int model)
     return state;
 }
 
-TEST(OrderLines, OnlyColouredAreasHaveText)
+// A slot of a model given a colour as a palette click gives it: the words,
+// the colour's name and the fabric's letter.
+void paint(state::ModelDesign& design, int m, int slot, int fabric, int cell)
 {
-    state::DesignState state = startState(0);
-    state[0].areaColourName[2] = "Navy Blue";
-    const auto lines = order::orderLines(state[0], 0, 6);
-    ASSERT_EQ(lines.size(), 6U);
-    EXPECT_EQ(lines[2], "Navy Blue (C)");
-    for (std::size_t i : {0U, 1U, 3U, 4U, 5U})
-        EXPECT_EQ(lines[i], "") << i;
+    const auto s = static_cast<std::size_t>(slot);
+    design.areaColour[s] = static_cast<std::int16_t>(cell);
+    if (slot != cat::tapeSlot(m))
+        design.areaFabric[s] = static_cast<std::int16_t>(fabric);
+    design.areaColourName[s] = std::string(cat::paletteColour(fabric, cell)->name);
+    design.areaFabricCode[s] = std::string(1, cat::kFabrics[fabric].letter);
 }
 
-TEST(OrderLines, EmptyFabricCodeGivesEmptyParentheses)
+TEST(OrderRows, EverySlotInListOrderWithItsColourCellAndFabric)
 {
+    for (int m = 0; m < cat::kModelCount; ++m) {
+        state::DesignState state = startState(m);
+        const std::vector<order::OrderRow> blank = order::rows(m, state[m]);
+        ASSERT_EQ(blank.size(), static_cast<std::size_t>(cat::slotCount(m))) << m;
+        for (const order::OrderRow& row : blank) {
+            EXPECT_EQ(row.area, order::areaName(m, row.slot));
+            EXPECT_FALSE(row.coloured() || row.cell != nullptr || !row.fabric.empty() || !row.line().empty());
+        }
+
+        paint(state[m], m, 1, cat::kNylon, 4);
+        const int last = cat::slotCount(m) - 1;
+        paint(state[m], m, last, last == cat::tapeSlot(m) ? cat::kTape : cat::kPolycotton, 2);
+        const std::vector<order::OrderRow> rows = order::rows(m, state[m]);
+        const cat::PaletteColour* nylon = cat::paletteColour(cat::kNylon, 4);
+        EXPECT_EQ(rows[1].cell, nylon);
+        EXPECT_EQ(rows[1].fabric, "Nylon");
+        EXPECT_EQ(rows[1].line(), std::string(nylon->name) + " (N)");
+        // The tape's fabric is not stored: its row still finds the tape's palette.
+        const bool tape = last == cat::tapeSlot(m);
+        EXPECT_EQ(rows[static_cast<std::size_t>(last)].fabric, tape ? "Tape" : "Polycotton") << m;
+        EXPECT_EQ(rows[static_cast<std::size_t>(last)].cell,
+                  cat::paletteColour(tape ? cat::kTape : cat::kPolycotton, 2));
+        EXPECT_EQ(rows[static_cast<std::size_t>(last)].back, m == cat::kBrisa);
+        EXPECT_FALSE(rows[0].coloured());
+    }
+    EXPECT_TRUE(order::rows(-1, state::ModelDesign{}).empty());
+    EXPECT_TRUE(order::rows(cat::kModelCount, state::ModelDesign{}).empty());
+    EXPECT_EQ(order::row(0, state::ModelDesign{}, cat::slotCount(0)).area, "");
+}
+
+TEST(OrderRows, ANameIsTheLineEvenWhereTheWordsNameNoCell)
+{
+    // The colour list shows what the slot is named; the swatch and fabric
+    // need a real cell.
+    state::DesignState state = startState(0);
+    state[0].areaColourName[2] = "Navy Blue";
+    state[0].areaColour[2] = 99;
+    const order::OrderRow row = order::row(0, state[0], 2);
+    EXPECT_EQ(row.line(), "Navy Blue (C)");
+    EXPECT_TRUE(row.cell == nullptr && row.fabric.empty());
+
     EXPECT_EQ(order::orderLine("Royal Blue", "P"), "Royal Blue (P)");
     EXPECT_EQ(order::orderLine("Red", ""), "Red ()");
     EXPECT_EQ(order::orderLine("", "P"), "");
-}
-
-TEST(OrderLines, BrisaBackSlotsAreTheirOwnLines)
-{
-    state::DesignState state = startState(6);
-    state[6].areaColourName[12] = "Gold";
-    const auto back = order::orderLines(state[6], 10, 10);
-    EXPECT_EQ(back[2], "Gold (P)");
-    const auto front = order::orderLines(state[6], 0, 10);
-    EXPECT_EQ(front[2], "");
 }
 
 TEST(KeyPoints, HalvesRoundToEven)

@@ -1,8 +1,14 @@
 #include "catalogue/catalogue.h"
+#include "state/choices.h"
 #include "state/palette_click.h"
 #include "state/state.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -113,4 +119,75 @@ TEST(PaletteClick, BrisaBackSlotsAndTheTape)
     ASSERT_TRUE(change.taken);
     EXPECT_FALSE(change.paintsDrawing);
     EXPECT_EQ(tape.areaFabricCode[static_cast<std::size_t>(tapeRow)], "T");
+}
+
+// Choosing an area: the tape takes its own fabric and palette, a rule lists
+// its fabrics, and the area's recorded code chooses the current fabric when
+// the model looks that code up.
+TEST(AreaChoice, TapeRulesAndRecordedCodes)
+{
+    state::ModelDesign design = startDesign(0, cat::kAcrylic);
+    const state::AreaChoice tape = state::chooseArea(design, 0, false, 5);
+    EXPECT_TRUE(tape.tapePalette && tape.listFabrics);
+    ASSERT_EQ(tape.fabrics.size(), 1U);
+    EXPECT_EQ(tape.fabrics[0], "Tape");
+    EXPECT_EQ(tape.selectFabric, cat::kTape);
+    EXPECT_EQ(design.currentFabric, cat::kTape);
+
+    design.areaFabricCode[0] = "P";
+    const state::AreaChoice body = state::chooseArea(design, 0, false, 0);
+    EXPECT_FALSE(body.tapePalette);
+    ASSERT_TRUE(body.listFabrics);
+    EXPECT_EQ(std::vector<std::string_view>(body.fabrics.begin(), body.fabrics.end()),
+              (std::vector<std::string_view>{"Acrylic", "CottonFelt", "Polycotton", "Heavy Cotton"}));
+    EXPECT_EQ(body.selectFabric, cat::kPolycotton);
+    EXPECT_EQ(design.currentFabric, cat::kPolycotton);
+
+    // "1" is an old code for CottonFelt; a code the model does not look up,
+    // or more than one letter, chooses nothing and keeps the fabric.
+    for (const auto& [code, fabric] : std::vector<std::pair<std::string, int>>{
+             {"1", cat::kCottonFelt}, {"N", -1}, {"PP", -1}, {"", -1}, {"T", -1}}) {
+        design.currentFabric = cat::kSpandex;
+        design.areaFabricCode[1] = code;
+        EXPECT_EQ(state::chooseArea(design, 0, false, 1).selectFabric, fabric) << code;
+        EXPECT_EQ(design.currentFabric, fabric >= 0 ? fabric : cat::kSpandex) << code;
+    }
+
+    // No row, or one past the list: no rule, nothing selected.
+    for (int row : {-1, 6, 1000}) {
+        const state::AreaChoice none = state::chooseArea(design, 0, false, row);
+        EXPECT_FALSE(none.listFabrics || none.tapePalette || none.selectFabric >= 0) << row;
+    }
+    EXPECT_FALSE(state::chooseArea(design, 8, false, 0).listFabrics);
+}
+
+TEST(AreaChoice, BrisaReadsTheCodeOfTheViewShown)
+{
+    state::ModelDesign design = startDesign(cat::kBrisa, cat::kPolycotton);
+    design.areaFabricCode[2] = "C";
+    design.areaFabricCode[cat::kBackOffset + 2] = "A";
+    const state::AreaChoice front = state::chooseArea(design, cat::kBrisa, false, 2);
+    EXPECT_FALSE(front.listFabrics || front.tapePalette); // no rules, no tape
+    EXPECT_EQ(front.selectFabric, cat::kCottonFelt);
+    EXPECT_EQ(state::chooseArea(design, cat::kBrisa, true, 2).selectFabric, cat::kAcrylic);
+    EXPECT_EQ(design.currentFabric, cat::kAcrylic);
+    // The back view is Brisa's only: another model reads its own list.
+    design.areaFabricCode[2] = "A";
+    EXPECT_EQ(state::chooseArea(design, 0, true, 2).selectFabric, cat::kAcrylic);
+}
+
+TEST(FabricChoice, SetsTheFabricAndItsFallRateOrNothing)
+{
+    state::DesignState designs;
+    state::resetToStartValues(designs);
+    state::chooseFabric(designs, 3, cat::kNylon);
+    EXPECT_EQ(designs[3].currentFabric, cat::kNylon);
+    EXPECT_EQ(designs.fallRate, " - (Fast)");
+    for (int fabric : {-1, cat::kFabricCount}) {
+        state::chooseFabric(designs, 3, fabric);
+        EXPECT_EQ(designs[3].currentFabric, cat::kNylon);
+        EXPECT_EQ(designs.fallRate, " - (Fast)");
+    }
+    state::chooseFabric(designs, -1, cat::kAcrylic);
+    EXPECT_EQ(designs.fallRate, " - (Fast)");
 }

@@ -374,11 +374,11 @@ TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
     c().tabs->setCurrentTab(cat::kBrisa);
     c().areaLists[cat::kBrisa]->selectByText(QStringLiteral("Legs Left"));
     c().fabricLists[cat::kBrisa]->selectByText(QStringLiteral("Polycotton"));
-    window->designer().onPaletteReleased(cat::kBrisa, 1, 0, 9, 9); // Purple
+    window->designer().applyPaletteCell(cat::kBrisa, {0, 0}); // Purple
     c().backView->click();
     c().areaLists[cat::kBrisaBack]->selectByText(QStringLiteral("Mid Body Right"));
     c().fabricLists[cat::kBrisa]->selectByText(QStringLiteral("Acrylic"));
-    window->designer().onPaletteReleased(cat::kBrisa, 1, 0, 25, 9); // Red
+    window->designer().applyPaletteCell(cat::kBrisa, {1, 0}); // Red
     ASSERT_TRUE(window->state()[cat::kBrisa].changed);
     const std::string folder = window->state().dialogFolder;
 

@@ -159,19 +159,29 @@ TEST(PictureSurface, LinesKeepOneWidthAtFractionalScaleFactors)
     }
 }
 
-TEST(PictureSurface, MouseEventsGiveSurfacePixels)
+TEST(PictureSurface, PointerEventsGiveImagePixels)
 {
     auto s = whiteSurface();
     s->show();
-    QSignalSpy released(s.get(), &tk::PictureSurface::mouseReleased);
-    QSignalSpy moved(s.get(), &tk::PictureSurface::mouseMoved);
+    QSignalSpy released(s.get(), &tk::PictureSurface::leftReleased);
+    QSignalSpy moved(s.get(), &tk::PictureSurface::pointerMoved);
     QTest::mouseMove(s.get(), QPoint(7, 9));
-    QTest::mouseRelease(s.get(), Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, QPoint(12, 5));
+    // Only the left button's release counts, whatever keys are held.
+    QTest::mouseRelease(s.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(12, 5));
+    QTest::mouseRelease(s.get(), Qt::LeftButton, Qt::ShiftModifier | Qt::AltModifier, QPoint(12, 5));
     ASSERT_EQ(moved.count(), 1);
-    EXPECT_EQ(moved[0][1].toInt(), 0);
-    EXPECT_FLOAT_EQ(moved[0][3].toFloat(), 5.0F);
+    EXPECT_EQ(moved[0][0].toInt(), 3);
+    EXPECT_EQ(moved[0][1].toPointF(), QPointF(5, 7));
     ASSERT_EQ(released.count(), 1);
-    EXPECT_EQ(released[0], (QVariantList{3, 2, 5, 10.0F, 3.0F}));
+    EXPECT_EQ(released[0][1].toPointF(), QPointF(10, 3));
+
+    // A pixel covers [x, x + 1); what no pixel could hold is no pixel.
+    EXPECT_EQ(tk::PictureSurface::pixelAt({0.0, 0.999}), QPoint(0, 0));
+    EXPECT_EQ(tk::PictureSurface::pixelAt({-0.001, 4.5}), QPoint(-1, 4));
+    EXPECT_EQ(tk::PictureSurface::pixelAt({3.0, -5.5}), QPoint(3, -6));
+    EXPECT_EQ(tk::PictureSurface::pixelAt({qQNaN(), 1.0}), QPoint(-1, -1));
+    EXPECT_EQ(tk::PictureSurface::pixelAt({1.0, qInf()}), QPoint(-1, -1));
+    EXPECT_EQ(tk::PictureSurface::pixelAt({2.0e6, 1.0}), QPoint(-1, -1));
 }
 
 struct ListFixture : testing::Test {

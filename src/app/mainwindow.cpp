@@ -82,8 +82,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_timer->setInterval(20000);
 
     m_designer = std::make_unique<design::Designer>(m_state, m_controls);
-    m_files = std::make_unique<commands::FileCommands>(m_state, *m_designer, m_controls, *m_messages,
-                                                       *m_ownDialogs);
+    m_files = std::make_unique<commands::FileCommands>(m_state, *m_designer, *m_messages, *m_ownDialogs);
     connect(m_menuCommands[0], &QAction::triggered, this, [this] { m_files->onNew(); });
     connect(m_menuCommands[1], &QAction::triggered, this, [this] { m_files->onOpen(); });
     connect(m_menuCommands[2], &QAction::triggered, this, [this] { m_files->onSave(); });
@@ -209,48 +208,36 @@ void MainWindow::connectPage(int m)
     auto connectAreaList = [this, d](int index) {
         tk::ListBox* list = m_controls.areaLists[static_cast<std::size_t>(index)];
         connect(list, &tk::ListBox::clicked, this, [d](int i) { d->onAreaChosen(i); });
-        connect(list, &tk::ListBox::mouseMoved, this,
-                [this](int i, int, int, float, float) { showHint(i, cat::kHintAreaList); });
+        connect(list, &tk::ListBox::pointerMoved, this, [this](int i) { showHint(i, cat::kHintAreaList); });
         tk::ListBox* colours = m_controls.colourLists[static_cast<std::size_t>(index)];
-        connect(colours, &tk::ListBox::mouseMoved, this,
-                [this](int i, int, int, float, float) { showHint(i, cat::kHintColourList); });
+        connect(colours, &tk::ListBox::pointerMoved, this,
+                [this](int i) { showHint(i, cat::kHintColourList); });
         tk::PictureSurface* key = m_controls.colourKeys[static_cast<std::size_t>(index)];
-        connect(key, &tk::PictureSurface::mouseMoved, this,
-                [this](int i, int, int, float, float) { showHint(i, cat::kHintKey); });
+        connect(key, &tk::PictureSurface::pointerMoved, this, [this](int i) { showHint(i, cat::kHintKey); });
     };
     connectAreaList(m);
     if (m == cat::kBrisa)
         connectAreaList(cat::kBrisaBack);
 
-    connect(m_controls.drawings[mi], &tk::PictureSurface::mouseReleased, this,
-            [d](int i, int button, int shift, float x, float y) {
-                d->onDrawingReleased(i, button, shift, x, y);
-            });
-    connect(
-        m_controls.drawings[mi], &tk::PictureSurface::mouseMoved, this,
-        [d](int i, int button, int shift, float x, float y) { d->onDrawingHover(i, button, shift, x, y); });
+    tk::PictureSurface* drawing = m_controls.drawings[mi];
+    connect(drawing, &tk::PictureSurface::leftReleased, this,
+            [d](int i, QPointF at) { d->onDrawingReleased(i, tk::PictureSurface::pixelAt(at)); });
+    connect(drawing, &tk::PictureSurface::pointerMoved, this,
+            [d](int i, QPointF at) { d->onDrawingHover(i, tk::PictureSurface::pixelAt(at)); });
     connect(m_controls.fabricLists[mi], &tk::ListBox::clicked, this, [d](int i) { d->onFabricChosen(i); });
-    connect(m_controls.fabricLists[mi], &tk::ListBox::mouseMoved, this,
-            [this](int i, int, int, float, float) { showHint(i, cat::kHintFabricList); });
-    connect(m_controls.palettes[mi], &tk::PictureSurface::mouseReleased, this,
-            [d](int i, int button, int shift, float x, float y) {
-                d->onPaletteReleased(i, button, shift, x, y);
-            });
-    connect(m_controls.palettes[mi], &tk::PictureSurface::mouseMoved, this,
-            [this, d](int i, int button, int shift, float x, float y) {
-                showHint(i, cat::kHintPalette);
-                d->onPaletteHover(i, button, shift, x, y);
-            });
-    // The keyboard's focus cell goes through the same handlers as the pointer.
-    connect(m_controls.palettes[mi], &tk::PaletteSurface::focusCellMoved, this,
-            [this, d](int i, float x, float y) {
-                showHint(i, cat::kHintPalette);
-                d->onPaletteHover(i, 0, 0, x, y);
-            });
-    connect(m_controls.palettes[mi], &tk::PaletteSurface::focusCellActivated, this,
-            [d](int i, int column, int row) {
-                d->applyPaletteCell(i, {column, row});
-            });
+    connect(m_controls.fabricLists[mi], &tk::ListBox::pointerMoved, this,
+            [this](int i) { showHint(i, cat::kHintFabricList); });
+    // The pointer and the keyboard's focus cell reach the same handlers.
+    tk::PaletteSurface* palette = m_controls.palettes[mi];
+    connect(palette, &tk::PictureSurface::pointerMoved, this,
+            [this](int i) { showHint(i, cat::kHintPalette); });
+    connect(palette, &tk::PaletteSurface::cellPointed, this, [this, d](int i, int column, int row) {
+        showHint(i, cat::kHintPalette);
+        d->pointPaletteCell(i, {column, row});
+    });
+    connect(palette, &tk::PaletteSurface::cellApplied, this, [d](int i, int column, int row) {
+        d->applyPaletteCell(i, {column, row});
+    });
 
     const PagePanels& p = m_panels[mi];
     connect(p.selectionButton, &QPushButton::clicked, this, [this, m] { showSelectionPanel(m); });

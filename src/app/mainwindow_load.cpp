@@ -4,14 +4,9 @@
 #include "app/mainwindow.h"
 
 #include "app/preferences.h"
-#include "bitmaps.h"
 #include "catalogue/catalogue.h"
-#include "render/drawing.h"
-#include "render/qtcolour.h"
 #include "toolkit/drawingframe.h"
-#include "toolkit/listbox.h"
 #include "toolkit/names.h"
-#include "toolkit/palettesurface.h"
 #include "toolkit/picturesurface.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
@@ -32,8 +27,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <span>
-#include <string_view>
 #include <utility>
 
 namespace app {
@@ -41,14 +34,6 @@ namespace app {
 namespace {
 
 using tk::qs;
-
-// Clearing with the one-pixel picture leaves the whole surface in its colour.
-void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
-{
-    if (!clearing.isNull())
-        surface->setBackground(render::fromQRgb(clearing.pixel(0, 0)));
-    surface->clear();
-}
 
 // The window's outer size for the page layout: the pages need 9332 x 5688 twips.
 constexpr int kPageWidth = 9332;
@@ -171,113 +156,48 @@ void MainWindow::startUp()
     // 3. The caption.
     setWindowTitle(qs(cat::kAppTitle) + QStringLiteral(" [Untitled]"));
 
-    // 4. The area and fabric lists, model by model.
-    auto addAreas = [](tk::ListBox* list, std::span<const cat::AreaDefault> areas) {
-        for (const cat::AreaDefault& area : areas)
-            list->addEntry(qs(area.name));
-    };
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        const auto mi = static_cast<std::size_t>(m);
-        const cat::SuitModel& model = cat::kModels[m];
-        addAreas(m_controls.areaLists[mi], model.areas);
-        if (m == cat::kBrisa)
-            addAreas(m_controls.areaLists[cat::kBrisaBack], model.backAreas);
-        for (std::string_view fabric : model.startFabrics)
-            m_controls.fabricLists[mi]->addEntry(qs(fabric));
-    }
-
-    // 5. Clear the palettes, keys and drawings with the one-pixel picture.
-    const QImage clearing = builtInBitmap(cat::kClearingPictureId);
+    // 4. A drawing that reaches the top of its frame looks better in a flat frame.
     const int drawingTop = m_controls.drawings[0]->y() - m_panels[0].drawingFrame->contentsRect().y();
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        const auto mi = static_cast<std::size_t>(m);
-        // A drawing that reaches the top of its frame looks better in a flat frame.
-        if (drawingTop < 10)
-            m_panels[mi].drawingFrame->setAppearance(0);
-        clearWithPicture(m_controls.palettes[mi], clearing);
-        clearWithPicture(m_controls.colourKeys[mi], clearing);
-        clearWithPicture(m_controls.drawings[mi], clearing);
-    }
-    clearWithPicture(m_controls.colourKeys[cat::kBrisaBack], clearing);
+    if (drawingTop < 10)
+        for (const PagePanels& panels : m_panels)
+            panels.drawingFrame->setAppearance(0);
 
-    // 6. The drawings, as the renderer gives them.
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
-        drawing->drawBitmap(render::pristineDrawing(m));
-        drawing->makePersistent();
-    }
+    // 5. The pages' contents: lists, pictures, first choices, colour keys.
+    m_designer->startPages();
 
-    // 7. File bookkeeping.
-    for (state::ModelDesign& model : m_state.models) {
-        model.fileName = cat::kUntitled;
-        model.saved = false;
-    }
-
-    // 8. First area and start-up fabric of every model; their selection
-    // events run before the area letters get their start values.
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        const auto mi = static_cast<std::size_t>(m);
-        const cat::SuitModel& model = cat::kModels[m];
-        state::ModelDesign& design = m_state[m];
-        m_controls.areaLists[mi]->selectByText(qs(model.areas.front().name));
-        m_controls.fabricLists[mi]->selectByText(qs(model.startFabric));
-        state::setDefaultLetters(design, m);
-        for (int slot = 0; slot < cat::slotCount(m); ++slot)
-            design.areaColour[static_cast<std::size_t>(slot)] = cat::kNoColour;
-        if (m == cat::kBrisa)
-            m_controls.areaLists[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
-    }
-
-    // 9. Divide the colour keys into their slots: keys 0-6, Brisa's back key, key 7.
-    constexpr int kKeyOrder[] = {0, 1, 2, 3, 4, 5, 6, cat::kBrisaBack, 7};
-    for (int key : kKeyOrder) {
-        tk::PictureSurface* surface = m_controls.colourKeys[static_cast<std::size_t>(key)];
-        const int slotsInKey = cat::keySlots(key);
-        const int h = state::roundToInt16(static_cast<double>(surface->drawableHeight()) / slotsInKey);
-        for (int i = 1; i < slotsInKey; ++i)
-            surface->line(0, i * h, surface->drawableWidth(), i * h, cat::kBoundary);
-        surface->makePersistent();
-        if (key == cat::kBrisaBack)
-            surface->hide();
-    }
-
-    // 10. The key fill points, from the ten-slot key.
-    const tk::PictureSurface* tenSlots = m_controls.colourKeys[cat::kBrisa];
-    state::computeKeyPoints(m_state, tenSlots->drawableWidth(), tenSlots->drawableHeight());
-
-    // 11. The menu commands.
+    // 6. The menu commands.
     for (QAction* command : m_menuCommands)
         command->setEnabled(true);
     for (QAction* command : m_sheetCommands)
         command->setEnabled(true);
     m_orderDetails->setEnabled(true);
 
-    // 12. The folder the file dialogs start in.
+    // 7. The folder the file dialogs start in.
     // The folder remembered from the last run, while it exists.
     const std::optional<QString> remembered =
         m_preferences != nullptr ? rememberedFolder(m_preferences->dialogFolder()) : std::nullopt;
     m_state.dialogFolder =
         (remembered ? *remembered : firstDialogFolder(QCoreApplication::applicationDirPath())).toStdString();
 
-    // 13. Welcome message and news.
+    // 8. Welcome message and news.
     m_panels[0].newsPanel->setText(qs(cat::kWelcome));
     m_newsIndex = 0;
     for (int m = 1; m < cat::kModelCount; ++m)
         m_panels[static_cast<std::size_t>(m)].newsPanel->setText(qs(cat::kNews[1]));
 
-    // 14. The information panels start hidden.
+    // 9. The information panels start hidden.
     for (PagePanels& p : m_panels)
         p.infoFrame->hide();
     m_panels[0].orderFrame->hide();
 
-    // 15. Headings and information texts.
+    // 10. Headings and information texts.
     for (int m = 0; m < cat::kModelCount; ++m) {
         PagePanels& p = m_panels[static_cast<std::size_t>(m)];
         p.modelPanel->setText(qs(cat::kModels[m].heading));
         p.suitInfoText->setText(qs(cat::kModels[m].info));
     }
 
-    // 16. Show the window, at its zoom.
+    // 11. Show the window, at its zoom.
     const int percent = std::exchange(m_zoomPercent, 100);
     applyZoom(percent);
     if (percent != 100) {
@@ -289,7 +209,7 @@ void MainWindow::startUp()
     m_placePending = true;
     show();
 
-    // 17. Panel buttons, ordering text and the focus.
+    // 12. Panel buttons, ordering text and the focus.
     for (PagePanels& p : m_panels) {
         p.selectionButton->setEnabled(false);
         p.orderInfoText->setText(qs(cat::kOrderingText));
@@ -297,7 +217,7 @@ void MainWindow::startUp()
     m_panels[0].suitInfoButton->setFocus();
     m_timer->start();
 
-    // 18. The main window is ready: the splash goes.
+    // 13. The main window is ready: the splash goes.
     if (m_splash)
         m_splash->close();
 }

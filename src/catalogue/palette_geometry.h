@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace cat {
 
 // The palette grid: 7 columns, cells of 14 x 14 pixels at a pitch of 16,
@@ -61,6 +63,22 @@ constexpr int rowAt(float y)
     if (y > 62.0F && y <= 78.0F)
         return 4;
     return -1;
+}
+
+// Where a pointer position on the palette lands: a column and a row, each -1
+// where the position falls between cells (that coordinate keeps the cell the
+// palette had).
+struct PaletteHit {
+    int column = -1;
+    int row = -1;
+};
+
+// The cell at palette position (x, y), or nothing below the last row's range.
+constexpr std::optional<PaletteHit> paletteHitAt(float x, float y)
+{
+    if (y > kLastClickableY)
+        return std::nullopt;
+    return PaletteHit{columnAt(x), rowAt(y)};
 }
 
 } // namespace cat

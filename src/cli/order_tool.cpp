@@ -173,31 +173,21 @@ FileSummary summarise(const QString& file)
 
     const int m = read.model;
     const state::ModelDesign& design = read.opened.design;
-    const cat::SuitModel& model = cat::kModels[m];
-    const int front = static_cast<int>(model.areas.size());
-    summary.areas.resize(static_cast<std::size_t>(cat::slotCount(m)));
-    for (int slot = 0; slot < cat::slotCount(m); ++slot) {
-        const auto s = static_cast<std::size_t>(slot);
-        AreaLine& area = summary.areas[s];
-        area.slot = slot;
-        area.back = slot >= front;
-        area.area = order::areaName(m, slot);
-        area.line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
+    for (const order::OrderRow& row : order::rows(m, design)) {
+        const auto s = static_cast<std::size_t>(row.slot);
+        AreaLine& area = summary.areas.emplace_back();
+        area.slot = row.slot;
+        area.back = row.back;
+        area.area = row.area;
+        area.line = row.line();
         area.colourIndex = design.areaColour[s];
-        if (slot != cat::tapeSlot(m))
+        if (row.slot != cat::tapeSlot(m))
             area.fabricIndex = design.areaFabric[s];
-    }
-    // The slots the rebuild repaints are the ones that show a colour.
-    const state::RebuildPlan& plan = read.opened.plan;
-    for (int r = 0; r < plan.count; ++r) {
-        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
-        const auto s = static_cast<std::size_t>(repaint.slot);
-        AreaLine& area = summary.areas[s];
-        const int fabric =
-            repaint.slot == cat::tapeSlot(m) ? static_cast<int>(cat::kTape) : design.areaFabric[s];
-        area.colour = cat::paletteColour(fabric, design.areaColour[s]);
-        area.fabric = cat::kFabrics[fabric].name;
-        area.code = design.areaFabricCode[s];
+        area.colour = row.cell;
+        if (row.cell != nullptr) {
+            area.fabric = row.fabric;
+            area.code = row.code;
+        }
     }
     summary.order = design.order;
     return summary;
@@ -462,18 +452,8 @@ QImage thumbnailOf(const QImage& drawing, int size)
     target = target.expandedTo(QSize(1, 1));
 
     // Enlarge by the next whole factor, pixel for pixel, so no outline blurs.
-    const int factor = std::max(1, (size + longest - 1) / longest);
-    QImage large = drawing.convertToFormat(QImage::Format_RGB32);
-    if (factor > 1) {
-        QImage enlarged(width * factor, height * factor, QImage::Format_RGB32);
-        for (int y = 0; y < enlarged.height(); ++y) {
-            const auto* from = reinterpret_cast<const QRgb*>(large.constScanLine(y / factor));
-            auto* to = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
-            for (int x = 0; x < enlarged.width(); ++x)
-                to[x] = from[x / factor];
-        }
-        large = std::move(enlarged);
-    }
+    const QImage large = render::enlarged(drawing.convertToFormat(QImage::Format_RGB32),
+                                          std::max(1, (size + longest - 1) / longest));
     if (large.size() == target)
         return large;
     return large.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -1,24 +1,16 @@
 #include "commands/file_commands.h"
 
-#include "bitmaps.h"
 #include "catalogue/catalogue.h"
 #include "design/designer.h"
 #include "design/history.h"
 #include "files/design_file.h"
 #include "files/opened_design.h"
 #include "files/platform.h"
-#include "render/drawing.h"
-#include "render/qtcolour.h"
 #include "toolkit/dialogs.h"
-#include "toolkit/listbox.h"
 #include "toolkit/names.h"
-#include "toolkit/picturesurface.h"
-#include "toolkit/tabstrip.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QRadioButton>
 
 namespace commands {
 
@@ -38,11 +30,9 @@ tk::FileDialogRequest requestFor(int m, const QString& title, const QString& pro
 } // namespace
 
 FileCommands::FileCommands(state::DesignState& state, design::Designer& designer,
-                           const design::Controls& controls, tk::MessageService& messages,
-                           tk::FileDialogService& dialogs)
+                           tk::MessageService& messages, tk::FileDialogService& dialogs)
     : m_state(state)
     , m_designer(designer)
-    , m_controls(controls)
     , m_messages(&messages)
     , m_dialogs(&dialogs)
 {
@@ -50,8 +40,7 @@ FileCommands::FileCommands(state::DesignState& state, design::Designer& designer
 
 int FileCommands::currentModel() const
 {
-    const int tab = m_controls.tabs != nullptr ? m_controls.tabs->currentTab() : 0;
-    return cat::isModelIndex(tab) ? tab : 0;
+    return m_designer.currentModel();
 }
 
 void FileCommands::rememberFolder(const QString& fullPath)
@@ -63,15 +52,12 @@ void FileCommands::onNew()
 {
     const int m = currentModel();
     newModel(m);
-    m_controls.colourLabels[static_cast<std::size_t>(m)]->clear();
+    m_designer.clearColourName(m);
 }
 
 bool FileCommands::newModel(int m)
 {
-    const auto mi = static_cast<std::size_t>(m);
     state::ModelDesign& design = m_state[m];
-    const cat::SuitModel& model = cat::kModels[m];
-
     if (!design.saved && design.changed) {
         const int answer = m_messages->ask(QStringLiteral("Do you want to save '") +
                                                QString::fromStdString(design.fileName) + QStringLiteral("'"),
@@ -82,53 +68,18 @@ bool FileCommands::newModel(int m)
             return false;
     }
 
-    // The pristine drawing on a clean surface, the one the renderer paints on.
-    tk::PictureSurface* drawing = m_controls.drawings[mi];
-    const QImage blank = builtInBitmap(cat::kClearingPictureId);
-    if (!blank.isNull())
-        drawing->setBackground(render::fromQRgb(blank.pixel(0, 0)));
-    drawing->clear();
-    drawing->drawBitmap(render::pristineDrawing(m));
-    drawing->makePersistent();
-
     design.changed = false;
     design.saved = true;
     design.fileName = cat::kUntitled;
-    m_designer.showCaption(m);
     // A new design, or the one Open reads next, starts a history of its own.
     m_designer.history().clear(m);
-
-    if (m == cat::kBrisa) {
-        for (int k = 0; k < static_cast<int>(model.areas.size()); ++k) {
-            const auto point = static_cast<std::size_t>(k);
-            m_designer.fillKeySlot(cat::kBrisa, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
-            m_designer.fillKeySlot(cat::kBrisaBack, cat::kLightGrey, m_state.keyX[point],
-                                   m_state.keyY[point]);
-        }
-    } else {
-        for (int k = 0; k < cat::slotCount(m); ++k) {
-            const auto point = static_cast<std::size_t>(k);
-            m_designer.fillKeySlot(m, cat::kLightGrey, m_state.keyX[point], m_state.keyY[point]);
-        }
-    }
-    m_controls.colourLists[mi]->clearEntries();
-
-    // The start-up letters before the selections, as at start-up: the area
-    // choices the selections raise must not bring back the old design's fabrics.
+    // The start-up letters before the page's selections, as at start-up: the
+    // area choices the selections raise must not bring back the old design's
+    // fabrics.
     const int areas = cat::hasTape(m) ? cat::slotCount(m) - 1 : cat::slotCount(m);
     for (int slot = 0; slot < areas; ++slot)
         design.areaFabricCode[static_cast<std::size_t>(slot)] = std::string(1, cat::defaultLetter(m, slot));
-
-    m_controls.areaLists[mi]->selectByText(qs(model.areas.front().name));
-    m_controls.fabricLists[mi]->selectByText(qs(model.startFabric));
-    if (m == cat::kBrisa) {
-        m_controls.areaLists[cat::kBrisaBack]->selectByText(qs(model.backAreas.front().name));
-        m_controls.colourLists[cat::kBrisaBack]->clearEntries();
-    }
-    // A selection that changes nothing raises no event, so the page may still
-    // show another fabric's palette: the fabric the list shows becomes
-    // current, with its label and palette, whatever state the page was in.
-    m_designer.onFabricChosen(m);
+    m_designer.showNewDesign(m);
     design.currentColour = 0;
     state::clearAreas(design, m);
     design.order = {};
@@ -199,7 +150,6 @@ bool FileCommands::offerToSave(int m)
 
 bool FileCommands::openModel(int m, const QString& path)
 {
-    const auto mi = static_cast<std::size_t>(m);
     state::ModelDesign& design = m_state[m];
     // The file is read, as the order tool reads it, before anything changes,
     // so that a file that cannot be read leaves the design on screen as it was.
@@ -208,8 +158,7 @@ bool FileCommands::openModel(int m, const QString& path)
         sayFailure(QStringLiteral("open"), path, result.reason);
         return false;
     }
-    if (currentModel() != m)
-        m_controls.tabs->setCurrentTab(m);
+    m_designer.showModel(m);
     design.saved = true; // so that New asks nothing
     rememberFolder(path);
     newModel(m);
@@ -222,22 +171,7 @@ bool FileCommands::openModel(int m, const QString& path)
     design.fileName = opened.design.fileName;
     design.filePath = opened.design.filePath;
     design.saved = true;
-    m_designer.rebuild(m);
-
-    // The first area's fabric becomes current through the list's own
-    // selection event, which also draws its palette. A fabric the list does
-    // not offer (or 99) selects nothing, and the current fabric stays the one
-    // whose palette is shown, so a palette click always applies what it shows.
-    if (m == cat::kBrisa) {
-        m_controls.frontView->setChecked(true);
-        m_controls.backView->setChecked(false);
-        m_designer.onFrontViewChosen();
-    } else {
-        m_controls.areaLists[mi]->selectByText(qs(cat::kModels[m].areas.front().name));
-        const int first = design.areaFabric[0];
-        if (cat::isFabricIndex(first))
-            m_controls.fabricLists[mi]->selectByText(qs(cat::kFabrics[first].name));
-    }
+    m_designer.showOpenedDesign(m);
     design.currentColour = 0;
     m_designer.showCaption(m);
     if (m_fileUsed)

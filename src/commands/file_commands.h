@@ -1,6 +1,5 @@
 #pragma once
 
-#include "design/controls.h"
 #include "state/state.h"
 
 #include <QString>
@@ -23,11 +22,12 @@ namespace commands {
 // The File menu's New, Open, Save and Save As, and the per-model new and open
 // procedures they run. Every command works on the current model (the current
 // tab); each model keeps its own file name, path and flags in the design
-// state. Questions and dialogs go through the services, so tests script them.
+// state. Questions and dialogs go through the services, so tests script them;
+// the page itself is the designer's to show.
 class FileCommands final {
 public:
-    FileCommands(state::DesignState& state, design::Designer& designer, const design::Controls& controls,
-                 tk::MessageService& messages, tk::FileDialogService& dialogs);
+    FileCommands(state::DesignState& state, design::Designer& designer, tk::MessageService& messages,
+                 tk::FileDialogService& dialogs);
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
 
@@ -85,7 +85,6 @@ private:
 
     state::DesignState& m_state;
     design::Designer& m_designer;
-    design::Controls m_controls;
     tk::MessageService* m_messages;
     tk::FileDialogService* m_dialogs;
     std::function<void(int, const QString&)> m_fileUsed;

@@ -14,7 +14,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <span>
 #include <string>
 #include <vector>
 
@@ -22,27 +21,43 @@ namespace design {
 
 namespace {
 
-// "Arms: Royal Blue (P); Legs: no colour": the areas of one list, from slot
-// `first` on; `prefix` tells Brisa's two lists apart in the drawing.
-QString describeAreas(const state::ModelDesign& design, std::span<const cat::AreaDefault> areas, int first,
-                      bool withTape, const QString& prefix)
+// "Arms: Royal Blue (P); Legs: no colour": the areas of one list (Brisa's
+// back list when `back`); `prefix` tells Brisa's two lists apart in the drawing.
+QString describeAreas(const std::vector<order::OrderRow>& rows, bool back, bool withTape,
+                      const QString& prefix)
 {
     // Built in one string: every click describes every area again.
     QString text;
-    text.reserve(40 * static_cast<qsizetype>(areas.size()));
-    for (std::size_t i = 0; i < areas.size(); ++i) {
-        if (!withTape && areas[i].name == cat::kBindingTape)
+    text.reserve(40 * static_cast<qsizetype>(rows.size()));
+    for (const order::OrderRow& row : rows) {
+        if (row.back != back || (!withTape && row.area == cat::kBindingTape))
             continue;
-        const auto s = static_cast<std::size_t>(first) + i;
-        const std::string line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
         if (!text.isEmpty())
             text += QStringLiteral("; ");
         text += prefix;
-        text += tk::qs(areas[i].name);
+        text += tk::qs(row.area);
         text += QStringLiteral(": ");
-        text += line.empty() ? QStringLiteral("no colour") : QString::fromStdString(line);
+        text += row.coloured() ? QString::fromStdString(row.line()) : QStringLiteral("no colour");
     }
     return text;
+}
+
+// The accessible descriptions of model m's colour key(s) and drawing.
+void describeKeysAndDrawing(const Controls& controls, int m, const std::vector<order::OrderRow>& rows)
+{
+    auto describe = [](tk::PictureSurface* surface, const QString& text) {
+        if (surface != nullptr)
+            surface->setAccessibleDescription(text);
+    };
+    describe(controls.colourKeys[static_cast<std::size_t>(m)], describeAreas(rows, false, true, {}));
+    if (m == cat::kBrisa) {
+        describe(controls.colourKeys[cat::kBrisaBack], describeAreas(rows, true, true, {}));
+        describe(controls.drawings[static_cast<std::size_t>(m)],
+                 describeAreas(rows, false, false, QStringLiteral("Front ")) + QStringLiteral("; ") +
+                     describeAreas(rows, true, false, QStringLiteral("Back ")));
+    } else {
+        describe(controls.drawings[static_cast<std::size_t>(m)], describeAreas(rows, false, false, {}));
+    }
 }
 
 } // namespace
@@ -60,28 +75,8 @@ Designer::~Designer() = default;
 
 void Designer::describeColours(int m)
 {
-    if (!cat::isModelIndex(m))
-        return;
-    const state::ModelDesign& design = m_state[m];
-    const cat::SuitModel& model = cat::kModels[m];
-    const auto front = static_cast<int>(model.areas.size());
-    auto describe = [](tk::PictureSurface* surface, const QString& text) {
-        if (surface != nullptr)
-            surface->setAccessibleDescription(text);
-    };
-    describe(m_controls.colourKeys[static_cast<std::size_t>(m)],
-             describeAreas(design, model.areas, 0, true, {}));
-    if (m == cat::kBrisa) {
-        const QString back = describeAreas(design, model.backAreas, front, true, {});
-        describe(m_controls.colourKeys[cat::kBrisaBack], back);
-        describe(m_controls.drawings[static_cast<std::size_t>(m)],
-                 describeAreas(design, model.areas, 0, false, QStringLiteral("Front ")) +
-                     QStringLiteral("; ") +
-                     describeAreas(design, model.backAreas, front, false, QStringLiteral("Back ")));
-    } else {
-        describe(m_controls.drawings[static_cast<std::size_t>(m)],
-                 describeAreas(design, model.areas, 0, false, {}));
-    }
+    if (cat::isModelIndex(m))
+        describeKeysAndDrawing(m_controls, m, order::rows(m, m_state[m]));
 }
 
 bool Designer::frontViewShown() const
@@ -91,14 +86,16 @@ bool Designer::frontViewShown() const
 
 namespace {
 
-void fillList(tk::ListBox* list, const std::vector<std::string>& lines)
+// One colour-list line per row of one list (Brisa's back list when `back`).
+void fillList(tk::ListBox* list, const std::vector<order::OrderRow>& rows, bool back)
 {
     if (list == nullptr)
         return;
     QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        texts << QString::fromStdString(line);
+    texts.reserve(static_cast<qsizetype>(rows.size()));
+    for (const order::OrderRow& row : rows)
+        if (row.back == back)
+            texts << QString::fromStdString(row.line());
     list->setEntries(texts);
 }
 
@@ -108,11 +105,11 @@ void Designer::rewriteColourList(int m)
 {
     if (!cat::isModelIndex(m))
         return;
-    const order::OrderSummary summary = order::summaryLines(m, m_state[m]);
-    fillList(m_controls.colourLists[static_cast<std::size_t>(m)], summary.front);
+    const std::vector<order::OrderRow> rows = order::rows(m, m_state[m]);
+    fillList(m_controls.colourLists[static_cast<std::size_t>(m)], rows, false);
     if (m == cat::kBrisa)
-        fillList(m_controls.colourLists[cat::kBrisaBack], summary.back);
-    describeColours(m);
+        fillList(m_controls.colourLists[cat::kBrisaBack], rows, true);
+    describeKeysAndDrawing(m_controls, m, rows);
 }
 
 void Designer::onTabSwitched(int /*oldTab*/, int newTab)

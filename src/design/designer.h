@@ -1,10 +1,11 @@
 #pragma once
 
 #include "catalogue/colour.h"
+#include "catalogue/palette_geometry.h"
 #include "design/controls.h"
-#include "state/palette_click.h"
 #include "state/state.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <array>
@@ -43,19 +44,20 @@ public:
     void drawFabricPalette(int m);
     void drawTapePalette(int m);
 
-    // Colour application and the colour name under the pointer.
-    void onPaletteReleased(int m, int button, int shift, float x, float y);
-    // A palette cell chosen (a click, or Enter on the keyboard's focus cell):
-    // its colour goes to the chosen area. A column or row of -1 keeps the one
-    // the palette had.
-    void applyPaletteCell(int m, state::PaletteHit hit);
-    void onPaletteHover(int m, int button, int shift, float x, float y);
+    // A palette cell applied (a click, or Enter on the keyboard's focus
+    // cell): its colour goes to the chosen area. A column or row of -1 keeps
+    // the one the palette had.
+    void applyPaletteCell(int m, cat::PaletteHit hit);
+    // A palette cell pointed at (the pointer, or the keyboard's focus cell):
+    // its colour's name is shown.
+    void pointPaletteCell(int m, cat::PaletteHit hit);
 
     // The drawing: releasing the left button on an area chooses it as a click
     // on its list entry does (Brisa first shows the area's view); pointing at
     // an area names it and its colour in a tooltip, with the pointing hand.
-    void onDrawingReleased(int m, int button, int shift, float x, float y);
-    void onDrawingHover(int m, int button, int shift, float x, float y);
+    // Pixels are drawing pixels; (-1, -1) is none.
+    void onDrawingReleased(int m, QPoint pixel);
+    void onDrawingHover(int m, QPoint pixel);
     // The area slot owning drawing pixel (x, y) of model m, or -1.
     int areaAt(int m, int x, int y);
     // "Legs - Royal Blue (P)", or only the area when it has no colour.
@@ -74,6 +76,24 @@ public:
     // Shows slot `slot` of model m, its drawing regions, key slot and colour
     // list line, as a rebuild of the design as it stands would show it.
     void showSlot(int m, int slot);
+
+    // Fills every page at start-up, step by step in a fixed order: the
+    // lists, the cleared pictures, the pristine drawings, the first area and
+    // start fabric of every model (their choices run as a user's would,
+    // drawing the palettes), the colour keys' slots and fill points.
+    void startPages();
+    // The model whose page is shown, and showing model m's page.
+    int currentModel() const;
+    void showModel(int m);
+    // Model m's page as New leaves it: the pristine drawing, grey colour-key
+    // slots, empty colour lists, the first area and the start fabric chosen
+    // (their choices run as a user's would). The design is already reset.
+    void showNewDesign(int m);
+    // Model m's page for the design just read: rebuilt, then the front view,
+    // the first area and its fabric chosen.
+    void showOpenedDesign(int m);
+    // The colour name under the pointer, gone.
+    void clearColourName(int m);
 
     // Model switch: the caption and the new model's current fabric.
     void onTabSwitched(int oldTab, int newTab);

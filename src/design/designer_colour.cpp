@@ -15,14 +15,7 @@
 
 namespace design {
 
-void Designer::onPaletteReleased(int m, int button, int /*shift*/, float x, float y)
-{
-    if (button != 1 || y > cat::kLastClickableY)
-        return;
-    applyPaletteCell(m, {cat::columnAt(x), cat::rowAt(y)});
-}
-
-void Designer::applyPaletteCell(int m, state::PaletteHit hit)
+void Designer::applyPaletteCell(int m, cat::PaletteHit hit)
 {
     if (!cat::isModelIndex(m))
         return;
@@ -55,15 +48,15 @@ void Designer::applyPaletteCell(int m, state::PaletteHit hit)
     m_history->record(m, change.slot, before);
 }
 
-void Designer::onPaletteHover(int m, int /*button*/, int /*shift*/, float x, float y)
+void Designer::pointPaletteCell(int m, cat::PaletteHit hit)
 {
-    if (!cat::isModelIndex(m) || y > cat::kLastClickableY)
+    if (!cat::isModelIndex(m))
         return;
     state::ModelDesign& design = m_state[m];
-    if (const int column = cat::columnAt(x); column >= 0)
-        design.hoverColumn = static_cast<std::int16_t>(column);
-    if (const int row = cat::rowAt(y); row >= 0)
-        design.hoverRow = static_cast<std::int16_t>(row);
+    if (hit.column >= 0)
+        design.hoverColumn = static_cast<std::int16_t>(hit.column);
+    if (hit.row >= 0)
+        design.hoverRow = static_cast<std::int16_t>(hit.row);
     if (!cat::isFabricIndex(design.currentFabric))
         return;
     const cat::PaletteColour* hovered =

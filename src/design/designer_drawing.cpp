@@ -30,41 +30,28 @@ int Designer::areaAt(int m, int x, int y)
     return cat::isModelIndex(m) ? areaMap(m).ownerAt(x, y) : -1;
 }
 
-namespace {
-
-// Surface positions arrive as real numbers; pixel x covers [x, x + 1).
-int pixelOf(float coordinate)
-{
-    return std::isfinite(coordinate) && std::abs(coordinate) < 1.0e6F
-               ? static_cast<int>(std::floor(coordinate))
-               : -1;
-}
-
-} // namespace
-
 QString Designer::areaTip(int m, int slot) const
 {
     if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
         return {};
-    const state::ModelDesign& design = m_state[m];
-    const auto s = static_cast<std::size_t>(slot);
-    const std::string line = order::orderLine(design.areaColourName[s], design.areaFabricCode[s]);
-    return QString::fromStdString(order::areaLabel(m, slot) + (line.empty() ? std::string() : " - " + line));
+    const order::OrderRow row = order::row(m, m_state[m], slot);
+    return QString::fromStdString(order::areaLabel(m, slot) +
+                                  (row.coloured() ? " - " + row.line() : std::string()));
 }
 
-void Designer::onDrawingHover(int m, int /*button*/, int /*shift*/, float x, float y)
+void Designer::onDrawingHover(int m, QPoint pixel)
 {
     if (!cat::isModelIndex(m))
         return;
-    const int slot = areaAt(m, pixelOf(x), pixelOf(y));
+    const int slot = areaAt(m, pixel.x(), pixel.y());
     m_controls.drawings[static_cast<std::size_t>(m)]->setPointerHelp(areaTip(m, slot), slot >= 0);
 }
 
-void Designer::onDrawingReleased(int m, int button, int /*shift*/, float x, float y)
+void Designer::onDrawingReleased(int m, QPoint pixel)
 {
-    if (!cat::isModelIndex(m) || button != 1)
+    if (!cat::isModelIndex(m))
         return;
-    const int slot = areaAt(m, pixelOf(x), pixelOf(y));
+    const int slot = areaAt(m, pixel.x(), pixel.y());
     if (slot < 0)
         return;
     const cat::SuitModel& model = cat::kModels[m];

@@ -3,6 +3,7 @@
 
 #include "catalogue/catalogue.h"
 #include "design/palette.h"
+#include "state/choices.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
 #include "toolkit/palettesurface.h"
@@ -17,20 +18,6 @@ namespace design {
 namespace {
 
 using tk::qs;
-
-// The fabric a recorded code selects, or -1 when the code selects nothing:
-// codes the model does not look up, and anything that is not one letter.
-int fabricForCode(std::string_view lookupCodes, const std::string& code)
-{
-    if (code.size() != 1 || lookupCodes.find(code[0]) == std::string_view::npos)
-        return -1;
-    if (code[0] == '1')
-        return cat::kCottonFelt; // an old code for CottonFelt
-    for (const cat::Fabric& fabric : cat::kFabrics)
-        if (fabric.letter == code[0])
-            return fabric.index;
-    return -1;
-}
 
 // The cells a palette shows, by colour name, for the keyboard and screen
 // readers; -1 shows none.
@@ -54,47 +41,24 @@ void Designer::onAreaChosen(int index)
     if (!cat::isModelIndex(m))
         return;
     const auto mi = static_cast<std::size_t>(m);
-    state::ModelDesign& design = m_state[m];
+    const bool back = m == cat::kBrisa && !frontViewShown();
+    const int row = m_controls.areaLists[back ? cat::kBrisaBack : mi]->selectedIndex();
+    const state::AreaChoice choice = state::chooseArea(m_state[m], m, back, row);
+
     tk::ListBox* fabrics = m_controls.fabricLists[mi];
-    tk::PictureSurface* palette = m_controls.palettes[mi];
-
-    int listIndex = m;
-    int areaOffset = 0;
-    if (m == cat::kBrisa) {
-        // Brisa has no tape and no fabric rules; its view decides the list.
-        if (!frontViewShown()) {
-            listIndex = cat::kBrisaBack;
-            areaOffset = cat::kBackOffset;
-        }
-    } else {
-        const std::string area = m_controls.areaLists[mi]->selectedText().toStdString();
-        if (area == cat::kBindingTape) {
-            fabrics->clearEntries();
-            fabrics->addEntry(qs(cat::kFabrics[cat::kTape].name));
-            fabrics->selectByText(qs(cat::kFabrics[cat::kTape].name));
-            design.currentFabric = cat::kTape;
-            palette->clear();
-            drawTapePalette(m);
-            return;
-        }
-        if (const cat::FabricRule* rule = cat::fabricRuleFor(m, area)) {
-            fabrics->clearEntries();
-            for (std::string_view name : rule->fabrics)
-                fabrics->addEntry(qs(name));
-        }
+    if (choice.listFabrics) {
+        fabrics->clearEntries();
+        for (std::string_view name : choice.fabrics)
+            fabrics->addEntry(qs(name));
     }
-
-    const int position = m_controls.areaLists[static_cast<std::size_t>(listIndex)]->selectedIndex();
-    if (position >= 0) {
-        const std::string& code = design.areaFabricCode[static_cast<std::size_t>(position + areaOffset)];
-        const int fabric = fabricForCode(cat::kModels[m].lookupCodes, code);
-        if (fabric >= 0) {
-            design.currentFabric = static_cast<std::int16_t>(fabric);
-            fabrics->selectByText(qs(cat::kFabrics[fabric].name));
-        }
-    }
-    palette->clear();
-    drawFabricPalette(m);
+    // Selecting an entry runs the fabric choice, as the user's click would.
+    if (choice.selectFabric >= 0)
+        fabrics->selectByText(qs(cat::kFabrics[choice.selectFabric].name));
+    m_controls.palettes[mi]->clear();
+    if (choice.tapePalette)
+        drawTapePalette(m);
+    else
+        drawFabricPalette(m);
 }
 
 void Designer::onFabricChosen(int index)
@@ -102,11 +66,8 @@ void Designer::onFabricChosen(int index)
     if (!cat::isModelIndex(index))
         return;
     const auto mi = static_cast<std::size_t>(index);
-    const int fabric = cat::fabricByName(m_controls.fabricLists[mi]->selectedText().toStdString());
-    if (fabric >= 0) {
-        m_state[index].currentFabric = static_cast<std::int16_t>(fabric);
-        m_state.fallRate = cat::kFabrics[fabric].fallRate;
-    }
+    state::chooseFabric(m_state, index,
+                        cat::fabricByName(m_controls.fabricLists[mi]->selectedText().toStdString()));
     m_controls.palettes[mi]->clear();
     drawFabricPalette(index);
     m_controls.fabricLabels[mi]->setText(qs(cat::kFabricLabel) + QString::fromStdString(m_state.fallRate));

@@ -22,34 +22,47 @@ std::string areaLabel(int m, int slot)
     return (back ? "Back " : "Front ") + std::string(name);
 }
 
-std::string orderLine(const std::string& colourName, const std::string& fabricCode)
+std::string orderLine(std::string_view colourName, std::string_view fabricCode)
 {
     if (colourName.empty())
         return {};
-    return colourName + " (" + fabricCode + ")";
+    std::string line;
+    line.reserve(colourName.size() + fabricCode.size() + 3);
+    line.append(colourName).append(" (").append(fabricCode).append(")");
+    return line;
 }
 
-std::vector<std::string> orderLines(const state::ModelDesign& design, int first, int count)
+OrderRow row(int m, const state::ModelDesign& design, int slot)
 {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(count));
-    for (int slot = first; slot < first + count; ++slot) {
-        const auto s = static_cast<std::size_t>(slot);
-        lines.push_back(orderLine(design.areaColourName[s], design.areaFabricCode[s]));
-    }
-    return lines;
+    OrderRow row;
+    if (!cat::isModelIndex(m) || slot < 0 || slot >= cat::slotCount(m))
+        return row;
+    const auto s = static_cast<std::size_t>(slot);
+    row.slot = slot;
+    row.area = areaName(m, slot);
+    row.back = slot >= static_cast<int>(cat::kModels[m].areas.size());
+    row.colour = design.areaColourName[s];
+    row.code = design.areaFabricCode[s];
+    if (!row.coloured())
+        return row;
+    // The name came from a palette cell: the slot's stored words find it
+    // again (the tape's fabric is not stored: there is only one).
+    const int fabric = slot == cat::tapeSlot(m) ? static_cast<int>(cat::kTape) : design.areaFabric[s];
+    row.cell = cat::paletteColour(fabric, design.areaColour[s]);
+    if (row.cell != nullptr)
+        row.fabric = cat::kFabrics[static_cast<std::size_t>(fabric)].name;
+    return row;
 }
 
-OrderSummary summaryLines(int m, const state::ModelDesign& design)
+std::vector<OrderRow> rows(int m, const state::ModelDesign& design)
 {
-    OrderSummary summary;
+    std::vector<OrderRow> rows;
     if (!cat::isModelIndex(m))
-        return summary;
-    const int front = static_cast<int>(cat::kModels[m].areas.size());
-    summary.front = orderLines(design, 0, front);
-    if (m == cat::kBrisa)
-        summary.back = orderLines(design, front, static_cast<int>(cat::kModels[m].backAreas.size()));
-    return summary;
+        return rows;
+    rows.reserve(static_cast<std::size_t>(cat::slotCount(m)));
+    for (int slot = 0; slot < cat::slotCount(m); ++slot)
+        rows.push_back(row(m, design, slot));
+    return rows;
 }
 
 } // namespace order

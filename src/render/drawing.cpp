@@ -7,6 +7,7 @@
 #include "render/qtcolour.h"
 
 #include <array>
+#include <cstring>
 #include <span>
 
 namespace render {
@@ -72,6 +73,25 @@ QImage paintDesign(int m, const state::ModelDesign& design)
     if (!drawing.isNull())
         paintPlan(drawing, m, state::planRebuild(m, design));
     return drawing;
+}
+
+QImage enlarged(const QImage& drawing, int factor)
+{
+    if (factor < 2 || drawing.isNull())
+        return drawing;
+    const QImage source = drawing.convertToFormat(QImage::Format_RGB32);
+    const int width = source.width() * factor;
+    QImage out(width, source.height() * factor, QImage::Format_RGB32);
+    const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
+        for (int x = 0; x < width; ++x)
+            first[x] = from[x / factor];
+        for (int copy = 1; copy < factor; ++copy)
+            std::memcpy(out.scanLine(y * factor + copy), first, rowBytes);
+    }
+    return out;
 }
 
 } // namespace render

@@ -38,4 +38,10 @@ void paintPlan(QImage& drawing, int m, const state::RebuildPlan& plan);
 // the designer's drawing after it opened a file holding this design.
 QImage paintDesign(int m, const state::ModelDesign& design);
 
+// The drawing enlarged by a whole number, every pixel a `factor` x `factor`
+// block, as QImage::Format_RGB32: outlines stay sharp however a viewer or a
+// later smooth reduction treats the picture. A factor below 2 gives the
+// drawing as it is.
+QImage enlarged(const QImage& drawing, int factor);
+
 } // namespace render

@@ -139,74 +139,41 @@ struct Row {
     std::optional<QRgb> swatch;
 };
 
-QString fabricNamed(const std::string& code)
-{
-    if (code.size() != 1)
-        return {};
-    for (const cat::Fabric& fabric : cat::kFabrics)
-        if (fabric.letter == code.front())
-            return qs(fabric.name);
-    return {};
-}
-
 std::vector<Row> rowsOf(const OrderSheet& sheet)
 {
     const int m = sheet.model;
-    const state::ModelDesign& design = sheet.design;
+    // A design straight from a file carries no names yet: its unnamed slots
+    // are named as the designer's Open names them (the default letter where
+    // the stored words give none, as for the binding tape).
+    state::ModelDesign design = sheet.design;
     const state::RebuildPlan plan = state::planRebuild(m, design);
-    std::array<const state::SlotRepaint*, cat::kMaxSlots> repaintOf{};
-    for (int r = 0; r < plan.count; ++r)
-        repaintOf[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] =
-            &plan.repaints[static_cast<std::size_t>(r)];
+    for (int r = 0; r < plan.count; ++r) {
+        const state::SlotRepaint& repaint = plan.repaints[static_cast<std::size_t>(r)];
+        const auto s = static_cast<std::size_t>(repaint.slot);
+        if (!design.areaColourName[s].empty())
+            continue;
+        design.areaColourName[s] = std::string(repaint.colourName);
+        design.areaFabricCode[s] = std::string(
+            1, repaint.fabricCode != 0 ? repaint.fabricCode : cat::defaultLetter(m, repaint.slot));
+    }
 
     std::vector<Row> rows;
-    for (int s = 0; s < cat::slotCount(m); ++s) {
-        const auto i = static_cast<std::size_t>(s);
+    for (const order::OrderRow& line : order::rows(m, design)) {
         Row row;
-        row.area = qs(order::areaName(m, s));
-        std::string name = design.areaColourName[i];
-        std::string code = design.areaFabricCode[i];
-        const state::SlotRepaint* repaint = repaintOf[i];
-        // A design straight from a file carries no names yet: it is named as
-        // the designer's Open names it (the default letter where the stored
-        // words give none, as for the binding tape).
-        if (name.empty() && repaint != nullptr) {
-            name = std::string(repaint->colourName);
-            code = std::string(1, repaint->fabricCode != 0 ? repaint->fabricCode : cat::defaultLetter(m, s));
-        }
-        if (name.empty()) {
+        row.area = qs(line.area);
+        row.coloured = line.coloured();
+        if (!row.coloured) {
             row.colour = QString::fromLatin1(kNotColoured);
         } else {
-            row.coloured = true;
-            row.colour = QString::fromStdString(name);
-            row.code = QString::fromStdString(code);
-            row.fabric = fabricNamed(code);
-            if (repaint != nullptr)
-                row.swatch = toQRgb(repaint->colour);
+            row.colour = qs(line.colour);
+            row.code = qs(line.code);
+            row.fabric = qs(line.fabric);
+            if (line.cell != nullptr)
+                row.swatch = toQRgb(line.cell->value);
         }
         rows.push_back(std::move(row));
     }
     return rows;
-}
-
-// The drawing enlarged by a whole number, every pixel a block: what a PDF
-// embeds, so that no viewer has to enlarge it (and blur it) much further.
-QImage enlarged(const QImage& drawing, int factor)
-{
-    if (factor <= 1)
-        return drawing;
-    const int width = drawing.width() * factor;
-    QImage out(width, drawing.height() * factor, QImage::Format_RGB32);
-    const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
-    for (int y = 0; y < drawing.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(drawing.constScanLine(y));
-        auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
-        for (int x = 0; x < width; ++x)
-            first[x] = from[x / factor];
-        for (int copy = 1; copy < factor; ++copy)
-            std::memcpy(out.scanLine(y * factor + copy), first, rowBytes);
-    }
-    return out;
 }
 
 // "Label value" pairs on one line, right-aligned at `right`; a value not

@@ -8,7 +8,7 @@
 
 namespace state {
 
-ColourApplication applyColour(ModelDesign& design, int m, bool backView, int areaRow, PaletteHit hit)
+ColourApplication applyColour(ModelDesign& design, int m, bool backView, int areaRow, cat::PaletteHit hit)
 {
     ColourApplication change;
     if (!cat::isModelIndex(m))

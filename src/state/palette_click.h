@@ -1,16 +1,10 @@
 #pragma once
 
 #include "catalogue/colour.h"
+#include "catalogue/palette_geometry.h"
 #include "state/state.h"
 
 namespace state {
-
-// Where a click on the palette landed: its column and row, each -1 where the
-// click fell between cells (that coordinate keeps the cell it had).
-struct PaletteHit {
-    int column = -1;
-    int row = -1;
-};
 
 // What a palette click changed, for the controls to show.
 struct ColourApplication {
@@ -32,6 +26,6 @@ struct ColourApplication {
 // palette cell, the taken colour and the flags change even without an area,
 // and the area's slot takes the colour, its fabric, the fabric's code letter
 // and the colour's name.
-ColourApplication applyColour(ModelDesign& design, int m, bool backView, int areaRow, PaletteHit hit);
+ColourApplication applyColour(ModelDesign& design, int m, bool backView, int areaRow, cat::PaletteHit hit);
 
 } // namespace state

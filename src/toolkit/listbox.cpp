@@ -1,6 +1,5 @@
 #include "toolkit/listbox.h"
 
-#include "toolkit/mousecodes.h"
 #include "toolkit/names.h"
 #include "toolkit/zoom.h"
 
@@ -229,11 +228,8 @@ bool ListBox::event(QEvent* event)
     // The scroll area ignores moves on its frame, which would hand them to the
     // parent; here they are the list's own.
     if (event->type() == QEvent::MouseMove) {
-        auto* move = static_cast<QMouseEvent*>(event);
-        const QPointF at = move->position() - QPointF(viewport()->pos());
-        emit mouseMoved(m_index, detail::buttonCode(move->buttons()), detail::shiftCode(move->modifiers()),
-                        static_cast<float>(at.x()), static_cast<float>(at.y()));
-        move->accept();
+        emit pointerMoved(m_index);
+        event->accept();
         return true;
     }
     return QListWidget::event(event);
@@ -248,9 +244,7 @@ void ListBox::changeEvent(QEvent* event)
 
 void ListBox::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
-    emit mouseMoved(m_index, detail::buttonCode(event->buttons()), detail::shiftCode(event->modifiers()),
-                    static_cast<float>(at.x()), static_cast<float>(at.y()));
+    emit pointerMoved(m_index);
     QListWidget::mouseMoveEvent(event);
 }
 

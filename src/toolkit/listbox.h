@@ -51,8 +51,11 @@ public:
     void paintFrame(QPainter& painter);
 
 signals:
+    // An entry chosen by the user (a click, or the keyboard); selectByText
+    // reports a change of selection as well.
     void clicked(int index);
-    void mouseMoved(int index, int button, int shift, float x, float y);
+    // The pointer moved over the list or its frame.
+    void pointerMoved(int index);
 
 protected:
     // Moves over the entries and over the list's own frame edge both count as

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include <map>
+#include <optional>
 
 namespace tk {
 
@@ -196,14 +197,6 @@ QRect PaletteSurface::cellRect(int cell) const
     return toWidget(layoutCellRect(cell, border()));
 }
 
-QPointF PaletteSurface::cellCentre(int cell)
-{
-    // Inside the click ranges: a column's range is open at its left edge.
-    const cat::CellPos pos = cat::cellOf(cell);
-    return {cat::cellLeft(pos.column) + cat::kCellWidth / 2.0,
-            cat::cellTop(pos.row) + cat::kCellHeight / 2.0};
-}
-
 void PaletteSurface::moveFocusCell(int cell)
 {
     if (m_names.isEmpty())
@@ -215,8 +208,7 @@ void PaletteSurface::moveFocusCell(int cell)
 
 void PaletteSurface::reportFocusCell()
 {
-    const QPointF centre = cellCentre(m_focus);
-    emit focusCellMoved(index(), static_cast<float>(centre.x()), static_cast<float>(centre.y()));
+    emit cellPointed(index(), m_focus % cat::kPaletteColumns, m_focus / cat::kPaletteColumns);
     if (hasFocus()) {
         QAccessibleEvent event(this, QAccessible::Focus);
         event.setChild(m_focus);
@@ -230,7 +222,7 @@ void PaletteSurface::activateCell(int cell)
         return;
     m_focus = cell;
     update();
-    emit focusCellActivated(index(), cell % cat::kPaletteColumns, cell / cat::kPaletteColumns);
+    emit cellApplied(index(), cell % cat::kPaletteColumns, cell / cat::kPaletteColumns);
 }
 
 void PaletteSurface::keyPressEvent(QKeyEvent* event)
@@ -315,17 +307,35 @@ void PaletteSurface::mousePressEvent(QMouseEvent* event)
     PictureSurface::mousePressEvent(event);
 }
 
+namespace {
+
+// The palette cell under a widget event's position, by the click ranges.
+std::optional<cat::PaletteHit> hitOf(const PaletteSurface& palette, const QMouseEvent& event)
+{
+    const QPointF at = palette.toLayout(event.position()) - QPointF(palette.border(), palette.border());
+    return cat::paletteHitAt(static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+} // namespace
+
+void PaletteSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    PictureSurface::mouseMoveEvent(event);
+    if (const std::optional<cat::PaletteHit> hit = hitOf(*this, *event))
+        emit cellPointed(index(), hit->column, hit->row);
+}
+
 void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
 {
+    const std::optional<cat::PaletteHit> hit = hitOf(*this, *event);
     // A clicked cell becomes the focus cell, so the keyboard goes on from there.
-    const QPointF at = toLayout(event->position()) - QPointF(border(), border());
-    const int column = cat::columnAt(static_cast<float>(at.x()));
-    const int row = cat::rowAt(static_cast<float>(at.y()));
-    if (column >= 0 && row >= 0 && cat::cellIndex(column, row) < m_names.size()) {
-        m_focus = cat::cellIndex(column, row);
+    if (hit && hit->column >= 0 && hit->row >= 0 && cat::cellIndex(hit->column, hit->row) < m_names.size()) {
+        m_focus = cat::cellIndex(hit->column, hit->row);
         update();
     }
     PictureSurface::mouseReleaseEvent(event);
+    if (hit && event->button() == Qt::LeftButton)
+        emit cellApplied(index(), hit->column, hit->row);
 }
 
 void PaletteSurface::paintEvent(QPaintEvent* event)

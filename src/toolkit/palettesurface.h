@@ -15,8 +15,12 @@ namespace tk {
 // keyboard is in use: when the focus arrives by Tab, Backtab or a shortcut, or
 // a key moves or applies the cell; a mouse press hides the ring, and focus
 // given back (a page shown again, the window activated, a popup closed)
-// leaves it as it was. Moving is reported with the cell's centre in surface
-// pixels, as a pointer move on that point; applying reports the cell itself.
+// leaves it as it was.
+//
+// The palette reports cells, not positions: the pointer over a cell and the
+// keyboard's focus cell are both "pointed at", a left click on a cell and
+// Enter or Space on the focus cell both "applied". Pointer positions become
+// cells by the palette's click ranges (cat::paletteHitAt).
 //
 // Screen readers see the palette as a list whose items are the cells shown,
 // named by their colour names.
@@ -37,18 +41,20 @@ public:
     // Applies a cell as Enter or Space would.
     void activateCell(int cell);
 
-    // A cell's swatch in widget coordinates, and its centre in surface pixels.
+    // A cell's swatch in widget coordinates.
     QRect cellRect(int cell) const;
-    static QPointF cellCentre(int cell);
 
 signals:
-    void focusCellMoved(int index, float x, float y);
-    void focusCellActivated(int index, int column, int row);
+    // A column or row of -1: the pointer is between cells, and that
+    // coordinate keeps the cell it had.
+    void cellPointed(int index, int column, int row);
+    void cellApplied(int index, int column, int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -3,7 +3,6 @@
 #include "fill/floodfill.h"
 #include "render/drawing.h"
 #include "render/qtcolour.h"
-#include "toolkit/mousecodes.h"
 #include "toolkit/names.h"
 #include "toolkit/zoom.h"
 
@@ -342,18 +341,28 @@ void PictureSurface::setPointerHelp(const QString& tip, bool pointing)
         QToolTip::showText(QCursor::pos(), tip, this);
 }
 
+QPoint PictureSurface::pixelAt(const QPointF& at)
+{
+    // In single precision, as positions have always been reported.
+    const auto x = static_cast<float>(at.x());
+    const auto y = static_cast<float>(at.y());
+    const auto held = [](float coordinate) {
+        return std::isfinite(coordinate) && std::abs(coordinate) < 1.0e6F;
+    };
+    if (!held(x) || !held(y))
+        return {-1, -1};
+    return {static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
+}
+
 void PictureSurface::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = toLayout(event->position());
-    emit mouseMoved(m_index, detail::buttonCode(event->buttons()), detail::shiftCode(event->modifiers()),
-                    static_cast<float>(at.x() - m_border), static_cast<float>(at.y() - m_border));
+    emit pointerMoved(m_index, toLayout(event->position()) - QPointF(m_border, m_border));
 }
 
 void PictureSurface::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPointF at = toLayout(event->position());
-    emit mouseReleased(m_index, detail::buttonCode(event->button()), detail::shiftCode(event->modifiers()),
-                       static_cast<float>(at.x() - m_border), static_cast<float>(at.y() - m_border));
+    if (event->button() == Qt::LeftButton)
+        emit leftReleased(m_index, toLayout(event->position()) - QPointF(m_border, m_border));
 }
 
 } // namespace tk

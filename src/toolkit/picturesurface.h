@@ -95,11 +95,16 @@ public:
 
     QSize sizeHint() const override;
 
+    // The image pixel holding position `at` (pixel x covers [x, x + 1);
+    // it may lie outside the image), or (-1, -1) for a position no pixel
+    // could hold (not finite, or beyond a million).
+    static QPoint pixelAt(const QPointF& at);
+
 signals:
-    // Positions are in surface pixels; button 1 is the left button, shift the
-    // modifier state (1 shift, 2 control, 4 alt).
-    void mouseMoved(int index, int button, int shift, float x, float y);
-    void mouseReleased(int index, int button, int shift, float x, float y);
+    // Positions are in image pixels, as real numbers.
+    void pointerMoved(int index, QPointF at);
+    // The left button released; the other buttons do nothing here.
+    void leftReleased(int index, QPointF at);
 
 protected:
     // Scales the painter from layout pixels to the widget's own.

@@ -10,11 +10,13 @@
 #include "state/rebuild_plan.h"
 #include "state/state.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -65,12 +67,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state::applyNamesAndCodes(plan, design);
     check(design.areaColour == before.areaColour && design.areaFabric == before.areaFabric);
 
-    const order::OrderSummary summary = order::summaryLines(m, design);
-    check(summary.front.size() == cat::kModels[m].areas.size());
-    check(summary.back.size() == cat::kModels[m].backAreas.size());
-    for (const auto* lines : {&summary.front, &summary.back})
-        for (const std::string& line : *lines)
-            check(line.empty() || line.back() == ')');
+    // One order row per slot; a row shows a colour exactly where the rebuild
+    // repaints, and in the colour the rebuild paints.
+    const std::vector<order::OrderRow> rows = order::rows(m, design);
+    check(rows.size() == static_cast<std::size_t>(cat::slotCount(m)));
+    std::array<const state::SlotRepaint*, cat::kMaxSlots> repaintOf{};
+    for (int r = 0; r < plan.count; ++r)
+        repaintOf[static_cast<std::size_t>(plan.repaints[static_cast<std::size_t>(r)].slot)] =
+            &plan.repaints[static_cast<std::size_t>(r)];
+    for (const order::OrderRow& row : rows) {
+        const state::SlotRepaint* repaint = repaintOf[static_cast<std::size_t>(row.slot)];
+        check(row.coloured() == (repaint != nullptr) && (row.cell != nullptr) == (repaint != nullptr));
+        check(!row.area.empty() && (row.line().empty() || row.line().back() == ')'));
+        if (repaint != nullptr)
+            check(row.cell->value == repaint->colour && row.colour == repaint->colourName &&
+                  !row.fabric.empty());
+    }
 
     // Saving what was read gives back the record exactly, odd words included.
     const files::RecordBytes saved = files::packDesignRecord(m, design);

@@ -49,8 +49,7 @@ void colourEveryArea(app::MainWindow& window, int m, int listIndex)
             continue;
         const int colour = (row * 5 + listIndex * 3 + 1) % count;
         const cat::CellPos cell = cat::cellOf(colour);
-        window.designer().onPaletteReleased(m, 1, 0, static_cast<float>(cat::cellLeft(cell.column) + 7),
-                                            static_cast<float>(cat::cellTop(cell.row) + 7));
+        window.designer().applyPaletteCell(m, {cell.column, cell.row});
     }
     areas->selectByText(areas->entry(0));
 }
