@@ -128,3 +128,35 @@ TEST(AreaMap, RepaintingOneAreaEqualsAWholeRebuild)
 }
 
 } // namespace
+
+namespace {
+
+// Every pixel of a drawing enlarged by a whole factor is a factor x factor
+// block of the drawing's pixel, whatever format the drawing came in; a
+// factor below 2 gives the drawing as it is.
+TEST(Enlarged, EveryPixelBecomesABlockOfItsOwnColour)
+{
+    const QImage drawing = render::paintDesign(cat::kBrisa, state::ModelDesign{});
+    ASSERT_FALSE(drawing.isNull());
+    QImage odd(5, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < odd.height(); ++y)
+        for (int x = 0; x < odd.width(); ++x)
+            odd.setPixel(x, y, qRgba(x * 50, y * 80, 7, 255));
+    for (const QImage& source : {drawing, odd}) {
+        const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
+        for (int factor : {2, 3, 4}) {
+            const QImage large = render::enlarged(source, factor);
+            ASSERT_EQ(large.format(), QImage::Format_RGB32);
+            ASSERT_EQ(large.size(), source.size() * factor);
+            for (int y = 0; y < large.height(); ++y)
+                for (int x = 0; x < large.width(); ++x)
+                    if (large.pixel(x, y) != rgb.pixel(x / factor, y / factor))
+                        FAIL() << "factor " << factor << " at " << x << "," << y;
+        }
+        for (int factor : {-1, 0, 1})
+            EXPECT_EQ(render::enlarged(source, factor), source) << factor;
+    }
+    EXPECT_TRUE(render::enlarged(QImage(), 3).isNull());
+}
+
+} // namespace

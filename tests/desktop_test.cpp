@@ -20,6 +20,7 @@
 #include <QLocalServer>
 #include <QMenu>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -76,6 +77,35 @@ TEST(Remembered, ValuesSurviveAndBadOnesReadAsNone)
     EXPECT_FALSE(app::rememberedFolder(dir.filePath(QStringLiteral("gone"))));
     EXPECT_FALSE(app::rememberedFolder(QString()));
     EXPECT_FALSE(app::rememberedFolder(file)); // a file, not a folder
+}
+
+TEST(Remembered, TheDealerLivesWithTheRestAndMovesInFromTheOlderFile)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    const state::OrderParty dealer{"Sky Shop", "1 Drop Zone\nEloy", "+1 520 555 0100", "sky@example.com"};
+    {
+        app::Preferences preferences(file);
+        EXPECT_TRUE(preferences.dealer().empty());
+        preferences.setDealer(dealer);
+        preferences.setDealer({}); // an empty dealer keeps the one known
+    }
+    EXPECT_EQ(app::Preferences(file).dealer(), dealer);
+
+    // The user's own settings (in Qt's test folder): a dealer the older
+    // version kept in the application's default file is taken over once.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orlensuits"),
+              QStringLiteral("jumpsuit-designer"))
+        .remove(QStringLiteral("dealer"));
+    QSettings earlier;
+    earlier.setValue(QStringLiteral("dealer/name"), QStringLiteral("Old Shop"));
+    earlier.sync();
+    EXPECT_EQ(app::Preferences().dealer().name, "Old Shop");
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("dealer/name")));
+    EXPECT_EQ(app::Preferences().dealer().name, "Old Shop");
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orlensuits"),
+              QStringLiteral("jumpsuit-designer"))
+        .remove(QStringLiteral("dealer"));
 }
 
 TEST(Remembered, WindowPositionOnlyWhereItsTitleBarIsOnAScreen)

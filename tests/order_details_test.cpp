@@ -2,6 +2,7 @@
 // units, OK as one step of the history, and the details through Save, New
 // and Open.
 #include "app/order_dialog.h"
+#include "app/preferences.h"
 #include "catalogue/catalogue.h"
 #include "design/history.h"
 #include "support/design_files.h"
@@ -14,9 +15,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -25,10 +27,18 @@ protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QSettings().clear();
         WindowTest::SetUp();
+        // Each window a run of the program, all with the same settings file.
+        preferences = std::make_unique<app::Preferences>(path(QStringLiteral("settings.ini")));
+        window->setPreferences(preferences.get());
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override
+    {
+        window.reset(); // before the settings it writes to
+        QLocale::setDefault(QLocale::c());
+    }
+
+    std::unique_ptr<app::Preferences> preferences;
 
     state::ModelDesign& model(int m) { return window->state()[m]; }
 
@@ -236,7 +246,7 @@ TEST_F(OrderDetails, TheLastDealerIsOfferedWhereADesignHasNone)
 
     // Another design, and another run of the program: the dealer is offered.
     window.reset();
-    WindowTest::SetUp();
+    SetUp();
     c().tabs->setCurrentTab(cat::kBrisa);
     dialog = openDialog();
     ASSERT_NE(dialog, nullptr);

@@ -2,6 +2,7 @@
 // dates of the current model's design.
 #include "app/mainwindow.h"
 #include "app/order_dialog.h"
+#include "app/preferences.h"
 
 #include "catalogue/catalogue.h"
 #include "design/designer.h"
@@ -26,11 +27,16 @@ void MainWindow::onOrderDetails()
 {
     const int tab = m_controls.tabs->currentTab();
     const int m = cat::isModelIndex(tab) ? tab : 0;
-    auto* dialog = new OrderDetailsDialog(m_state[m].order, OrderDetailsDialog::rememberedDealer(), this);
+    const state::OrderParty lastDealer =
+        m_preferences != nullptr ? m_preferences->dealer() : state::OrderParty{};
+    auto* dialog = new OrderDetailsDialog(m_state[m].order, lastDealer, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog, m] {
         state::OrderDetails details = dialog->details();
-        OrderDetailsDialog::rememberDealer(details.dealer);
+        if (m_preferences != nullptr && !details.dealer.empty()) {
+            m_preferences->setDealer(details.dealer);
+            m_preferences->sync();
+        }
         m_designer->history().applyOrderDetails(m, std::move(details));
     });
     dialog->open();

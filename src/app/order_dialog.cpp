@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -358,28 +357,6 @@ state::OrderDetails OrderDetailsDialog::details() const
         d.units = units();
     d.notes = text(m_notes);
     return d;
-}
-
-state::OrderParty OrderDetailsDialog::rememberedDealer()
-{
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("dealer"));
-    return {settings.value(QStringLiteral("name")).toString().toStdString(),
-            settings.value(QStringLiteral("address")).toString().toStdString(),
-            settings.value(QStringLiteral("phone")).toString().toStdString(),
-            settings.value(QStringLiteral("email")).toString().toStdString()};
-}
-
-void OrderDetailsDialog::rememberDealer(const state::OrderParty& dealer)
-{
-    if (dealer.empty())
-        return;
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("dealer"));
-    settings.setValue(QStringLiteral("name"), qs(dealer.name));
-    settings.setValue(QStringLiteral("address"), qs(dealer.address));
-    settings.setValue(QStringLiteral("phone"), qs(dealer.phone));
-    settings.setValue(QStringLiteral("email"), qs(dealer.email));
 }
 
 } // namespace app

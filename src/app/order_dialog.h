@@ -30,10 +30,6 @@ public:
 
     state::OrderDetails details() const;
 
-    // The dealer last entered, as QSettings keeps it between runs.
-    static state::OrderParty rememberedDealer();
-    static void rememberDealer(const state::OrderParty& dealer);
-
 private:
     struct PartyFields {
         QLineEdit* name = nullptr;

@@ -16,6 +16,18 @@ constexpr const char* kFolderKey = "files/dialogFolder";
 constexpr const char* kRecentKey = "files/recent";
 constexpr const char* kZoomKey = "window/zoom";
 constexpr const char* kPositionKey = "window/position";
+constexpr const char* kDealerGroup = "dealer";
+
+state::OrderParty readParty(QSettings& settings)
+{
+    settings.beginGroup(QLatin1String(kDealerGroup));
+    state::OrderParty party{settings.value(QStringLiteral("name")).toString().toStdString(),
+                            settings.value(QStringLiteral("address")).toString().toStdString(),
+                            settings.value(QStringLiteral("phone")).toString().toStdString(),
+                            settings.value(QStringLiteral("email")).toString().toStdString()};
+    settings.endGroup();
+    return party;
+}
 
 } // namespace
 
@@ -24,6 +36,15 @@ Preferences::Preferences()
                                              QStringLiteral("orlensuits"),
                                              QStringLiteral("jumpsuit-designer")))
 {
+    // Version 1.2.0 kept the dealer in the application's default settings
+    // file: it moves here once, so an update forgets nothing.
+    if (dealer().empty()) {
+        QSettings earlier;
+        if (const state::OrderParty old = readParty(earlier); !old.empty()) {
+            setDealer(old);
+            earlier.remove(QLatin1String(kDealerGroup));
+        }
+    }
 }
 
 Preferences::Preferences(const QString& file)
@@ -78,6 +99,23 @@ std::optional<QPoint> Preferences::windowPosition() const
 void Preferences::setWindowPosition(const QPoint& topLeft)
 {
     m_settings->setValue(QLatin1String(kPositionKey), topLeft);
+}
+
+state::OrderParty Preferences::dealer() const
+{
+    return readParty(*m_settings);
+}
+
+void Preferences::setDealer(const state::OrderParty& dealer)
+{
+    if (dealer.empty())
+        return;
+    m_settings->beginGroup(QLatin1String(kDealerGroup));
+    m_settings->setValue(QStringLiteral("name"), QString::fromStdString(dealer.name));
+    m_settings->setValue(QStringLiteral("address"), QString::fromStdString(dealer.address));
+    m_settings->setValue(QStringLiteral("phone"), QString::fromStdString(dealer.phone));
+    m_settings->setValue(QStringLiteral("email"), QString::fromStdString(dealer.email));
+    m_settings->endGroup();
 }
 
 void Preferences::sync()

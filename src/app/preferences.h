@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/order_details.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -12,9 +14,10 @@ class QSettings;
 
 namespace app {
 
-// What the designer remembers between runs: the file dialogs' folder, the
-// recent files, the zoom and the window's position. Nothing else is kept;
-// a value missing or out of range reads as not remembered.
+// What the designer remembers between runs, in one settings file: the file
+// dialogs' folder, the recent files, the zoom, the window's position and the
+// dealer last entered in an order. Nothing else is kept; a value missing or
+// out of range reads as not remembered.
 class Preferences final {
 public:
     // The user's settings (under Qt's test folder while
@@ -34,6 +37,8 @@ public:
     void setZoom(int percent);
     std::optional<QPoint> windowPosition() const;
     void setWindowPosition(const QPoint& topLeft);
+    state::OrderParty dealer() const;
+    void setDealer(const state::OrderParty& dealer); // an empty dealer is not kept
 
     void sync();
 

@@ -104,6 +104,8 @@ public:
     bool frontViewShown() const;
 
 private:
+    // Brisa's lists and key for the back view, or for the front view.
+    void showBrisaView(bool back);
     // Paints an area into the drawing and shows what changed.
     void paintSeeds(int m, int slot, cat::Colour colour);
     const render::AreaMap& areaMap(int m);

@@ -75,23 +75,26 @@ void Designer::onFabricChosen(int index)
 
 void Designer::onFrontViewChosen()
 {
-    m_controls.areaLists[cat::kBrisaBack]->hide();
-    m_controls.colourLists[cat::kBrisaBack]->hide();
-    m_controls.colourKeys[cat::kBrisaBack]->hide();
-    m_controls.areaLists[cat::kBrisa]->show();
-    m_controls.colourLists[cat::kBrisa]->show();
-    m_controls.colourKeys[cat::kBrisa]->show();
-    onAreaChosen(cat::kBrisa);
+    showBrisaView(false);
 }
 
 void Designer::onBackViewChosen()
 {
+    showBrisaView(true);
+}
+
+void Designer::showBrisaView(bool back)
+{
+    const auto shown = static_cast<std::size_t>(back ? cat::kBrisaBack : cat::kBrisa);
+    const auto hidden = static_cast<std::size_t>(back ? cat::kBrisa : cat::kBrisaBack);
+    m_controls.areaLists[hidden]->hide();
+    m_controls.colourLists[hidden]->hide();
     // The back key lies inside the front key, so the front key stays shown.
-    m_controls.areaLists[cat::kBrisa]->hide();
-    m_controls.colourLists[cat::kBrisa]->hide();
-    m_controls.areaLists[cat::kBrisaBack]->show();
-    m_controls.colourLists[cat::kBrisaBack]->show();
-    m_controls.colourKeys[cat::kBrisaBack]->show();
+    if (!back)
+        m_controls.colourKeys[cat::kBrisaBack]->hide();
+    m_controls.areaLists[shown]->show();
+    m_controls.colourLists[shown]->show();
+    m_controls.colourKeys[shown]->show();
     onAreaChosen(cat::kBrisa);
 }
 
