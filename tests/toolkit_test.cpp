@@ -223,9 +223,23 @@ TEST_F(ListFixture, SelectByTextRaisesTheEventNestedOnlyOnAChange)
     select("Hood");
     EXPECT_EQ(events, 1);
     EXPECT_EQ(list.selectedText(), "Sleeves");
+
+    // By row: the second "Sleeves", which no text reaches; rows the list
+    // does not have, and the row already chosen, raise nothing.
+    insideCall = true;
+    list.selectRow(3);
+    insideCall = false;
+    EXPECT_EQ(events, 2);
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(selectedDuringEvent, 3);
+    for (int row : {3, -1, 4, 1000})
+        list.selectRow(row);
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(list.selectedIndex(), 3);
+
     list.clearEntries(); // nor does clearing
     list.addEntry("Pockets");
-    EXPECT_EQ(events, 1);
+    EXPECT_EQ(events, 2);
     EXPECT_EQ(list.selectedIndex(), -1);
 }
 

@@ -67,10 +67,10 @@ void Designer::onDrawingReleased(int m, QPoint pixel)
             onFrontViewChosen();
         }
     }
-    const std::string_view name = order::areaName(m, slot);
-    // Selecting by text runs the area choice when the selection changes, as
+    // Selecting the entry runs the area choice when the selection changes, as
     // a user's click on the entry does; the entry already chosen stays as it is.
-    m_controls.areaLists[back ? cat::kBrisaBack : static_cast<std::size_t>(m)]->selectByText(tk::qs(name));
+    const auto list = static_cast<std::size_t>(back ? cat::kBrisaBack : m);
+    m_controls.areaLists[list]->selectRow(back ? slot - front : slot);
 }
 
 void Designer::showSlot(int m, int slot)

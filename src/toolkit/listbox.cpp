@@ -182,14 +182,19 @@ QString ListBox::selectedText() const
 void ListBox::selectByText(const QString& text)
 {
     for (int row = 0; row < count(); ++row) {
-        if (item(row)->text() != text)
-            continue;
-        if (row != selectedIndex()) {
-            setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-            scrollToItem(item(row));
+        if (item(row)->text() == text) {
+            selectRow(row);
+            return;
         }
-        return;
     }
+}
+
+void ListBox::selectRow(int row)
+{
+    if (row < 0 || row >= count() || row == selectedIndex())
+        return;
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row));
 }
 
 void ListBox::setEntryHeight(int pixels)

@@ -36,6 +36,8 @@ public:
     // event runs only when that changes the selection. No equal entry leaves
     // the selection as it was.
     void selectByText(const QString& text);
+    // The same for the entry at `row`; a row the list does not have changes nothing.
+    void selectRow(int row);
 
     // Uniform entry height in pixels, so that entry k lines up with slot k of
     // a colour key beside the list.
