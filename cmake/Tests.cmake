@@ -27,3 +27,14 @@ function(add_widget_test name source)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${DESIGNER_TEST_ENVIRONMENT}" TIMEOUT 300)
 endfunction()
+
+# add_gui_test(NAME source LIBS lib...): as add_unit_test, for tests below the
+# widgets that paint text or pictures; the shared main creates a
+# QGuiApplication on the offscreen platform. No Qt Widgets.
+function(add_gui_test name source)
+    cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+    add_executable(${name} ${source} ${PROJECT_SOURCE_DIR}/tests/support/gui_main.cpp)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Gui GTest::gtest)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${DESIGNER_TEST_ENVIRONMENT}" TIMEOUT 300)
+endfunction()

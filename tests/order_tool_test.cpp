@@ -1,21 +1,23 @@
 // jumpsuit-order run as a dealer runs it: a process with no display and no
-// environment at all. Its summaries and thumbnails are compared with what the
-// real main window shows after opening the same files.
-#include "app/mainwindow.h"
+// environment at all. Its summaries, sheets and thumbnails are checked
+// against the layers below the widgets: files::openDesign, order::rows and
+// render::paintDesign give what the designer shows after Open (the window
+// itself is compared in agreement_test).
 #include "catalogue/catalogue.h"
 #include "files/design_file.h"
+#include "files/opened_design.h"
 #include "files/record.h"
+#include "order/summary.h"
+#include "render/drawing.h"
 #include "render/qtcolour.h"
 #include "support/design_files.h"
-#include "support/window_fixture.h"
-#include "toolkit/dialogs.h"
-#include "toolkit/listbox.h"
-#include "toolkit/picturesurface.h"
-#include "toolkit/tabstrip.h"
+#include "support/order_tool_run.h"
+#include "support/pdf_text.h"
 
-#include <QAction>
+#include <QColor>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,8 +25,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <random>
 #include <set>
+#include <span>
 
 #include <csignal>
 
@@ -36,25 +42,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// The tool with an empty environment: no DISPLAY, no QT_QPA_PLATFORM, no HOME.
-ToolRun runTool(const QStringList& args, const QString& stdoutFile = {})
-{
-    QProcess process;
-    process.setProcessEnvironment(QProcessEnvironment());
-    if (!stdoutFile.isEmpty())
-        process.setStandardOutputFile(stdoutFile);
-    process.start(QStringLiteral(ORDER_TOOL), args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 // The tool run with arguments as raw bytes (names that are no text), no
 // environment, and optionally a file-size limit with SIGXFSZ at its default:
@@ -142,64 +129,37 @@ QByteArray throughPipe(QStringList args, const QString& fifo, int& status)
     return bytes;
 }
 
-// The text of a PDF as pdftotext lays it out: a table row is a line.
-QString pdfText(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The stored words of a design: now and then 99, a negative word, or one
-// beyond every palette and fabric; mostly a real fabric and a cell that may
-// or may not lie in its palette.
-QByteArray randomRecord(int m, std::mt19937& random)
-{
-    auto pick = [&](bool colour) -> int {
-        switch (random() % 10) {
-        case 0: return cat::kNoColour;
-        case 1: return -1 - static_cast<int>(random() % 3);
-        case 2: return colour ? 31 + static_cast<int>(random() % 60) : 8 + static_cast<int>(random() % 90);
-        case 3: return random() % 2 ? 32767 : -32768;
-        default: return colour ? static_cast<int>(random() % 18) : static_cast<int>(random() % 8);
-        }
-    };
-    QByteArray bytes;
-    for (int w = 0; w < files::recordWords(m); ++w)
-        bytes += words({pick(w % 2 == 0 || (cat::hasTape(m) && w == files::recordWords(m) - 1))});
-    return bytes;
-}
-
-class OrderTool : public WindowTest {
+class OrderTool : public testing::Test {
 protected:
-    // Opens a file in model m's page as a user does, through File > Open.
-    void openInWindow(int m, const QString& file)
-    {
-        c().tabs->setCurrentTab(m);
-        messages.answers = {tk::kNo};
-        dialogs.answers.push_back(file);
-        command("openMnu");
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
 };
+
+// The repaint Open's rebuild does for a slot, or null when it leaves the slot alone.
+const state::SlotRepaint* repaintOf(const state::RebuildPlan& plan, int slot)
+{
+    const state::SlotRepaint* found = nullptr;
+    for (int r = 0; r < plan.count; ++r)
+        if (plan.repaints[static_cast<std::size_t>(r)].slot == slot)
+            found = &plan.repaints[static_cast<std::size_t>(r)];
+    return found;
+}
+
+// A file opened as the designer opens it; an unreadable one fails the test.
+files::OpenedDesign opened(int m, const QString& file)
+{
+    files::OpenedDesign design;
+    const files::FileResult result = files::openDesign(m, file, design);
+    EXPECT_TRUE(result.ok) << result.reason.toStdString();
+    return design;
+}
 
 TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
 {
     std::mt19937 random(20261209);
-    QStringList designs;
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        for (int copy = 0; copy < 3; ++copy) {
-            // Extensions in either letter case, and now and then bytes after the record.
-            QString name =
-                QStringLiteral("design%1-%2%3").arg(m).arg(copy).arg(cat::kModels[m].extension.data());
-            if (copy == 1)
-                name = name.toUpper();
-            if (copy == 2) // what JSON must escape, and more than ASCII
-                name.prepend(QStringLiteral("\"odd\"\\ \tn\u00e4me "));
-            writeBytes(path(name), randomRecord(m, random) + (copy == 2 ? QByteArray("tail") : QByteArray()));
-            designs << path(name);
-        }
-    }
+    const QStringList designs = writeRandomDesigns(QDir(dir.path()), random);
     QDir().mkdir(path("folder.olr"));
     writeBytes(path("short.brr"), QByteArray(79, '\0'));
     writeBytes(path("notes.txt"), QByteArray(40, '\0'));
@@ -236,8 +196,9 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
         EXPECT_EQ(summary.value("file").toString(), designs[d]);
         EXPECT_EQ(summary.value("model").toString(), cat::kModels[m].caption.data());
 
-        openInWindow(m, designs[d]);
-        const state::ModelDesign& shown = window->state()[m];
+        const files::OpenedDesign afterOpen = opened(m, designs[d]);
+        const state::ModelDesign& shown = afterOpen.design;
+        const std::vector<order::OrderRow> rows = order::rows(m, shown);
         const QJsonArray areas = summary.value("areas").toArray();
         ASSERT_EQ(areas.size(), cat::slotCount(m));
         const int front = static_cast<int>(cat::kModels[m].areas.size());
@@ -246,33 +207,31 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
             const auto s = static_cast<std::size_t>(k);
             const QJsonObject area = areas[k].toObject();
             const bool back = k >= front;
-            const int row = back ? k - front : k;
-            const std::size_t list = back ? cat::kBrisaBack : static_cast<std::size_t>(m);
             EXPECT_EQ(area.value("slot").toInt(), k);
-            EXPECT_EQ(area.value("area").toString(), c().areaLists[list]->entry(row));
+            EXPECT_EQ(area.value("area").toString(), QString::fromUtf8(rows[s].area));
             EXPECT_EQ(area.value("view").toString(), back ? "back" : "front");
             // The line is the colour list's, and the words are those Open stored.
-            EXPECT_EQ(area.value("line").toString(), c().colourLists[list]->entry(row));
+            EXPECT_EQ(area.value("line").toString(), QString::fromStdString(rows[s].line()));
             EXPECT_EQ(area.value("colourIndex").toInt(), shown.areaColour[s]);
             if (k == cat::tapeSlot(m))
                 EXPECT_TRUE(area.value("fabricIndex").isNull());
             else
                 EXPECT_EQ(area.value("fabricIndex").toInt(), shown.areaFabric[s]);
 
-            // The colour is the one in the area's colour-key slot; none leaves the slot grey.
-            const tk::PictureSurface* key = c().colourKeys[list];
-            const cat::Colour inKey = key->pixel(window->state().keyX[static_cast<std::size_t>(row)],
-                                                 window->state().keyY[static_cast<std::size_t>(row)]);
+            // The colour is the one Open's rebuild puts in the area's colour-key
+            // slot; an area it leaves alone has none.
+            const state::SlotRepaint* repaint = repaintOf(afterOpen.plan, k);
             if (area.value("colour").isNull()) {
                 ++uncoloured;
                 EXPECT_TRUE(area.value("rgb").isNull() && area.value("fabric").isNull() &&
                             area.value("code").isNull());
                 EXPECT_EQ(area.value("line").toString(), "");
-                EXPECT_EQ(inKey, cat::kLightGrey);
+                EXPECT_EQ(repaint, nullptr);
                 continue;
             }
             ++coloured;
-            EXPECT_EQ(area.value("rgb").toString(), QColor(render::toQRgb(inKey)).name());
+            ASSERT_NE(repaint, nullptr);
+            EXPECT_EQ(area.value("rgb").toString(), QColor(render::toQRgb(repaint->colour)).name());
             EXPECT_EQ(area.value("line").toString(),
                       area.value("colour").toString() + " (" + area.value("code").toString() + ")");
             const int fabric = k == cat::tapeSlot(m) ? static_cast<int>(cat::kTape) : shown.areaFabric[s];
@@ -281,8 +240,9 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
                       cat::paletteColour(fabric, shown.areaColour[s])->name.data());
         }
 
-        // The thumbnail at the drawing's own size is the window's drawing, pixel for pixel.
-        const QImage& drawing = c().drawings[static_cast<std::size_t>(m)]->image();
+        // The thumbnail at the drawing's own size is the designer's drawing after
+        // Open, pixel for pixel.
+        const QImage drawing = render::paintDesign(m, shown);
         const QString exact = path(QStringLiteral("exact%1.png").arg(d));
         const ToolRun thumbnail = runTool({QStringLiteral("thumbnail"), designs[d], exact,
                                            QString::number(std::max(drawing.width(), drawing.height()))});
@@ -320,7 +280,6 @@ TEST_F(OrderTool, JsonSummaryAndThumbnailsShowWhatTheDesignerShows)
     // The random words gave both kinds of area in good number.
     EXPECT_GT(coloured, 50);
     EXPECT_GT(uncoloured, 50);
-    EXPECT_TRUE(messages.asked.empty());
 }
 
 TEST_F(OrderTool, DefaultThumbnailFitsAndKeepsThePaintedColours)
@@ -333,8 +292,7 @@ TEST_F(OrderTool, DefaultThumbnailFitsAndKeepsThePaintedColours)
     writeBytes(path("all.brr"), record);
     ASSERT_EQ(runTool({QStringLiteral("thumbnail"), path("all.brr"), path("t.png")}).status, 0);
     const QImage thumbnail = QImage(path("t.png")).convertToFormat(QImage::Format_RGB32);
-    openInWindow(cat::kBrisa, path("all.brr"));
-    const QImage& drawing = c().drawings[cat::kBrisa]->image();
+    const QImage drawing = render::paintDesign(cat::kBrisa, opened(cat::kBrisa, path("all.brr")).design);
     ASSERT_EQ(thumbnail.size(), drawing.size().scaled(256, 256, Qt::KeepAspectRatio));
 
     std::set<QRgb> inThumbnail;
@@ -465,7 +423,7 @@ TEST_F(OrderTool, FailuresAreSaidAndChangeNothing)
 
 TEST_F(OrderTool, OrderDetailsInTextJsonCsvAndSheet)
 {
-    state::ModelDesign design = window->state()[0];
+    state::ModelDesign design;
     state::clearAreas(design, 0);
     design.areaColour[1] = 8;
     design.areaFabric[1] = 1;

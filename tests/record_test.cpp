@@ -1,5 +1,6 @@
 // The design record as bytes, and the file read and write beneath the
-// commands, without a window.
+// commands, without a window: the one writer, down to a writer killed in the
+// middle of its saves.
 #include "catalogue/catalogue.h"
 #include "files/design_file.h"
 #include "files/order_block.h"
@@ -13,11 +14,14 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <csignal>
 #include <random>
+#include <thread>
 
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -476,6 +480,51 @@ TEST(FileNames, DecodeAndEncodeKeepEveryByte)
             byte = static_cast<char>(random() % 4 == 0 ? 'a' : 0x80 + random() % 0x80);
         bytes.replace('\0', 'z');
         EXPECT_EQ(encodeName(decodeName(bytes)), bytes) << bytes.toHex().toStdString();
+    }
+}
+
+// A child saves two designs in turn through the writer, over and over, and
+// is killed at random moments: the file is always one of the two whole
+// designs, its tail kept.
+TEST(SaveLoop, KilledWhileSavingLeavesAWholeFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("loop.brr"));
+    const QByteArray name = QFile::encodeName(file);
+    const QByteArray tail(300 * 1024, 't');
+    writeBytes(file, words({0}).repeated(40) + tail);
+    QByteArray a, b;
+    for (int k = 0; k < 20; ++k) {
+        a += words({k % 7, 1});
+        b += words({(k + 3) % 7, 2});
+    }
+    std::mt19937 random(7);
+    for (int run = 0; run < 40; ++run) {
+        int out[2];
+        ASSERT_EQ(::pipe(out), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::dup2(out[1], 1) < 0)
+                ::_exit(125);
+            ::execl(SAVE_LOOP_PROGRAM, SAVE_LOOP_PROGRAM, name.constData(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        // The child says "saved" when its first save is done.
+        pollfd said{out[0], POLLIN, 0};
+        char buffer[16];
+        const bool saved = ::poll(&said, 1, 5000) == 1 && ::read(out[0], buffer, sizeof buffer) > 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(saved ? random() % 40 : 0));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        const bool ended = ::waitpid(child, &status, 0) == child;
+        ::close(out[0]);
+        ASSERT_TRUE(saved) << "run " << run << ": the first save was not done";
+        EXPECT_TRUE(ended && WIFSIGNALED(status)) << "the child stopped saving before the kill";
+        const QByteArray now = fileBytes(file);
+        EXPECT_TRUE(now == a + tail || now == b + tail) << "run " << run << ": " << now.size() << " bytes";
     }
 }
 

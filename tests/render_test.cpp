@@ -1,228 +1,52 @@
-// The renderer below the widgets and the order sheet, checked against the real
-// main window: the designer's drawing after Open, its colour list, and File >
-// Print, Print Preview and Export Order Sheet with scripted dialogs. PDFs are
-// read back with poppler's pdftotext, pdfinfo and pdfimages.
-#include "app/mainwindow.h"
-#include "app/print_dialogs.h"
+// The renderer below the widgets and the order sheet, on designs made in
+// plain code: the sheet's rows against the colour list's lines, its drawings
+// as exact enlargements on white paper, the order details on it, and writes
+// that fail. PDFs are read back with poppler's pdftotext, pdfinfo and
+// pdfimages. The window's own printing is print_test's.
 #include "catalogue/catalogue.h"
-#include "design/history.h"
 #include "files/design_file.h"
+#include "files/opened_design.h"
+#include "order/summary.h"
 #include "render/area_map.h"
 #include "render/drawing.h"
 #include "render/order_sheet.h"
 #include "render/qtcolour.h"
+#include "state/rebuild_plan.h"
 #include "support/file_size_limit.h"
-#include "support/window_fixture.h"
-#include "toolkit/dialogs.h"
-#include "toolkit/listbox.h"
-#include "toolkit/picturesurface.h"
-#include "toolkit/tabstrip.h"
+#include "support/pdf_text.h"
+#include "support/sheet_rows.h"
 
-#include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
-#include <QMenu>
 #include <QPainter>
-#include <QProcess>
-#include <QRadioButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
-#include <memory>
 #include <random>
 
 namespace {
 
-QString poppler(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("<%1 failed: %2>")
-            .arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pdfText(const QString& path)
-{
-    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-}
-
-int pdfPages(const QString& path)
-{
-    const QRegularExpressionMatch pages =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
-            .match(poppler(QStringLiteral("pdfinfo"), {path}));
-    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
-}
-
-// Pixels that differ, the alpha byte aside.
-int differences(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return -1;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col)
-            count += ((x.pixel(col, row) ^ y.pixel(col, row)) & 0xffffffU) != 0 ? 1 : 0;
-    return count;
-}
-
-// Stored words for model m: mostly real colours of fabrics the model uses,
-// some areas without colour, and with `odd` words no colour has: a colour
-// beyond its palette, a negative one, a fabric the model does not use.
-state::ModelDesign storedWords(int m, std::mt19937& random, bool odd)
-{
-    state::ModelDesign d;
-    const auto fabrics = cat::kModels[m].rebuildFabrics;
-    for (int s = 0; s < cat::slotCount(m); ++s) {
-        const auto i = static_cast<std::size_t>(s);
-        const int fabric = s == cat::tapeSlot(m) ? cat::kTape : fabrics[random() % fabrics.size()];
-        const auto colours = static_cast<int>(cat::kFabrics[fabric].palette.size());
-        d.areaFabric[i] = static_cast<std::int16_t>(fabric);
-        d.areaColour[i] = static_cast<std::int16_t>(random() % colours);
-        switch (random() % 9) {
-        case 0: d.areaColour[i] = cat::kNoColour; break;
-        case 1:
-            if (odd)
-                d.areaColour[i] = static_cast<std::int16_t>(colours + random() % 60);
-            break;
-        case 2:
-            if (odd)
-                d.areaColour[i] = static_cast<std::int16_t>(-1 - static_cast<int>(random() % 300));
-            break;
-        case 3:
-            if (odd && s != cat::tapeSlot(m)) {
-                constexpr std::int16_t kForeign[] = {cat::kTape, 8, -2, 99, 32767};
-                d.areaFabric[i] = kForeign[random() % std::size(kForeign)];
-            }
-            break;
-        default: break;
-        }
-    }
-    return d;
-}
-
-// What the table of a sheet must say for one area, from the colour list's
-// line: "Royal Blue (P)" reads Royal Blue, Polycotton, P; an empty line reads
-// "not coloured".
-QRegularExpression expectedRow(const QString& area, const QString& line)
-{
-    QString pattern = QStringLiteral("^\\s*") + QRegularExpression::escape(area) + QStringLiteral("\\s{2,}");
-    const QRegularExpressionMatch parts = QRegularExpression(QStringLiteral("^(.+) \\((.?)\\)$")).match(line);
-    if (line.isEmpty()) {
-        pattern += QStringLiteral("not coloured\\s*$");
-    } else if (parts.hasMatch()) {
-        QString fabric;
-        for (const cat::Fabric& f : cat::kFabrics)
-            if (parts.captured(2) == QChar::fromLatin1(f.letter))
-                fabric = QString::fromLatin1(f.name.data(), static_cast<qsizetype>(f.name.size()));
-        pattern += QRegularExpression::escape(parts.captured(1)) + QStringLiteral("\\s{2,}") +
-                   QRegularExpression::escape(fabric) + QStringLiteral("\\s{2,}") +
-                   QRegularExpression::escape(parts.captured(2)) + QStringLiteral("\\s*$");
-    } else {
-        pattern = QStringLiteral("<a colour-list line the test cannot read: %1>").arg(line);
-    }
-    return QRegularExpression(pattern);
-}
-
-class Sheet : public WindowTest {
+class Sheet : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        window->setPrintDialogService(&printing);
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
 
-    // Writes the stored words to a file of model m and opens it on its page.
-    void openWords(int m, const state::ModelDesign& stored, const QString& name)
-    {
-        c().tabs->setCurrentTab(m);
-        const QString file = path(name + QString::fromLatin1(cat::kModels[m].extension.data()));
-        ASSERT_TRUE(files::writeDesignRecord(m, stored, file));
-        messages.answers = {tk::kNo};
-        dialogs.answers = {file};
-        command("openMnu");
-        ASSERT_EQ(window->state()[m].filePath, file.toStdString());
-    }
-
-    // The designer's colour list of model m, both of Brisa's.
-    QStringList colourList(int m) const
-    {
-        QStringList lines;
-        for (int i : {m, m == cat::kBrisa ? cat::kBrisaBack : -1}) {
-            if (i < 0)
-                continue;
-            const tk::ListBox* list = c().colourLists[static_cast<std::size_t>(i)];
-            for (int row = 0; row < list->entryCount(); ++row)
-                lines << list->entry(row);
-        }
-        return lines;
-    }
-
-    // Checks that the sheet's text holds, in the order of the area list, one
-    // row per area saying what the colour list says.
-    void expectRowsLikeTheColourList(const QString& text, int m)
-    {
-        const QStringList lines = colourList(m);
-        ASSERT_EQ(lines.size(), cat::slotCount(m));
-        const QStringList textLines = text.split(QLatin1Char('\n'));
-        const auto front = static_cast<int>(cat::kModels[m].areas.size());
-        qsizetype at = 0;
-        for (int s = 0; s < cat::slotCount(m); ++s) {
-            if (m == cat::kBrisa && (s == 0 || s == front)) {
-                const QString heading = s == 0 ? QStringLiteral("Front view") : QStringLiteral("Back view");
-                while (at < textLines.size() && textLines[at].trimmed() != heading)
-                    ++at;
-                ASSERT_LT(at, textLines.size()) << heading.toStdString();
-            }
-            const auto i = static_cast<std::size_t>(s);
-            const cat::AreaDefault& area =
-                s < front ? cat::kModels[m].areas[i]
-                          : cat::kModels[m].backAreas[i - static_cast<std::size_t>(front)];
-            const QRegularExpression row = expectedRow(QString::fromLatin1(area.name.data()), lines[s]);
-            while (at < textLines.size() && !row.match(textLines[at]).hasMatch())
-                ++at;
-            ASSERT_LT(at, textLines.size())
-                << "slot " << s << ": no row like " << row.pattern().toStdString() << " in order in\n"
-                << text.toStdString();
-            ++at;
-        }
-    }
-
-    app::ScriptedPrintDialogService printing;
+    QTemporaryDir dir;
 };
 
-TEST_F(Sheet, RendererPaintsTheDesignersDrawingAfterOpen)
+// The colour list's lines of a design: one per slot, Brisa's back list after
+// its front list.
+QStringList colourListOf(int m, const state::ModelDesign& design)
 {
-    std::mt19937 random(20261209);
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        for (int round = 0; round < 3; ++round) {
-            SCOPED_TRACE(testing::Message() << "model " << m << " round " << round);
-            const state::ModelDesign stored = storedWords(m, random, round == 2);
-            openWords(m, stored, QStringLiteral("drawing"));
-            const QImage expected = render::paintDesign(m, stored);
-            ASSERT_EQ(expected.format(), QImage::Format_RGB32);
-            EXPECT_GT(differences(expected, render::pristineDrawing(m)), 1000)
-                << "the design painted nothing";
-            EXPECT_EQ(differences(c().drawings[static_cast<std::size_t>(m)]->image(), expected), 0);
-            if (m == cat::kBrisa) { // the back view shows the same drawing
-                c().backView->click();
-                EXPECT_EQ(differences(c().drawings[static_cast<std::size_t>(m)]->image(), expected), 0);
-                c().frontView->click();
-            }
-        }
-    }
-    EXPECT_TRUE(render::paintDesign(cat::kModelCount, {}).isNull());
+    QStringList lines;
+    for (const order::OrderRow& row : order::rows(m, design))
+        lines << QString::fromStdString(row.line());
+    return lines;
 }
 
 TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
@@ -232,10 +56,13 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
     for (int m = 0; m < cat::kModelCount; ++m) {
         SCOPED_TRACE(m);
         const state::ModelDesign stored = storedWords(m, random, true);
-        openWords(m, stored, QStringLiteral("odd design"));
-        render::OrderSheet sheet = window->currentOrderSheet();
-        EXPECT_EQ(sheet.model, m);
-        sheet.date = date;
+        // The design as the designer has it after opening a file of these words.
+        const QString file = path(QStringLiteral("odd design") + cat::kModels[m].extension.data());
+        ASSERT_TRUE(files::writeDesignRecord(m, stored, file));
+        files::OpenedDesign opened;
+        ASSERT_TRUE(files::openDesign(m, file, opened));
+        const render::OrderSheet sheet{m, opened.design, QString::fromStdString(opened.design.fileName),
+                                       date};
         const QString pdf = path(QStringLiteral("sheet%1.pdf").arg(m));
         ASSERT_TRUE(render::writeOrderSheet(pdf, sheet, m % 2 == 0 ? QPageSize::A4 : QPageSize::Letter));
         EXPECT_EQ(pdfPages(pdf), 1);
@@ -247,7 +74,7 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
             EXPECT_TRUE(text.contains(QString::fromLatin1(words))) << words;
         EXPECT_TRUE(text.contains(QString::fromLatin1(cat::kModels[m].caption.data())));
         EXPECT_TRUE(text.contains(QStringLiteral("File: odd design") + cat::kModels[m].extension.data()));
-        expectRowsLikeTheColourList(text, m);
+        expectRowsLikeTheColourList(text, m, colourListOf(m, opened.design));
 
         // The stored words alone, as a tool that reads the file has them,
         // give the same sheet.
@@ -268,6 +95,7 @@ TEST_F(Sheet, PdfRowsSayWhatTheColourListSays)
         EXPECT_FALSE(result.ok);
         EXPECT_FALSE(result.reason.isEmpty());
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("none.pdf"))));
+        EXPECT_TRUE(render::paintDesign(m, {}).isNull());
         QImage page(100, 100, QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter painter(&page);
@@ -358,79 +186,6 @@ TEST_F(Sheet, FailedWritesAreReportedAndLeaveTheOldFile)
         << "a temporary file was left";
 }
 
-TEST_F(Sheet, FileMenuPrintsPreviewsAndExportsTheDesignAsItStands)
-{
-    // The new commands sit between Save As and Exit; the others keep their places.
-    QStringList captions;
-    for (const QAction* action : window->findChild<QMenu*>(QStringLiteral("fileMnu"))->actions())
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions.join(QLatin1Char('|')),
-              QStringLiteral("&New|&Open...|Open Recent|-|&Save|Save &as...|-|&Print...|Print Pre&view...|"
-                             "&Export Order Sheet...|-|E&xit"));
-    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("printMnu"))->shortcut(),
-              QKeySequence(QKeySequence::Print));
-
-    // An unsaved Brisa design with a front and a back area coloured.
-    c().tabs->setCurrentTab(cat::kBrisa);
-    c().areaLists[cat::kBrisa]->selectByText(QStringLiteral("Legs Left"));
-    c().fabricLists[cat::kBrisa]->selectByText(QStringLiteral("Polycotton"));
-    window->designer().applyPaletteCell(cat::kBrisa, {0, 0}); // Purple
-    c().backView->click();
-    c().areaLists[cat::kBrisaBack]->selectByText(QStringLiteral("Mid Body Right"));
-    c().fabricLists[cat::kBrisa]->selectByText(QStringLiteral("Acrylic"));
-    window->designer().applyPaletteCell(cat::kBrisa, {1, 0}); // Red
-    ASSERT_TRUE(window->state()[cat::kBrisa].changed);
-    const std::string folder = window->state().dialogFolder;
-
-    // Export: a bare name is a PDF; ".PNG" a picture; a cancel writes nothing.
-    dialogs.answers = {path(QStringLiteral("order")), path(QStringLiteral("order.PNG")), std::nullopt};
-    for (int n = 0; n < 3; ++n)
-        command("exportMnu");
-    ASSERT_EQ(dialogs.requests.size(), 3U);
-    EXPECT_EQ(dialogs.requests[0].title, QStringLiteral("Export Order Sheet"));
-    EXPECT_EQ(dialogs.requests[0].proposedName, QStringLiteral("Untitled.pdf"));
-    EXPECT_EQ(dialogs.requests[0].initialFolder.toStdString(), folder);
-    EXPECT_EQ(pdfPages(path(QStringLiteral("order.pdf"))), 1);
-    EXPECT_FALSE(QImage(path(QStringLiteral("order.PNG")), "PNG").isNull());
-    expectRowsLikeTheColourList(pdfText(path(QStringLiteral("order.pdf"))), cat::kBrisa);
-    EXPECT_TRUE(pdfText(path(QStringLiteral("order.pdf"))).contains(QStringLiteral("File: Untitled")));
-
-    // Print and Print Preview paint the same rows on the printer's page.
-    printing.answers = {path(QStringLiteral("printed.pdf")), QString()};
-    printing.previewFile = path(QStringLiteral("preview.pdf"));
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keySequence(window.get(), QKeySequence::Print);
-    command("printMnu");
-    command("previewMnu");
-    EXPECT_EQ(printing.dialogs, 2);
-    for (const char* name : {"printed.pdf", "preview.pdf"}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(pdfPages(path(QString::fromLatin1(name))), 1);
-        expectRowsLikeTheColourList(pdfText(path(QString::fromLatin1(name))), cat::kBrisa);
-    }
-    EXPECT_TRUE(messages.asked.empty());
-
-    // A failed export or print is said; nothing of the design moves.
-    dialogs.answers = {path(QStringLiteral("missing/order.pdf"))};
-    command("exportMnu");
-    printing.answers = {path(QStringLiteral("missing/printed.pdf"))};
-    command("printMnu");
-    ASSERT_EQ(messages.asked.size(), 2U);
-    EXPECT_TRUE(
-        messages.asked[0].prompt.startsWith(QStringLiteral("Could not export the order sheet to '%1': ")
-                                                .arg(path(QStringLiteral("missing/order.pdf")))));
-    EXPECT_EQ(messages.asked[1].prompt, QStringLiteral("Could not print the order sheet."));
-    EXPECT_TRUE(messages.asked[0].style == tk::kOkExclamation &&
-                messages.asked[1].style == tk::kOkExclamation);
-    EXPECT_TRUE(window->state()[cat::kBrisa].changed);
-    EXPECT_EQ(window->state()[cat::kBrisa].fileName, "Untitled");
-    EXPECT_EQ(window->state().dialogFolder, folder);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(QLatin1Char(' ')),
-              QStringLiteral("order.PNG order.pdf preview.pdf printed.pdf"));
-}
-
 TEST_F(Sheet, DrawingsPrintOnWhitePaperWithUncolouredAreasHatched)
 {
     std::mt19937 random(31);
@@ -492,8 +247,11 @@ TEST_F(Sheet, DrawingsPrintOnWhitePaperWithUncolouredAreasHatched)
 
 TEST_F(Sheet, OrderDetailsFillTheSheetAndEmptyFieldsKeepTheirLines)
 {
-    state::ModelDesign& brisa = window->state()[cat::kBrisa];
-    c().tabs->setCurrentTab(cat::kBrisa);
+    // Brisa as start-up leaves it, then its order details given: a change.
+    state::DesignState start;
+    state::resetToStartValues(start);
+    state::ModelDesign brisa = start[cat::kBrisa];
+    state::setDefaultLetters(brisa, cat::kBrisa);
     state::OrderDetails order;
     order.orderNumber = "A-2026-118";
     order.orderDate = "2026-12-09";
@@ -505,13 +263,11 @@ TEST_F(Sheet, OrderDetailsFillTheSheetAndEmptyFieldsKeepTheirLines)
     order.measurements[static_cast<std::size_t>(state::Measure::Height)] = 71;
     order.size = "ML";
     order.notes = std::string("Zip on the left. ") + std::string(60, 'x') + " end of the notes";
-    ASSERT_TRUE(window->designer().history().applyOrderDetails(cat::kBrisa, order));
-    EXPECT_TRUE(brisa.changed);
+    brisa.order = order;
+    brisa.changed = true;
 
     for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
-        render::OrderSheet sheet = window->currentOrderSheet();
-        sheet.fileName = QStringLiteral("team.brr");
-        sheet.date = QDate(2026, 12, 10);
+        const render::OrderSheet sheet{cat::kBrisa, brisa, QStringLiteral("team.brr"), QDate(2026, 12, 10)};
         const QString pdf = path(QStringLiteral("details.pdf"));
         ASSERT_TRUE(render::writeOrderSheet(pdf, sheet, paper));
         EXPECT_EQ(pdfPages(pdf), 1);
@@ -545,55 +301,17 @@ TEST_F(Sheet, OrderDetailsFillTheSheetAndEmptyFieldsKeepTheirLines)
     // Saved, the sheet names the file alone; never saved, it is "Untitled".
     brisa.saved = true;
     brisa.changed = false;
-    render::OrderSheet saved = window->currentOrderSheet();
-    saved.fileName = QStringLiteral("team.brr");
-    ASSERT_TRUE(render::writeOrderSheet(path(QStringLiteral("saved.pdf")), saved, QPageSize::A4));
+    ASSERT_TRUE(render::writeOrderSheet(path(QStringLiteral("saved.pdf")),
+                                        {cat::kBrisa, brisa, QStringLiteral("team.brr"), {}}, QPageSize::A4));
     EXPECT_FALSE(pdfText(path(QStringLiteral("saved.pdf"))).contains(QStringLiteral("Unsaved")));
     brisa.saved = false;
     brisa.changed = true;
-    ASSERT_TRUE(
-        render::writeOrderSheet(path(QStringLiteral("new.pdf")), window->currentOrderSheet(), QPageSize::A4));
+    ASSERT_TRUE(render::writeOrderSheet(path(QStringLiteral("new.pdf")),
+                                        {cat::kBrisa, brisa, QString::fromStdString(brisa.fileName), {}},
+                                        QPageSize::A4));
     const QString untitled = pdfText(path(QStringLiteral("new.pdf")));
     EXPECT_TRUE(untitled.contains(QStringLiteral("File: Untitled")));
     EXPECT_FALSE(untitled.contains(QStringLiteral("Unsaved")));
-}
-
-// Export under a design's extension would put a PDF where a design is
-// looked for, or over one: it is refused with the failed-export message and
-// the dialog comes again. Every failure is a sentence with its full stop.
-TEST_F(Sheet, ExportRefusesDesignNamesAndAsksAgain)
-{
-    const QByteArray design = QByteArray(22, 'd');
-    {
-        QFile file(path(QStringLiteral("x.olr")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(design) == design.size());
-    }
-    dialogs.answers = {path(QStringLiteral("x.olr")), path(QStringLiteral("y.LUR")),
-                       path(QStringLiteral("fine.pdf"))};
-    command("exportMnu");
-    ASSERT_EQ(dialogs.requests.size(), 3U);
-    ASSERT_EQ(messages.asked.size(), 2U);
-    for (int n = 0; n < 2; ++n) {
-        const QString name = path(QString::fromLatin1(n == 0 ? "x.olr" : "y.LUR"));
-        EXPECT_EQ(messages.asked[static_cast<std::size_t>(n)].prompt,
-                  QStringLiteral("Could not export the order sheet to '%1': its extension is that of a "
-                                 "design file.")
-                      .arg(name));
-        EXPECT_EQ(messages.asked[static_cast<std::size_t>(n)].style, tk::kOkExclamation);
-    }
-    EXPECT_EQ(dialogs.requests[2].proposedName, QStringLiteral("y.pdf"));
-    QFile kept(path(QStringLiteral("x.olr")));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), design);
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("y.LUR"))));
-    EXPECT_EQ(pdfPages(path(QStringLiteral("fine.pdf"))), 1);
-
-    dialogs.answers = {path(QStringLiteral("missing/order.pdf"))};
-    command("exportMnu");
-    ASSERT_EQ(messages.asked.size(), 3U);
-    EXPECT_EQ(messages.asked[2].prompt, QStringLiteral("Could not export the order sheet to '%1': the folder "
-                                                       "does not exist.")
-                                            .arg(path(QStringLiteral("missing/order.pdf"))));
 }
 
 } // namespace

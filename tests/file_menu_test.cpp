@@ -1,5 +1,6 @@
-// New, Open, Save and Save As driven through the real main window, with
-// scripted questions and file dialogs; the files' bytes are read back.
+// The File menu's test: New, Open, Save and Save As driven through the real
+// main window, with scripted questions and file dialogs; the files' bytes are
+// read back. The files layer alone (records, the writer) is record_test's.
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "catalogue/catalogue.h"
@@ -19,7 +20,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,7 +44,7 @@ struct Snapshot {
     QStringList lines;
 };
 
-class Files : public WindowTest {
+class FileMenu : public WindowTest {
 protected:
     state::ModelDesign& model(int m) { return window->state()[m]; }
     void showPage(int m) { c().tabs->setCurrentTab(m); }
@@ -92,7 +92,7 @@ protected:
     }
 };
 
-TEST_F(Files, RecordsByteForByte)
+TEST_F(FileMenu, RecordsByteForByte)
 {
     // New then Save ("Untitled" saves through Save As): eleven words of 99.
     command("newMnu");
@@ -134,7 +134,7 @@ TEST_F(Files, RecordsByteForByte)
     EXPECT_EQ(window->windowTitle(), "Orlensuit Jumpsuit Designer [wings.lur]");
 }
 
-TEST_F(Files, RandomFullDesignRoundTripsOnEveryModel)
+TEST_F(FileMenu, RandomFullDesignRoundTripsOnEveryModel)
 {
     std::mt19937 random(20261208);
     for (int m = 0; m < cat::kModelCount; ++m) {
@@ -186,7 +186,7 @@ TEST_F(Files, RandomFullDesignRoundTripsOnEveryModel)
     EXPECT_TRUE(messages.asked.empty());
 }
 
-TEST_F(Files, SavingOverLongerAndForeignFiles)
+TEST_F(FileMenu, SavingOverLongerAndForeignFiles)
 {
     // A longer file keeps its tail; words the open left as read go back unchanged.
     writeBytes(path("long.olr"), QByteArray(22, '\x01') + "the tail");
@@ -210,7 +210,7 @@ TEST_F(Files, SavingOverLongerAndForeignFiles)
     EXPECT_EQ(title(), "VANTOR.OLR");
 }
 
-TEST_F(Files, QuestionsOfNewAndOpen)
+TEST_F(FileMenu, QuestionsOfNewAndOpen)
 {
     colour(0, "Body", "CottonFelt", 2);
     const auto body = model(0).areaColour;
@@ -269,7 +269,7 @@ TEST_F(Files, QuestionsOfNewAndOpen)
 
 // Brisa's New shows, makes current and applies Polycotton whatever the page
 // showed before, in either view; the view stays as the user left it.
-TEST_F(Files, BrisasNewStartsOnPolycottonInEitherView)
+TEST_F(FileMenu, BrisasNewStartsOnPolycottonInEitherView)
 {
     showPage(cat::kBrisa);
     const auto paletteCell0 = [this] {
@@ -305,7 +305,7 @@ TEST_F(Files, BrisasNewStartsOnPolycottonInEitherView)
     }
 }
 
-TEST_F(Files, ExtensionsAndNames)
+TEST_F(FileMenu, ExtensionsAndNames)
 {
     // Open: another model's extension is refused, nothing changes.
     writeBytes(path("x.vtr"), QByteArray(34, '\0'));
@@ -336,7 +336,7 @@ TEST_F(Files, ExtensionsAndNames)
     EXPECT_EQ(title(), "UPPER.OLR");
 }
 
-TEST_F(Files, OddWordsAreKeptAndThePaletteStaysSafe)
+TEST_F(FileMenu, OddWordsAreKeptAndThePaletteStaysSafe)
 {
     // Odd words: stored as read, painted nowhere, saved back unchanged, and
     // the palette works at once (99: the list keeps its fabric).
@@ -359,7 +359,7 @@ TEST_F(Files, OddWordsAreKeptAndThePaletteStaysSafe)
     }
 }
 
-TEST_F(Files, EachModelKeepsItsOwnFile)
+TEST_F(FileMenu, EachModelKeepsItsOwnFile)
 {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("one")));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("two")));
@@ -384,7 +384,7 @@ TEST_F(Files, EachModelKeepsItsOwnFile)
     EXPECT_EQ(dialogs.requests.back().initialFolder, QFileInfo(path("two/o.olr")).absolutePath());
 }
 
-TEST_F(Files, StandardKeysAndTheClosingQuestion)
+TEST_F(FileMenu, StandardKeysAndTheClosingQuestion)
 {
     window->show();
     window->activateWindow();
@@ -419,7 +419,7 @@ TEST_F(Files, StandardKeysAndTheClosingQuestion)
 // Undo and redo move the design's flags with the history: every step away
 // from the clean state (start-up, Save, New, Open) is a change the closing
 // question asks about; arriving back at it is not.
-TEST_F(Files, UndoAndRedoFollowTheSavedState)
+TEST_F(FileMenu, UndoAndRedoFollowTheSavedState)
 {
     QAction* undo = window->findChild<QAction*>(QStringLiteral("undoMnu"));
     QAction* redo = window->findChild<QAction*>(QStringLiteral("redoMnu"));
@@ -505,7 +505,7 @@ TEST_F(Files, UndoAndRedoFollowTheSavedState)
     EXPECT_TRUE(closingAsks());
 }
 
-TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
+TEST_F(FileMenu, FailedSavesAreSaidAndStopNewAndOpen)
 {
     colour(0, "Body", "CottonFelt", 2);
     // One message naming the file, its folder and why, in a sentence.
@@ -564,7 +564,7 @@ TEST_F(Files, FailedSavesAreSaidAndStopNewAndOpen)
 // fail with the failed-save message and the design stays, where SIGXFSZ
 // would end the process and every unsaved design with it. A child process
 // with the signal at its default, prepared as main() prepares the designer.
-TEST_F(Files, AFileSizeLimitFailsTheSaveAndKeepsTheDesigner)
+TEST_F(FileMenu, AFileSizeLimitFailsTheSaveAndKeepsTheDesigner)
 {
     colour(0, "Body", "CottonFelt", 2);
     const pid_t child = ::fork();
@@ -594,7 +594,7 @@ TEST_F(Files, AFileSizeLimitFailsTheSaveAndKeepsTheDesigner)
 
 // A file named on the command line whose name is no text in the system's
 // encoding is said as such, not as missing; the design stays.
-TEST_F(Files, ANameThatIsNoTextIsSaidAsSuch)
+TEST_F(FileMenu, ANameThatIsNoTextIsSaidAsSuch)
 {
     const QString name = files::platform::decodeName(QFile::encodeName(dir.path()) + "/bad\xff.olr");
     EXPECT_FALSE(window->fileCommands().openNamedFile(name));
@@ -606,7 +606,7 @@ TEST_F(Files, ANameThatIsNoTextIsSaidAsSuch)
 
 // A file that cannot be opened is said in one message, and the design on
 // screen, its flags, the title and the dialog folder stay as they were.
-TEST_F(Files, FailedOpensAreSaidAndChangeNothing)
+TEST_F(FileMenu, FailedOpensAreSaidAndChangeNothing)
 {
     colour(0, "Body", "CottonFelt", 2);
     saveAs(path("good.olr"));
@@ -670,34 +670,6 @@ TEST(FirstDialogFolder, IsTheProgramsWhereWritableElseTheDocuments)
     qputenv("HOME", savedHome);
     if (!savedConfig.isEmpty())
         qputenv("XDG_CONFIG_HOME", savedConfig);
-}
-
-// A child saves two designs in turn, over and over, and is killed at random
-// moments: the file is always one of the two whole designs.
-TEST(SaveLoop, KilledWhileSavingLeavesAWholeFile)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("loop.brr"));
-    const QByteArray tail(300 * 1024, 't');
-    writeBytes(file, words({0}).repeated(40) + tail);
-    QByteArray a, b;
-    for (int k = 0; k < 20; ++k) {
-        a += words({k % 7, 1});
-        b += words({(k + 3) % 7, 2});
-    }
-    std::mt19937 random(7);
-    for (int run = 0; run < 40; ++run) {
-        QProcess child;
-        child.start(QStringLiteral(SAVE_LOOP_PROGRAM), {file});
-        ASSERT_TRUE(child.waitForStarted());
-        ASSERT_TRUE(child.waitForReadyRead(5000)); // the first save is done
-        QTest::qWait(static_cast<int>(random() % 40));
-        child.kill();
-        child.waitForFinished();
-        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << "the child stopped saving before the kill";
-        const QByteArray now = fileBytes(file);
-        EXPECT_TRUE(now == a + tail || now == b + tail) << "run " << run << ": " << now.size() << " bytes";
-    }
 }
 
 } // namespace
