@@ -310,8 +310,9 @@ void PaletteSurface::focusOutEvent(QFocusEvent* event)
 void PaletteSurface::mousePressEvent(QMouseEvent* event)
 {
     // The pointer is in use: no ring until the keyboard is used again.
+    if (showsRing())
+        update();
     m_keyboardCue = false;
-    update();
     PictureSurface::mousePressEvent(event);
 }
 
@@ -322,8 +323,11 @@ void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
     const int column = cat::columnAt(static_cast<float>(at.x()));
     const int row = cat::rowAt(static_cast<float>(at.y()));
     if (column >= 0 && row >= 0 && cat::cellIndex(column, row) < m_names.size()) {
+        // Only a ring shown moves with it; the cell's marker is the
+        // picture's own change.
+        if (showsRing() && m_focus != cat::cellIndex(column, row))
+            update();
         m_focus = cat::cellIndex(column, row);
-        update();
     }
     PictureSurface::mouseReleaseEvent(event);
 }
@@ -331,7 +335,7 @@ void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
 void PaletteSurface::paintEvent(QPaintEvent* event)
 {
     PictureSurface::paintEvent(event);
-    if (!hasFocus() || !m_keyboardCue || m_names.isEmpty())
+    if (!showsRing())
         return;
     // The ring fills the 2-pixel gap around the swatch, in the style's focus
     // colour; the marker lies on the swatch, so both stay visible together.
