@@ -284,9 +284,12 @@ void PictureSurface::changed(const QRect& pixels, bool unreportedBefore)
         if (m_stale.rectCount() > 16)
             m_stale = m_stale.boundingRect();
     }
-    // One pixel more all round: at a fractional scale factor a device pixel
-    // just outside blends the picture's pixels at the edge.
-    update(toWidget(inside.adjusted(-1, -1, 1, 1).translated(m_border, m_border)));
+    // At a fractional scale (the zoom and the screen's together) a device
+    // pixel just outside blends the picture's pixels at the edge: one pixel
+    // more all round. At a whole one every pixel is its own square.
+    const qreal scale = devicePixelRatioF() * m_zoom / 100.0;
+    const int reach = scale == std::floor(scale) ? 0 : 1;
+    update(toWidget(inside.adjusted(-reach, -reach, reach, reach).translated(m_border, m_border)));
 }
 
 void PictureSurface::changedAll()
