@@ -12,9 +12,12 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,8 +25,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <memory>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -184,6 +191,140 @@ TEST(PictureSurface, PointerEventsGiveImagePixels)
     EXPECT_EQ(tk::PictureSurface::pixelAt({2.0e6, 1.0}), QPoint(-1, -1));
 }
 
+// Where two pictures differ, or "" where they are the same.
+std::string differences(const QImage& expected, const QImage& got, const QRect& where)
+{
+    if (!expected.rect().contains(where) || !got.rect().contains(where))
+        return "the pictures are too small";
+    QRect differ;
+    for (int y = where.top(); y <= where.bottom(); ++y)
+        for (int x = where.left(); x <= where.right(); ++x)
+            if (got.pixel(x, y) != expected.pixel(x, y))
+                differ |= QRect(x, y, 1, 1);
+    if (differ.isNull())
+        return {};
+    return "pixels differ in " + std::to_string(differ.x()) + "," + std::to_string(differ.y()) + " " +
+           std::to_string(differ.width()) + "x" + std::to_string(differ.height());
+}
+
+// A surface changed in many small pieces and painted between them keeps its
+// enlarged picture and enlarges again only what changed: at every zoom step
+// it shows, on screen and when painted whole, what a surface given the
+// finished picture at once shows. At a fractional step that is the whole
+// picture enlarged by the next whole factor and scaled down smoothly; at a
+// whole step every pixel is a square in its exact colour.
+class PartialChanges : public testing::TestWithParam<int> {
+protected:
+    static void prepare(tk::PictureSurface& s, int percent)
+    {
+        s.setBorder(2);
+        s.setBackground(cat::kWhite);
+        s.setOuterGeometry(0, 0, 68, 50);
+        s.setZoom(percent);
+    }
+    // The device pixels per image pixel: the zoom and the screen's together.
+    static qreal scaleOf(const tk::PictureSurface& s)
+    {
+        return s.devicePixelRatioF() * s.width() / s.layoutSize().width();
+    }
+    static bool fractional(qreal scale) { return std::abs(scale - std::round(scale)) > 1e-3; }
+    // The image as the widget shows it without its frame, painted the way
+    // it always was: the whole picture enlarged, then drawn to the widget.
+    static QImage wholeRescale(const tk::PictureSurface& s)
+    {
+        const qreal ratio = s.devicePixelRatioF();
+        QImage out((QSizeF(s.size()) * ratio).toSize(), QImage::Format_RGB32);
+        out.setDevicePixelRatio(ratio);
+        out.fill(Qt::black);
+        QPainter painter(&out);
+        painter.scale(static_cast<qreal>(s.width()) / s.layoutSize().width(),
+                      static_cast<qreal>(s.height()) / s.layoutSize().height());
+        const qreal scale = scaleOf(s);
+        const int factor =
+            fractional(scale) ? static_cast<int>(std::ceil(scale)) : static_cast<int>(std::round(scale));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, fractional(scale));
+        painter.drawImage(
+            QRect(s.border(), s.border(), s.drawableWidth(), s.drawableHeight()),
+            s.image().scaled(s.image().size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        return out;
+    }
+};
+
+TEST_P(PartialChanges, ShowWhatTheWholePictureRescaledShows)
+{
+    const int percent = GetParam();
+    tk::PictureSurface surface("pic", 1, "Picture", nullptr);
+    prepare(surface, percent);
+    surface.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&surface));
+    std::mt19937 random(static_cast<unsigned>(percent));
+    const auto coordinate = [&random](int size) {
+        return std::uniform_int_distribution<int>(-3, size + 2)(random);
+    };
+    const int w = surface.drawableWidth();
+    const int h = surface.drawableHeight();
+    for (int change = 0; change < 90; ++change) {
+        const cat::Colour colour = static_cast<cat::Colour>(random()) & 0xffffffU;
+        const int x1 = coordinate(w);
+        const int y1 = coordinate(h);
+        const int x2 = x1 + coordinate(w) / 4;
+        const int y2 = y1 + coordinate(h) / 4;
+        switch (change % 6) {
+        case 0: surface.filledBox(x1, y1, x2, y2, colour); break;
+        case 1: surface.line(x1, y1, x2, y2, colour); break;
+        case 2: surface.box(x1, y1, x2, y2, cat::kBoundary); break; // walls for the fills
+        case 3: surface.floodFill(std::clamp(x1, 0, w - 1), std::clamp(y1, 0, h - 1), colour); break;
+        case 4: {
+            // Painted by a plain function, then shown by its rectangle.
+            const QRect painted = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized() & QRect(0, 0, w, h);
+            QImage& image = surface.imageForPainting();
+            for (int y = painted.top(); y <= painted.bottom(); ++y)
+                for (int x = painted.left(); x <= painted.right(); ++x)
+                    image.setPixel(x, y, 0xff000000U | ((colour + static_cast<unsigned>(x * y)) & 0xffffffU));
+            surface.makePersistent(painted);
+            break;
+        }
+        default: surface.pixel(x1, y1); break; // a look changes nothing
+        }
+        if (change % 4 == 3)
+            QApplication::processEvents(); // painted in pieces, the kept picture in use
+    }
+    QApplication::processEvents();
+
+    tk::PictureSurface fresh("fresh", 2, "Fresh", nullptr);
+    prepare(fresh, percent);
+    fresh.drawBitmap(surface.image());
+    const QImage expected = fresh.grab().toImage();
+    const QRect all = expected.rect();
+    EXPECT_EQ(differences(expected, surface.grab().toImage(), all), "");
+    // What the screen shows, painted in pieces. (Under a scale factor the
+    // offscreen screen hands its picture back resampled to the logical size.)
+    if (surface.devicePixelRatioF() == 1.0) {
+        const QImage shown =
+            surface.screen()->grabWindow(surface.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(differences(expected, shown, all), "") << "on screen";
+    }
+
+    // Inside the frame (at a fractional scale less a pixel or two, where the
+    // picture's edge blends with the frame) the picture is the whole one
+    // rescaled; at a whole scale it is the exact enlargement.
+    const qreal ratio = surface.devicePixelRatioF();
+    const QRectF layoutInside = surface.toWidget(QRect(surface.border(), surface.border(), w, h));
+    const QRect inside = QRectF(layoutInside.topLeft() * ratio, layoutInside.size() * ratio).toAlignedRect();
+    const qreal scale = scaleOf(surface);
+    const int blend = fractional(scale) ? 2 : 0;
+    EXPECT_EQ(differences(wholeRescale(surface), expected, inside.adjusted(blend, blend, -blend, -blend)),
+              "");
+    if (!fractional(scale)) {
+        const int factor = static_cast<int>(std::round(scale));
+        for (const QPoint p : {QPoint(0, 0), QPoint(w - 1, h - 1), QPoint(w / 2, h / 3)})
+            EXPECT_EQ(expected.pixel(inside.topLeft() + p * factor + QPoint(factor - 1, factor - 1)),
+                      surface.image().pixel(p));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZoomSteps, PartialChanges, testing::Values(100, 125, 150, 175, 200, 250, 300));
+
 struct ListFixture : testing::Test {
     tk::ListBox list{"suitlist", 8, "Suit areas", nullptr};
     int events = 0;
@@ -305,6 +446,43 @@ TEST_F(ListFixture, RewritingEntriesEndsAsRefillingDoes)
     }
     EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(events, eventsBefore);
+}
+
+// The list's own entry painting against Qt's styled delegate where it gets
+// hard: a text cut with dots, a list scrolled sideways, a font taller than
+// the entries, the selection and the keyboard focus.
+TEST_F(ListFixture, EntriesPaintAsTheStyledDelegateDoes)
+{
+    list.addEntry(QStringLiteral("A colour name far too wide for the list (P)"));
+    list.addEntry(QString());
+    list.setEntryHeight(16);
+    list.resize(90, 100);
+    list.show();
+    list.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    QStyledItemDelegate styled;
+    const auto expectSame = [this, &styled](const char* what) {
+        SCOPED_TRACE(what);
+        QAbstractItemDelegate* own = list.itemDelegate();
+        list.setItemDelegate(&styled);
+        const QImage expected = list.grab().toImage();
+        list.setItemDelegate(own);
+        const QImage got = list.grab().toImage();
+        EXPECT_EQ(differences(expected, got, expected.rect()), "");
+    };
+    expectSame("plain");
+    select("Collar");
+    expectSame("selected");
+    list.setFocus(Qt::TabFocusReason);
+    expectSame("selected, with the focus");
+    list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum() / 2);
+    expectSame("scrolled sideways");
+    list.setCurrentRow(4);
+    expectSame("the wide entry current");
+    QFont tall = list.font();
+    tall.setPixelSize(21);
+    list.setFont(tall);
+    expectSame("a font taller than the entries");
 }
 
 TEST(StatusPanel, ALongTextIsCutAtAWordWithDotsAndKeptWhole)

@@ -80,9 +80,11 @@ private:
     void onCurrentRowChanged(int row);
     QSize entrySize(const QString& text) const;
     bool rewriteEntry(int row, const QString& text);
+    void placeFrameEdges();
 
     int m_index;
     std::array<QWidget*, 4> m_frameEdges; // top, bottom, left, right
+    qreal m_frameEdgesRatio = 0;          // the scale factor they were placed for
     bool m_keyboardCue = false;
     int m_entryHeight = 0; // at zoom 100
     int m_zoom = 100;

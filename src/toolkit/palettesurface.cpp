@@ -302,8 +302,9 @@ void PaletteSurface::focusOutEvent(QFocusEvent* event)
 void PaletteSurface::mousePressEvent(QMouseEvent* event)
 {
     // The pointer is in use: no ring until the keyboard is used again.
+    if (showsRing())
+        update();
     m_keyboardCue = false;
-    update();
     PictureSurface::mousePressEvent(event);
 }
 
@@ -330,8 +331,12 @@ void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
     const std::optional<cat::PaletteHit> hit = hitOf(*this, *event);
     // A clicked cell becomes the focus cell, so the keyboard goes on from there.
     if (hit && hit->column >= 0 && hit->row >= 0 && cat::cellIndex(hit->column, hit->row) < m_names.size()) {
-        m_focus = cat::cellIndex(hit->column, hit->row);
-        update();
+        const int cell = cat::cellIndex(hit->column, hit->row);
+        // Only a ring shown moves with it; the cell's marker is the
+        // picture's own change.
+        if (showsRing() && m_focus != cell)
+            update();
+        m_focus = cell;
     }
     PictureSurface::mouseReleaseEvent(event);
     if (hit && event->button() == Qt::LeftButton)
@@ -341,7 +346,7 @@ void PaletteSurface::mouseReleaseEvent(QMouseEvent* event)
 void PaletteSurface::paintEvent(QPaintEvent* event)
 {
     PictureSurface::paintEvent(event);
-    if (!hasFocus() || !m_keyboardCue || m_names.isEmpty())
+    if (!showsRing())
         return;
     // The ring fills the 2-pixel gap around the swatch, in the style's focus
     // colour; the marker lies on the swatch, so both stay visible together.

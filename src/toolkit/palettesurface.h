@@ -61,6 +61,7 @@ protected:
 
 private:
     void reportFocusCell();
+    bool showsRing() const { return hasFocus() && m_keyboardCue && !m_names.isEmpty(); }
 
     QStringList m_names;
     int m_focus = 0;

@@ -16,6 +16,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tk {
 
 using render::fromQRgb;
@@ -36,7 +40,7 @@ void PictureSurface::resizeImage(int width, int height)
 {
     m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
     m_image.fill(toQRgb(m_background));
-    update();
+    changedAll();
 }
 
 void PictureSurface::setOuterGeometry(int x, int y, int width, int height)
@@ -122,13 +126,14 @@ void PictureSurface::scaleToLayout(QPainter& painter) const
 void PictureSurface::clear()
 {
     m_image.fill(toQRgb(m_background));
-    update();
+    changedAll();
 }
 
 void PictureSurface::drawBitmap(const QImage& bitmap)
 {
     if (bitmap.isNull() || m_image.isNull())
         return;
+    const bool unreported = unreportedChanges();
     const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
     const int width = std::min(source.width(), m_image.width());
     const int height = std::min(source.height(), m_image.height());
@@ -139,20 +144,27 @@ void PictureSurface::drawBitmap(const QImage& bitmap)
         for (int x = 0; x < width; ++x)
             to[x] = from[x] | 0xff000000U;
     }
-    update();
+    changed(QRect(0, 0, width, height), unreported);
 }
 
-void PictureSurface::fillRect(long long left, long long top, long long right, long long bottom, QRgb colour)
+QRect PictureSurface::insideImage(long long left, long long top, long long right, long long bottom) const
 {
     left = std::max(left, 0LL);
     top = std::max(top, 0LL);
     right = std::min(right, static_cast<long long>(m_image.width()));
     bottom = std::min(bottom, static_cast<long long>(m_image.height()));
     if (left >= right || top >= bottom)
-        return;
-    for (auto y = static_cast<int>(top); y < bottom; ++y) {
+        return {};
+    return {QPoint(static_cast<int>(left), static_cast<int>(top)),
+            QPoint(static_cast<int>(right) - 1, static_cast<int>(bottom) - 1)};
+}
+
+void PictureSurface::fillRect(long long left, long long top, long long right, long long bottom, QRgb colour)
+{
+    const QRect inside = insideImage(left, top, right, bottom);
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        std::fill(row + left, row + right, colour);
+        std::fill(row + inside.left(), row + inside.right() + 1, colour);
     }
 }
 
@@ -163,6 +175,7 @@ void PictureSurface::line(int x1, int y1, int x2, int y2, cat::Colour colour)
     const long long n = std::max(std::llabs(dx), std::llabs(dy));
     if (n == 0 || m_image.isNull())
         return;
+    const bool unreported = unreportedChanges();
     const bool alongX = std::llabs(dx) >= std::llabs(dy);
     // Step i moves one pixel along the major axis; the minor offset is i * m / n
     // rounded half up. The far end point (i == n) is not drawn.
@@ -199,7 +212,8 @@ void PictureSurface::line(int x1, int y1, int x2, int y2, cat::Colour colour)
         const int y = static_cast<int>(alongX ? minor : major);
         reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = value;
     }
-    update();
+    changed(insideImage(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1LL, std::max(y1, y2) + 1LL),
+            unreported);
 }
 
 void PictureSurface::box(int x1, int y1, int x2, int y2, cat::Colour colour)
@@ -210,44 +224,79 @@ void PictureSurface::box(int x1, int y1, int x2, int y2, cat::Colour colour)
     const long long bottom = std::max(y1, y2);
     if (left == right || top == bottom)
         return;
+    const bool unreported = unreportedChanges();
     const QRgb value = toQRgb(colour);
     fillRect(left, top, right, top + 1, value);
     fillRect(left, bottom - 1, right, bottom, value);
     fillRect(left, top + 1, left + 1, bottom - 1, value);
     fillRect(right - 1, top + 1, right, bottom - 1, value);
-    update();
+    changed(insideImage(left, top, right, bottom), unreported);
 }
 
 void PictureSurface::filledBox(int x1, int y1, int x2, int y2, cat::Colour colour)
 {
+    const bool unreported = unreportedChanges();
     fillRect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), toQRgb(colour));
-    update();
+    changed(insideImage(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)), unreported);
 }
 
 std::size_t PictureSurface::floodFill(int x, int y, cat::Colour fill)
 {
     if (m_image.isNull())
         return 0;
+    const bool unreported = unreportedChanges();
     const fill::FillRequest request = render::fillRequestFor(m_image, toQRgb(fill));
     const fill::Point seed{x, y};
     fill::Bounds bounds;
     const std::size_t painted = fill::borderFill(request, {&seed, 1}, &bounds);
-    if (painted > 0)
-        makePersistent(QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right, bounds.bottom)));
+    changed(painted > 0 ? QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right, bounds.bottom))
+                        : QRect(),
+            unreported);
     return painted;
 }
 
 void PictureSurface::makePersistent()
 {
-    update();
+    if (unreportedChanges())
+        changedAll();
 }
 
 void PictureSurface::makePersistent(const QRect& painted)
 {
-    // One pixel more all round: at a fractional scale factor a device pixel
-    // just outside blends the picture's pixels at the edge.
-    if (!painted.isEmpty())
-        update(toWidget(painted.adjusted(-1, -1, 1, 1).translated(m_border, m_border)));
+    changed(painted, false);
+}
+
+void PictureSurface::changed(const QRect& pixels, bool unreportedBefore)
+{
+    if (unreportedBefore) {
+        changedAll();
+        return;
+    }
+    m_reportedKey = m_image.cacheKey();
+    const QRect inside = pixels & m_image.rect();
+    if (inside.isEmpty())
+        return;
+    if (!m_sharp.isNull()) {
+        m_stale += inside;
+        // Many small changes (a marker's box, a line) cost more to track
+        // than their bounding rectangle costs to enlarge.
+        if (m_stale.rectCount() > 16)
+            m_stale = m_stale.boundingRect();
+    }
+    // At a fractional scale (the zoom and the screen's together) a device
+    // pixel just outside blends the picture's pixels at the edge: one pixel
+    // more all round. At a whole one every pixel is its own square.
+    const qreal scale = devicePixelRatioF() * m_zoom / 100.0;
+    const int reach = scale == std::floor(scale) ? 0 : 1;
+    update(toWidget(inside.adjusted(-reach, -reach, reach, reach).translated(m_border, m_border)));
+}
+
+void PictureSurface::changedAll()
+{
+    m_reportedKey = m_image.cacheKey();
+    if (!m_sharp.isNull())
+        m_stale = m_image.rect();
+    update();
 }
 
 cat::Colour PictureSurface::pixel(int x, int y) const
@@ -274,7 +323,7 @@ void drawRing(QPainter& painter, const QRect& outer, int inset, const QColor& to
 
 } // namespace
 
-void PictureSurface::paintEvent(QPaintEvent* /*event*/)
+void PictureSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (size() != sizeHint()) // someone resized us by hand: cover the rest
@@ -312,19 +361,92 @@ void PictureSurface::paintEvent(QPaintEvent* /*event*/)
     // do: the picture at the next whole factor by nearest pixel, smoothly
     // scaled down to the device pixels.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRect(m_border, m_border, m_image.width(), m_image.height()),
-                      sharpAt(static_cast<int>(std::ceil(scale))));
+    const QImage& sharp = sharpAt(static_cast<int>(std::ceil(scale)));
+    const QRect picture(m_border, m_border, m_image.width(), m_image.height());
+    // Qt hands a smooth fill of more than a few thousand device pixels to
+    // its thread pool, which costs a click more than the fill itself; drawn
+    // in bands of at most kBandPixels the same pixels come out on this
+    // thread (a clip never changes a pixel it lets through).
+    constexpr qreal kBandPixels = 8192;
+    const QRect dirty = event->rect() & toWidget(picture);
+    const qreal deviceRatio = devicePixelRatioF();
+    const int rows =
+        std::max(1, static_cast<int>(kBandPixels / (std::max(dirty.width(), 1) * deviceRatio * deviceRatio)));
+    const QTransform toLayoutPixels = painter.worldTransform();
+    for (int top = dirty.top(); top <= dirty.bottom(); top += rows) {
+        painter.setWorldTransform(QTransform());
+        painter.setClipRect(
+            QRect(dirty.left(), top, dirty.width(), std::min(rows, dirty.bottom() + 1 - top)));
+        painter.setWorldTransform(toLayoutPixels);
+        painter.drawImage(picture, sharp);
+    }
 }
+
+namespace {
+
+// One row of pixels, each repeated `factor` times; a constant factor lets the
+// compiler unroll the repeats.
+template <int Factor> void repeatPixels(const QRgb* from, int count, QRgb* to)
+{
+    for (int x = 0; x < count; ++x, to += Factor)
+        for (int k = 0; k < Factor; ++k)
+            to[k] = from[x];
+}
+
+void repeatPixels(const QRgb* from, int count, int factor, QRgb* to)
+{
+    switch (factor) {
+    case 2: {
+        int x = 0;
+#if defined(__SSE2__)
+        // Four pixels in, each twice out: the 150 % and 175 % steps enlarge
+        // by two, on every change of a drawing.
+        for (; x + 4 <= count; x += 4) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 2 * x), _mm_unpacklo_epi32(four, four));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 2 * x + 4), _mm_unpackhi_epi32(four, four));
+        }
+#endif
+        repeatPixels<2>(from + x, count - x, to + 2 * x);
+        break;
+    }
+    case 3: repeatPixels<3>(from, count, to); break;
+    default:
+        for (int x = 0; x < count; ++x, to += factor)
+            std::fill_n(to, factor, from[x]);
+        break;
+    }
+}
+
+// Copies `pixels` of `from` into `to`, enlarged `factor` times: each pixel a
+// square of factor x factor pixels in its exact colour.
+void enlarge(const QImage& from, const QRect& pixels, int factor, QImage& to)
+{
+    const auto width = static_cast<std::size_t>(pixels.width()) * static_cast<std::size_t>(factor);
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y)) + pixels.left();
+        auto* first = reinterpret_cast<QRgb*>(to.scanLine(y * factor)) + pixels.left() * factor;
+        repeatPixels(source, pixels.width(), factor, first);
+        for (int k = 1; k < factor; ++k)
+            std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y * factor + k)) + pixels.left() * factor, first,
+                        width * sizeof(QRgb));
+    }
+}
+
+} // namespace
 
 const QImage& PictureSurface::sharpAt(int factor) const
 {
-    // Kept until the picture or the factor changes: any change to the image
-    // gives it a new cache key.
-    if (m_sharp.isNull() || m_sharpFrom != m_image.cacheKey() ||
-        m_sharp.width() != m_image.width() * factor) {
-        m_sharp = m_image.scaled(m_image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        m_sharpFrom = m_image.cacheKey();
+    const QSize size = m_image.size() * factor;
+    if (m_sharp.size() != size) {
+        m_sharp = QImage(size, QImage::Format_RGB32);
+        m_stale = m_image.rect();
+    } else if (unreportedChanges()) {
+        m_stale = m_image.rect();
     }
+    for (const QRect& pixels : m_stale)
+        enlarge(m_image, pixels, factor, m_sharp);
+    m_stale = QRegion();
     return m_sharp;
 }
 

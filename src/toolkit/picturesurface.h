@@ -3,6 +3,7 @@
 #include "catalogue/colour.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 class QPainter;
@@ -63,10 +64,13 @@ public:
     // Border fill bounded by pure black; returns the pixels painted, and
     // shows them.
     std::size_t floodFill(int x, int y, cat::Colour fill);
-    // Shows what has been drawn (the image is already persistent).
+    // Shows what has been drawn (the image is already persistent). What the
+    // surface's own drawing functions drew is shown already; anything
+    // painted through imageForPainting() makes the whole picture shown anew.
     void makePersistent();
     // Shows what has been drawn inside `painted` (image pixels); a null
-    // rectangle shows nothing.
+    // rectangle shows nothing. Everything painted through imageForPainting()
+    // since the last call must lie inside it.
     void makePersistent(const QRect& painted);
 
     // kNoPixel for a point outside the drawable area.
@@ -116,8 +120,17 @@ protected:
 private:
     void resizeImage(int width, int height);
 
-    // The picture enlarged by a whole factor, each pixel a square.
+    // The picture enlarged by a whole factor, each pixel a square. Kept
+    // between paints: only the pixels changed since are enlarged again.
     const QImage& sharpAt(int factor) const;
+    // Marks image pixels as changed: they are repainted on screen and
+    // enlarged again. Changes made through imageForPainting() that nobody
+    // reported count as changing the whole picture.
+    void changed(const QRect& pixels, bool unreportedBefore);
+    void changedAll();
+    // [left, right) x [top, bottom) clipped to the image; null when empty.
+    QRect insideImage(long long left, long long top, long long right, long long bottom) const;
+    bool unreportedChanges() const { return m_image.cacheKey() != m_reportedKey; }
     // Paints [left, right) x [top, bottom), clipped to the image.
     void fillRect(long long left, long long top, long long right, long long bottom, QRgb colour);
 
@@ -127,8 +140,12 @@ private:
     int m_zoom = 100;
     cat::Colour m_background = cat::kLightGrey;
     QImage m_image;         // Format_RGB32
-    mutable QImage m_sharp; // what sharpAt() made last, from the image of key m_sharpFrom
-    mutable qint64 m_sharpFrom = 0;
+    mutable QImage m_sharp; // what sharpAt() made last
+    // The image's cache key after the last change the surface knows of:
+    // any other key means pixels changed that nobody reported.
+    qint64 m_reportedKey = 0;
+    // Image pixels changed since m_sharp was brought up to date.
+    mutable QRegion m_stale;
 };
 
 } // namespace tk
