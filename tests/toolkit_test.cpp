@@ -6,6 +6,7 @@
 #include "toolkit/statuspanel.h"
 #include "toolkit/tabstrip.h"
 #include "toolkit/textbox.h"
+#include "toolkit/zoom.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -237,6 +238,11 @@ protected:
         out.setDevicePixelRatio(ratio);
         out.fill(Qt::black);
         QPainter painter(&out);
+        if (s.zoom() == 150 && ratio == 1.0 && s.border() % 2 == 0) {
+            // 150 % on a screen of scale 1 shows the picture at three halves.
+            painter.drawImage(QPoint(s.border() * 3 / 2, s.border() * 3 / 2), tk::threeHalves(s.image()));
+            return out;
+        }
         painter.scale(static_cast<qreal>(s.width()) / s.layoutSize().width(),
                       static_cast<qreal>(s.height()) / s.layoutSize().height());
         const qreal scale = scaleOf(s);
@@ -275,19 +281,39 @@ TEST_P(PartialChanges, ShowWhatTheWholePictureRescaledShows)
         case 2: surface.box(x1, y1, x2, y2, cat::kBoundary); break; // walls for the fills
         case 3: surface.floodFill(std::clamp(x1, 0, w - 1), std::clamp(y1, 0, h - 1), colour); break;
         case 4: {
-            // Painted by a plain function, then shown by its rectangle.
+            // Painted by a plain function, then shown by its rectangle, or
+            // with a second piece apart as an area's regions are shown.
             const QRect painted = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized() & QRect(0, 0, w, h);
+            const QRect apart =
+                change % 12 == 4 ? QRect() : painted.translated(w / 3, h / 3) & QRect(0, 0, w, h);
             QImage& image = surface.imageForPainting();
-            for (int y = painted.top(); y <= painted.bottom(); ++y)
-                for (int x = painted.left(); x <= painted.right(); ++x)
-                    image.setPixel(x, y, 0xff000000U | ((colour + static_cast<unsigned>(x * y)) & 0xffffffU));
-            surface.makePersistent(painted);
+            for (const QRect& piece : {painted, apart})
+                for (int y = piece.top(); y <= piece.bottom(); ++y)
+                    for (int x = piece.left(); x <= piece.right(); ++x)
+                        image.setPixel(x, y,
+                                       0xff000000U | ((colour + static_cast<unsigned>(x * y)) & 0xffffffU));
+            if (apart.isEmpty())
+                surface.makePersistent(painted);
+            else
+                surface.makePersistent(QRegion(painted) + QRegion(apart));
             break;
         }
         default: surface.pixel(x1, y1); break; // a look changes nothing
         }
         if (change % 4 == 3)
             QApplication::processEvents(); // painted in pieces, the kept picture in use
+    }
+    QApplication::processEvents();
+    {
+        // Last, two pieces apart shown as one region, nothing painted after.
+        const QRect first(1, 1, w / 3, h / 3);
+        const QRect second(w / 2, h / 2, w / 3, h / 3);
+        QImage& image = surface.imageForPainting();
+        for (const QRect& piece : {first, second})
+            for (int y = piece.top(); y <= piece.bottom(); ++y)
+                for (int x = piece.left(); x <= piece.right(); ++x)
+                    image.setPixel(x, y, qRgb(x * 7, y * 5, 99));
+        surface.makePersistent(QRegion(first) + QRegion(second));
     }
     QApplication::processEvents();
 
@@ -324,6 +350,77 @@ TEST_P(PartialChanges, ShowWhatTheWholePictureRescaledShows)
 }
 
 INSTANTIATE_TEST_SUITE_P(ZoomSteps, PartialChanges, testing::Values(100, 125, 150, 175, 200, 250, 300));
+
+// Three halves is what enlarging to twice the size and scaling down smoothly
+// shows, without the cost: the outer pixel of each 3 x 3 block exactly the
+// picture's, the middle ones within a step or two of the smooth scaling (its
+// weights wander around a half); a flat area keeps its colour; and a
+// picture brought up to date piece by piece equals one made whole.
+TEST(ThreeHalves, IsTheSmoothHalfStepAndUpdatesInPieces)
+{
+    std::mt19937 random(5);
+    for (const QSize size : {QSize(64, 48), QSize(7, 5), QSize(1, 1), QSize(2, 3)}) {
+        QImage picture(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                picture.setPixel(x, y, 0xff000000U | (random() & 0xffffffU));
+        const QImage half = tk::threeHalves(picture);
+        ASSERT_EQ(half.size(), QSize((3 * size.width() + 1) / 2, (3 * size.height() + 1) / 2));
+
+        QImage smooth(half.size(), QImage::Format_RGB32);
+        smooth.fill(Qt::black);
+        {
+            QPainter painter(&smooth);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.scale(1.5, 1.5);
+            painter.drawImage(QRect(QPoint(0, 0), size), picture.scaled(size * 2));
+        }
+        // The blocks that lie whole inside the picture.
+        for (int y = 0; y < 3 * (size.height() / 2); ++y) {
+            for (int x = 0; x < 3 * (size.width() / 2); ++x) {
+                const QRgb ours = half.pixel(x, y);
+                const QRgb qts = smooth.pixel(x, y);
+                if (x % 3 != 1 && y % 3 != 1) {
+                    ASSERT_EQ(ours, picture.pixel(2 * (x / 3) + x % 3 / 2, 2 * (y / 3) + y % 3 / 2))
+                        << x << "," << y;
+                }
+                for (int shift : {0, 8, 16})
+                    ASSERT_LE(std::abs(static_cast<int>(ours >> shift & 0xff) -
+                                       static_cast<int>(qts >> shift & 0xff)),
+                              2)
+                        << x << "," << y;
+            }
+        }
+
+        // Changed in pieces: each piece brought up to date alone.
+        QImage kept = half;
+        for (int change = 0; change < 20; ++change) {
+            const QRect piece(static_cast<int>(random() % size.width()),
+                              static_cast<int>(random() % size.height()), static_cast<int>(random() % 9) + 1,
+                              static_cast<int>(random() % 9) + 1);
+            const QRect inside = piece & picture.rect();
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    picture.setPixel(x, y, 0xff000000U | (random() & 0xffffffU));
+            tk::threeHalves(picture, piece, kept);
+        }
+        EXPECT_TRUE(kept == tk::threeHalves(picture)) << size.width() << "x" << size.height();
+    }
+    // A flat picture stays flat, to the edge.
+    QImage flat(9, 7, QImage::Format_RGB32);
+    flat.fill(qRgb(19, 24, 132));
+    const QImage shown = tk::threeHalves(flat);
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            ASSERT_EQ(shown.pixel(x, y), qRgb(19, 24, 132));
+    // Wrong sizes and empty changes write nothing.
+    QImage wrong(5, 5, QImage::Format_RGB32);
+    wrong.fill(Qt::white);
+    const QImage before = wrong;
+    tk::threeHalves(flat, flat.rect(), wrong);
+    tk::threeHalves(flat, QRect(), wrong);
+    EXPECT_TRUE(wrong == before);
+}
 
 struct ListFixture : testing::Test {
     tk::ListBox list{"suitlist", 8, "Suit areas", nullptr};

@@ -14,12 +14,23 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace design {
 
 namespace {
+
+// Appends catalogue text (UTF-8, in practice ASCII) without a string in between.
+void append(QString& text, std::string_view utf8)
+{
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        text.append(QLatin1String(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    else
+        text.append(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
 
 // "Arms: Royal Blue (P); Legs: no colour": the areas of one list (Brisa's
 // back list when `back`); `prefix` tells Brisa's two lists apart in the drawing.
@@ -33,11 +44,14 @@ QString describeAreas(const std::vector<order::OrderRow>& rows, bool back, bool 
         if (row.back != back || (!withTape && row.area == cat::kBindingTape))
             continue;
         if (!text.isEmpty())
-            text += QStringLiteral("; ");
+            text += QLatin1String("; ");
         text += prefix;
-        text += tk::qs(row.area);
-        text += QStringLiteral(": ");
-        text += row.coloured() ? QString::fromStdString(row.line()) : QStringLiteral("no colour");
+        append(text, row.area);
+        text += QLatin1String(": ");
+        if (row.coloured())
+            append(text, row.line());
+        else
+            text += QLatin1String("no colour");
     }
     return text;
 }
@@ -93,9 +107,13 @@ void fillList(tk::ListBox* list, const std::vector<order::OrderRow>& rows, bool 
         return;
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(rows.size()));
-    for (const order::OrderRow& row : rows)
-        if (row.back == back)
-            texts << QString::fromStdString(row.line());
+    for (const order::OrderRow& row : rows) {
+        if (row.back != back)
+            continue;
+        QString& line = texts.emplace_back();
+        if (row.coloured())
+            append(line, row.line());
+    }
     list->setEntries(texts);
 }
 

@@ -20,9 +20,10 @@ void Designer::fillKeySlot(int key, cat::Colour colour, int x, int y)
 void Designer::paintSeeds(int m, int slot, cat::Colour colour)
 {
     tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
-    QRect painted;
+    QRegion painted;
     render::paintArea(drawing->imageForPainting(), m, slot, colour, &painted);
-    // Only the area's rectangle is repainted on screen, not the whole drawing.
+    // Only the rectangles of the area's regions are shown again, not the
+    // whole drawing.
     drawing->makePersistent(painted);
 }
 

@@ -322,10 +322,13 @@ std::size_t fillFrom(const FillRequest& request, VisitedMask& visited, std::vect
     return painted;
 }
 
-std::size_t fillSeeds(const FillRequest& request, std::span<const Point> seeds, Bounds* bounds)
+std::size_t fillSeeds(const FillRequest& request, std::span<const Point> seeds, Bounds* bounds,
+                      std::span<Bounds> eachSeed)
 {
     if (bounds != nullptr)
         *bounds = {};
+    for (Bounds& seedBounds : eachSeed)
+        seedBounds = {};
     if (request.pixels == nullptr || request.width <= 0 || request.height <= 0 ||
         request.stride < request.width)
         return 0;
@@ -340,8 +343,20 @@ std::size_t fillSeeds(const FillRequest& request, std::span<const Point> seeds, 
     Bounds found{request.width, request.height, -1, -1};
     {
         VisitedMask visited(scratch.bits, request.width, request.height);
-        for (const Point& seed : seeds)
-            painted += fillOne(request, visited, scratch.pending, seed.x, seed.y, found);
+        for (std::size_t i = 0; i < seeds.size(); ++i) {
+            if (i >= eachSeed.size()) {
+                painted += fillOne(request, visited, scratch.pending, seeds[i].x, seeds[i].y, found);
+                continue;
+            }
+            Bounds own{request.width, request.height, -1, -1};
+            const std::size_t count = fillOne(request, visited, scratch.pending, seeds[i].x, seeds[i].y, own);
+            if (count == 0)
+                continue;
+            painted += count;
+            eachSeed[i] = own;
+            found = {std::min(found.left, own.left), std::min(found.top, own.top),
+                     std::max(found.right, own.right), std::max(found.bottom, own.bottom)};
+        }
     }
     if (bounds != nullptr && painted > 0)
         *bounds = found;
@@ -355,12 +370,13 @@ std::size_t fillSeeds(const FillRequest& request, std::span<const Point> seeds, 
 std::size_t borderFill(const FillRequest& request)
 {
     const Point seed{request.x, request.y};
-    return fillSeeds(request, {&seed, 1}, nullptr);
+    return fillSeeds(request, {&seed, 1}, nullptr, {});
 }
 
-std::size_t borderFill(const FillRequest& request, std::span<const Point> seeds, Bounds* painted)
+std::size_t borderFill(const FillRequest& request, std::span<const Point> seeds, Bounds* painted,
+                       std::span<Bounds> eachSeed)
 {
-    return fillSeeds(request, seeds, painted);
+    return fillSeeds(request, seeds, painted, eachSeed);
 }
 
 } // namespace fill

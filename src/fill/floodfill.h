@@ -60,7 +60,10 @@ struct Bounds {
 // x and y are not used): the pixels end exactly as after borderFill from each
 // seed in order. A seed inside a region this call has painted already is
 // skipped, since filling there again would change nothing, and every pixel is
-// counted once. `painted`, when given, receives the bounds of what was painted.
-std::size_t borderFill(const FillRequest& request, std::span<const Point> seeds, Bounds* painted = nullptr);
+// counted once. `painted`, when given, receives the bounds of what was painted;
+// `eachSeed`, when given, the bounds of what each seed painted (empty for a
+// seed that painted nothing; seeds beyond its size are not reported).
+std::size_t borderFill(const FillRequest& request, std::span<const Point> seeds, Bounds* painted = nullptr,
+                       std::span<Bounds> eachSeed = {});
 
 } // namespace fill

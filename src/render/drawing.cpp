@@ -39,10 +39,10 @@ fill::FillRequest fillRequestFor(QImage& image, QRgb fill)
     return request;
 }
 
-std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRect* painted)
+std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRegion* painted)
 {
     if (painted != nullptr)
-        *painted = QRect();
+        *painted = QRegion();
     const cat::AreaSeeds* row = cat::seedsOf(m, slot);
     if (row == nullptr || drawing.isNull() || drawing.format() != QImage::Format_RGB32)
         return 0;
@@ -51,10 +51,14 @@ std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRec
     std::size_t count = 0;
     for (const cat::SeedPoint& seed : row->seeds())
         seeds[count++] = {seed.x, seed.y};
-    fill::Bounds bounds;
-    const std::size_t filled = fill::borderFill(request, std::span(seeds.data(), count), &bounds);
-    if (painted != nullptr && !bounds.empty())
-        *painted = QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right, bounds.bottom));
+    std::array<fill::Bounds, cat::kMaxSeeds> eachSeed{};
+    const std::size_t filled = fill::borderFill(request, std::span(seeds.data(), count), nullptr,
+                                                std::span(eachSeed.data(), painted != nullptr ? count : 0));
+    if (painted != nullptr)
+        for (std::size_t i = 0; i < count; ++i)
+            if (!eachSeed[i].empty())
+                *painted += QRect(QPoint(eachSeed[i].left, eachSeed[i].top),
+                                  QPoint(eachSeed[i].right, eachSeed[i].bottom));
     return filled;
 }
 

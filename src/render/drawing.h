@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 // The suit drawings painted with a design, below the widgets: what the
 // designer shows after Open, and what the order sheet, the command-line tool
@@ -26,9 +27,10 @@ QImage pristineDrawing(int m);
 // Border-fills area `slot` of model m from each of its seeds, bounded by pure
 // black, as a palette click paints it. An area without seeds (the binding
 // tape, Brisa's two seedless back areas) paints nothing. Returns the pixels
-// painted, each counted once; `painted`, when given, receives their bounds
-// (a null rectangle when nothing was painted).
-std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRect* painted = nullptr);
+// painted, each counted once; `painted`, when given, receives the bounds of
+// each seed's region (empty when nothing was painted): an area's regions lie
+// apart, and their bounds cover far fewer pixels than the area's bounds.
+std::size_t paintArea(QImage& drawing, int m, int slot, cat::Colour colour, QRegion* painted = nullptr);
 
 // Paints every repaint of a rebuild plan that goes into the drawing, in the
 // plan's order, onto whatever the image holds.

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,7 +19,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <vector>
 
 namespace tk {
 
@@ -77,7 +77,7 @@ public:
         initStyleOption(&opt, index);
         const QWidget* widget = opt.widget;
         QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-        const QTextLayout* layout = commonCase(opt, style) ? lineLayout(index.row(), opt) : nullptr;
+        const QTextLayout* layout = commonCase(opt, style) ? lineLayout(opt) : nullptr;
         // The text's rectangle as the style lays it out: as wide as the
         // text with a margin each side, centred in the entry's height.
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
@@ -147,47 +147,45 @@ private:
                !opt.text.contains(QLatin1Char('\n')) && !opt.text.contains(QChar::LineSeparator);
     }
 
-    // The row's text laid out as one line in the entry's font, kept until
-    // the text or the font changes.
-    const QTextLayout* lineLayout(int row, const QStyleOptionViewItem& opt) const
+    // The text laid out as one line in the entry's font, kept by its text
+    // until the font changes: a list shows few texts again and again (the
+    // colour list's lines come from the palettes' names), so a line rewritten
+    // to a text it showed before is not laid out again.
+    const QTextLayout* lineLayout(const QStyleOptionViewItem& opt) const
     {
-        if (row < 0)
-            return nullptr;
-        if (static_cast<std::size_t>(row) >= m_lines.size())
-            m_lines.resize(static_cast<std::size_t>(row) + 1);
-        Line& line = m_lines[static_cast<std::size_t>(row)];
-        if (line.layout != nullptr && line.text == opt.text && line.font == opt.font)
-            return line.layout.get();
-        line.text = opt.text;
-        line.font = opt.font;
-        line.layout = std::make_unique<QTextLayout>(opt.text, opt.font);
+        if (opt.font != m_font) {
+            m_layouts.clear();
+            m_font = opt.font;
+        }
+        if (const auto kept = m_layouts.constFind(opt.text); kept != m_layouts.cend())
+            return kept->get();
+        if (m_layouts.size() >= kMostKept)
+            m_layouts.clear();
+        auto layout = std::make_shared<QTextLayout>(opt.text, opt.font);
         QTextOption textOption;
         textOption.setWrapMode(QTextOption::ManualWrap);
         textOption.setTextDirection(opt.direction);
         textOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
-        line.layout->setTextOption(textOption);
-        line.layout->setCacheEnabled(true);
-        line.layout->beginLayout();
-        QTextLine first = line.layout->createLine();
+        layout->setTextOption(textOption);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        QTextLine first = layout->createLine();
         if (first.isValid()) {
             // Left-aligned, a line's width does not move its text.
             first.setLineWidth(kUnbounded);
             first.setPosition(QPointF(0, 0));
         }
-        line.layout->endLayout();
-        if (line.layout->lineCount() != 1)
-            line.layout.reset();
-        return line.layout.get();
+        layout->endLayout();
+        if (layout->lineCount() != 1)
+            layout.reset();
+        return m_layouts.insert(opt.text, std::move(layout))->get();
     }
 
     static constexpr qreal kUnbounded = 1e6;
+    static constexpr qsizetype kMostKept = 512;
 
-    struct Line {
-        QString text;
-        QFont font;
-        std::unique_ptr<QTextLayout> layout;
-    };
-    mutable std::vector<Line> m_lines;
+    mutable QFont m_font;
+    mutable QHash<QString, std::shared_ptr<QTextLayout>> m_layouts;
 };
 
 } // namespace

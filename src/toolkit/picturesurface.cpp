@@ -266,6 +266,28 @@ void PictureSurface::makePersistent(const QRect& painted)
     changed(painted, false);
 }
 
+void PictureSurface::makePersistent(const QRegion& painted)
+{
+    changed(painted);
+}
+
+void PictureSurface::changed(const QRegion& pixels)
+{
+    if (pixels.rectCount() <= 1) {
+        changed(pixels.boundingRect(), false);
+        return;
+    }
+    // The pieces for the enlarged picture, one rectangle for the screen:
+    // Qt repaints one rectangle faster than a region of many.
+    if (!m_sharp.isNull())
+        for (const QRect& piece : pixels)
+            m_stale += piece & m_image.rect();
+    const QRegion pieces = m_stale;
+    changed(pixels.boundingRect(), false);
+    if (!m_sharp.isNull())
+        m_stale = pieces.rectCount() > 64 ? pieces.boundingRect() : pieces; // the pieces, not their bounds
+}
+
 void PictureSurface::changed(const QRect& pixels, bool unreportedBefore)
 {
     if (unreportedBefore) {
@@ -279,8 +301,9 @@ void PictureSurface::changed(const QRect& pixels, bool unreportedBefore)
     if (!m_sharp.isNull()) {
         m_stale += inside;
         // Many small changes (a marker's box, a line) cost more to track
-        // than their bounding rectangle costs to enlarge.
-        if (m_stale.rectCount() > 16)
+        // than their bounding rectangle costs to enlarge; the few regions of
+        // one area's fill are worth keeping apart.
+        if (m_stale.rectCount() > 64)
             m_stale = m_stale.boundingRect();
     }
     // At a fractional scale (the zoom and the screen's together) a device
@@ -323,9 +346,26 @@ void drawRing(QPainter& painter, const QRect& outer, int inset, const QColor& to
 
 } // namespace
 
+void PictureSurface::drawDirty(QPainter& painter, const QPaintEvent& event, const QImage& picture,
+                               const QPoint& origin)
+{
+    // Piece by piece: one draw of the whole picture through a clip of many
+    // rectangles makes Qt hand the work to its thread pool.
+    const QRect shown(origin, picture.size());
+    for (const QRect& dirty : event.region()) {
+        const QRect piece = dirty & shown;
+        if (!piece.isEmpty())
+            painter.drawImage(piece.topLeft(), picture, piece.translated(-origin));
+    }
+}
+
 void PictureSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    // Widget pixels are device pixels (no screen scale, no scaled rendering).
+    const QTransform device = painter.deviceTransform();
+    const bool devicePixels =
+        device.m11() == 1.0 && device.m22() == 1.0 && device.m12() == 0.0 && device.m21() == 0.0;
     if (size() != sizeHint()) // someone resized us by hand: cover the rest
         painter.fillRect(rect(), toQColor(m_background));
     // Everything below is drawn in layout pixels.
@@ -351,6 +391,18 @@ void PictureSurface::paintEvent(QPaintEvent* event)
     // picks the nearest pixel, so at a whole scale factor (1, 2, 3) every
     // pixel is a square of device pixels in its exact colour.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (devicePixels && showsThreeHalves()) {
+        // The most common zoom on a common screen: drawn one to one from a
+        // picture kept at the screen's size, only where it is dirty.
+        const QImage& screen = threeHalvesPicture();
+        painter.resetTransform();
+        drawDirty(painter, *event, screen, QPoint(m_border * 3 / 2, m_border * 3 / 2));
+        return;
+    }
+    if (devicePixels && painter.worldTransform().isIdentity()) {
+        drawDirty(painter, *event, m_image, QPoint(m_border, m_border));
+        return;
+    }
     const qreal scale = painter.deviceTransform().m11();
     if (std::abs(scale - std::round(scale)) < 1e-3 || scale < 1.0) {
         painter.drawImage(QPoint(m_border, m_border), m_image);
@@ -446,6 +498,30 @@ const QImage& PictureSurface::sharpAt(int factor) const
     }
     for (const QRect& pixels : m_stale)
         enlarge(m_image, pixels, factor, m_sharp);
+    m_stale = QRegion();
+    return m_sharp;
+}
+
+bool PictureSurface::showsThreeHalves() const
+{
+    // Exactly three halves: the picture's corner on a whole screen pixel and
+    // the widget the layout's size times 1.5 (an odd size rounds).
+    const QSize layout = layoutSize();
+    return m_zoom == 150 && devicePixelRatioF() == 1.0 && m_border % 2 == 0 && layout.width() % 2 == 0 &&
+           layout.height() % 2 == 0 && size() == layout * 3 / 2;
+}
+
+const QImage& PictureSurface::threeHalvesPicture() const
+{
+    const QSize size = threeHalvesSize(m_image.size());
+    if (m_sharp.size() != size) {
+        m_sharp = QImage(size, QImage::Format_RGB32);
+        m_stale = m_image.rect();
+    } else if (unreportedChanges()) {
+        m_stale = m_image.rect();
+    }
+    for (const QRect& pixels : m_stale)
+        threeHalves(m_image, pixels, m_sharp);
     m_stale = QRegion();
     return m_sharp;
 }

@@ -72,6 +72,9 @@ public:
     // rectangle shows nothing. Everything painted through imageForPainting()
     // since the last call must lie inside it.
     void makePersistent(const QRect& painted);
+    // The same for pieces painted apart (the regions of one area), shown
+    // together: each piece is enlarged again on its own.
+    void makePersistent(const QRegion& painted);
 
     // kNoPixel for a point outside the drawable area.
     cat::Colour pixel(int x, int y) const;
@@ -123,10 +126,19 @@ private:
     // The picture enlarged by a whole factor, each pixel a square. Kept
     // between paints: only the pixels changed since are enlarged again.
     const QImage& sharpAt(int factor) const;
+    // The picture as 150 % on a screen of scale 1 shows it (threeHalves),
+    // kept the same way; null where the surface is not shown so.
+    bool showsThreeHalves() const;
+    // Draws the dirty parts of a picture shown one to one at `origin`
+    // (widget pixels, painter untransformed).
+    static void drawDirty(QPainter& painter, const QPaintEvent& event, const QImage& picture,
+                          const QPoint& origin);
+    const QImage& threeHalvesPicture() const;
     // Marks image pixels as changed: they are repainted on screen and
     // enlarged again. Changes made through imageForPainting() that nobody
     // reported count as changing the whole picture.
     void changed(const QRect& pixels, bool unreportedBefore);
+    void changed(const QRegion& pixels);
     void changedAll();
     // [left, right) x [top, bottom) clipped to the image; null when empty.
     QRect insideImage(long long left, long long top, long long right, long long bottom) const;
@@ -140,7 +152,7 @@ private:
     int m_zoom = 100;
     cat::Colour m_background = cat::kLightGrey;
     QImage m_image;         // Format_RGB32
-    mutable QImage m_sharp; // what sharpAt() made last
+    mutable QImage m_sharp; // what sharpAt() or threeHalvesPicture() made last
     // The image's cache key after the last change the surface knows of:
     // any other key means pixels changed that nobody reported.
     qint64 m_reportedKey = 0;

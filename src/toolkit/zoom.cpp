@@ -5,7 +5,9 @@
 
 #include <QFontInfo>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace tk {
 
@@ -67,6 +69,78 @@ void LayoutZoom::apply(int percent)
         if (auto* list = qobject_cast<ListBox*>(widget))
             list->setZoom(percent);
         widget->setGeometry(zoomedRect(control.geometry, percent));
+    }
+}
+
+namespace {
+
+// The average of two opaque pixels, each byte rounded down.
+inline QRgb half(QRgb a, QRgb b)
+{
+    return (a & b) + (((a ^ b) & 0xfefefefeU) >> 1);
+}
+
+} // namespace
+
+QSize threeHalvesSize(const QSize& picture)
+{
+    return {(3 * picture.width() + 1) / 2, (3 * picture.height() + 1) / 2};
+}
+
+QImage threeHalves(const QImage& picture)
+{
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    QImage target(threeHalvesSize(source.size()), QImage::Format_RGB32);
+    threeHalves(source, source.rect(), target);
+    return target;
+}
+
+void threeHalves(const QImage& picture, const QRect& changed, QImage& target)
+{
+    const int width = picture.width();
+    const int height = picture.height();
+    const QRect pixels = changed & picture.rect();
+    if (pixels.isEmpty() || target.size() != threeHalvesSize(picture.size()))
+        return;
+    // Whole blocks of 2 x 2 picture pixels, 3 x 3 on screen; a last column
+    // or row of an odd size is a block of its own edge pixels.
+    const int firstColumn = pixels.left() / 2;
+    const int endColumn = pixels.right() / 2 + 1;
+    const int pairedEnd = std::min(endColumn, width / 2); // columns with two pixels
+    const int outWidth = target.width();
+    const qsizetype inStride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype outStride = target.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const auto* in = reinterpret_cast<const QRgb*>(picture.constBits());
+    auto* outBits = reinterpret_cast<QRgb*>(target.bits());
+    std::vector<QRgb> mixed(static_cast<std::size_t>(width));
+
+    // One screen row from one row of picture pixels.
+    const auto spread = [&](const QRgb* from, QRgb* out) {
+        int column = firstColumn;
+        for (; column < pairedEnd; ++column) {
+            const QRgb first = from[2 * column];
+            const QRgb second = from[2 * column + 1];
+            out[3 * column] = first;
+            out[3 * column + 1] = half(first, second);
+            out[3 * column + 2] = second;
+        }
+        if (pairedEnd < endColumn) { // the odd last pixel: its own colour
+            const int x = 3 * pairedEnd;
+            for (int k = x; k < std::min(x + 3, outWidth); ++k)
+                out[k] = from[2 * pairedEnd];
+        }
+    };
+    for (int block = pixels.top() / 2; block <= pixels.bottom() / 2; ++block) {
+        const QRgb* upper = in + 2 * block * inStride;
+        const QRgb* lower = in + std::min(2 * block + 1, height - 1) * inStride;
+        const int from = 2 * firstColumn;
+        const int to = std::min(2 * endColumn, width);
+        int x = from;
+        for (; x < to; ++x)
+            mixed[static_cast<std::size_t>(x)] = half(upper[x], lower[x]);
+        const QRgb* rows[3] = {upper, mixed.data(), lower};
+        for (int part = 0; part < 3 && 3 * block + part < target.height(); ++part)
+            spread(rows[part], outBits + (3 * block + part) * outStride);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -23,6 +24,19 @@ QRect zoomedRect(const QRect& layout, int percent);
 // A font at a zoom: the text is laid out at the larger size, not enlarged as
 // a picture. Pixel sizes stay whole pixels, rounded down.
 QFont zoomedFont(const QFont& font, int percent);
+
+// A picture at three halves of its size, as the screen shows pictures at
+// 150 %: every 2 x 2 pixels become 3 x 3, the outer ones the pixels
+// themselves, the middle ones the average of the two or four pixels they lie
+// between (rounded down). One-pixel lines stay one width and flat areas keep
+// their exact colour, as the picture enlarged to twice its size and scaled
+// down smoothly would show them; it costs a copy and an average a pixel.
+// The size is rounded up; the last block of an odd size is the edge pixels.
+QSize threeHalvesSize(const QSize& picture);
+QImage threeHalves(const QImage& picture);
+// Brings `target` (threeHalvesSize, Format_RGB32) up to date for the picture
+// pixels in `changed`.
+void threeHalves(const QImage& picture, const QRect& changed, QImage& target);
 
 // The controls under a set of containers, laid out in layout pixels, shown at
 // a zoom. The first apply() records every named control's geometry and font
