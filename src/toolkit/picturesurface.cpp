@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -487,9 +488,9 @@ void enlarge(const QImage& from, const QRect& pixels, int factor, QImage& to)
 
 } // namespace
 
-const QImage& PictureSurface::sharpAt(int factor) const
+const QImage& PictureSurface::keptPicture(const QSize& size,
+                                          const std::function<void(const QRect&)>& redo) const
 {
-    const QSize size = m_image.size() * factor;
     if (m_sharp.size() != size) {
         m_sharp = QImage(size, QImage::Format_RGB32);
         m_stale = m_image.rect();
@@ -497,9 +498,15 @@ const QImage& PictureSurface::sharpAt(int factor) const
         m_stale = m_image.rect();
     }
     for (const QRect& pixels : m_stale)
-        enlarge(m_image, pixels, factor, m_sharp);
+        redo(pixels);
     m_stale = QRegion();
     return m_sharp;
+}
+
+const QImage& PictureSurface::sharpAt(int factor) const
+{
+    return keptPicture(m_image.size() * factor,
+                       [this, factor](const QRect& pixels) { enlarge(m_image, pixels, factor, m_sharp); });
 }
 
 bool PictureSurface::showsThreeHalves() const
@@ -513,17 +520,8 @@ bool PictureSurface::showsThreeHalves() const
 
 const QImage& PictureSurface::threeHalvesPicture() const
 {
-    const QSize size = threeHalvesSize(m_image.size());
-    if (m_sharp.size() != size) {
-        m_sharp = QImage(size, QImage::Format_RGB32);
-        m_stale = m_image.rect();
-    } else if (unreportedChanges()) {
-        m_stale = m_image.rect();
-    }
-    for (const QRect& pixels : m_stale)
-        threeHalves(m_image, pixels, m_sharp);
-    m_stale = QRegion();
-    return m_sharp;
+    return keptPicture(threeHalvesSize(m_image.size()),
+                       [this](const QRect& pixels) { threeHalves(m_image, pixels, m_sharp); });
 }
 
 void PictureSurface::setPointerHelp(const QString& tip, bool pointing)

@@ -6,6 +6,8 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <functional>
+
 class QPainter;
 
 namespace tk {
@@ -126,6 +128,9 @@ private:
     // The picture enlarged by a whole factor, each pixel a square. Kept
     // between paints: only the pixels changed since are enlarged again.
     const QImage& sharpAt(int factor) const;
+    // The kept picture (m_sharp) at `size`, made again whole when its size
+    // or the picture changed unreported, else only where `redo` is told.
+    const QImage& keptPicture(const QSize& size, const std::function<void(const QRect&)>& redo) const;
     // The picture as 150 % on a screen of scale 1 shows it (threeHalves),
     // kept the same way; null where the surface is not shown so.
     bool showsThreeHalves() const;
