@@ -4,6 +4,7 @@
 // the keyboard focus, at 100 and 150 %, pixel for pixel.
 #include "app/mainwindow.h"
 #include "catalogue/catalogue.h"
+#include "support/picture_diff.h"
 #include "toolkit/listbox.h"
 #include "toolkit/palettesurface.h"
 #include "toolkit/tabstrip.h"
@@ -21,22 +22,7 @@
 
 namespace {
 
-// Where two pictures differ, or "" where they are the same.
-std::string differences(const QImage& expected, const QImage& got)
-{
-    if (expected.size() != got.size())
-        return "sizes differ";
-    QRect differ;
-    for (int y = 0; y < got.height(); ++y)
-        for (int x = 0; x < got.width(); ++x)
-            if (got.pixel(x, y) != expected.pixel(x, y))
-                differ |= QRect(x, y, 1, 1);
-    if (differ.isNull())
-        return {};
-    return "pixels differ in " + std::to_string(differ.x()) + "," + std::to_string(differ.y()) + " " +
-           std::to_string(differ.width()) + "x" + std::to_string(differ.height());
-}
-
+// The list as it paints with `delegate` for its entries.
 QImage paintedBy(tk::ListBox* list, QAbstractItemDelegate* delegate)
 {
     QAbstractItemDelegate* own = list->itemDelegate();

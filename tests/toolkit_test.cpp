@@ -1,4 +1,5 @@
 #include "catalogue/program.h"
+#include "support/picture_diff.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/listbox.h"
 #include "toolkit/names.h"
@@ -190,22 +191,6 @@ TEST(PictureSurface, PointerEventsGiveImagePixels)
     EXPECT_EQ(tk::PictureSurface::pixelAt({qQNaN(), 1.0}), QPoint(-1, -1));
     EXPECT_EQ(tk::PictureSurface::pixelAt({1.0, qInf()}), QPoint(-1, -1));
     EXPECT_EQ(tk::PictureSurface::pixelAt({2.0e6, 1.0}), QPoint(-1, -1));
-}
-
-// Where two pictures differ, or "" where they are the same.
-std::string differences(const QImage& expected, const QImage& got, const QRect& where)
-{
-    if (!expected.rect().contains(where) || !got.rect().contains(where))
-        return "the pictures are too small";
-    QRect differ;
-    for (int y = where.top(); y <= where.bottom(); ++y)
-        for (int x = where.left(); x <= where.right(); ++x)
-            if (got.pixel(x, y) != expected.pixel(x, y))
-                differ |= QRect(x, y, 1, 1);
-    if (differ.isNull())
-        return {};
-    return "pixels differ in " + std::to_string(differ.x()) + "," + std::to_string(differ.y()) + " " +
-           std::to_string(differ.width()) + "x" + std::to_string(differ.height());
 }
 
 // A surface changed in many small pieces and painted between them keeps its
