@@ -31,6 +31,14 @@ void clearWithPicture(tk::PictureSurface* surface, const QImage& clearing)
     surface->clear();
 }
 
+// The pristine drawing on a clean surface, the one the renderer paints on.
+void showPristineDrawing(tk::PictureSurface* drawing, int m, const QImage& clearing)
+{
+    clearWithPicture(drawing, clearing);
+    drawing->drawBitmap(render::pristineDrawing(m));
+    drawing->makePersistent();
+}
+
 } // namespace
 
 void Designer::startPages()
@@ -50,21 +58,17 @@ void Designer::startPages()
             m_controls.fabricLists[mi]->addEntry(qs(fabric));
     }
 
-    // 2. Clear the palettes, keys and drawings with the one-pixel picture.
+    // 2. Clear the palettes and keys with the one-pixel picture.
     const QImage clearing = builtInBitmap(cat::kClearingPictureId);
     for (std::size_t mi = 0; mi < cat::kModelCount; ++mi) {
         clearWithPicture(m_controls.palettes[mi], clearing);
         clearWithPicture(m_controls.colourKeys[mi], clearing);
-        clearWithPicture(m_controls.drawings[mi], clearing);
     }
     clearWithPicture(m_controls.colourKeys[cat::kBrisaBack], clearing);
 
-    // 3. The drawings, as the renderer gives them.
-    for (int m = 0; m < cat::kModelCount; ++m) {
-        tk::PictureSurface* drawing = m_controls.drawings[static_cast<std::size_t>(m)];
-        drawing->drawBitmap(render::pristineDrawing(m));
-        drawing->makePersistent();
-    }
+    // 3. The drawings, as the renderer gives them, on a clean surface.
+    for (int m = 0; m < cat::kModelCount; ++m)
+        showPristineDrawing(m_controls.drawings[static_cast<std::size_t>(m)], m, clearing);
 
     // 4. File bookkeeping.
     for (state::ModelDesign& model : m_state.models) {
@@ -130,14 +134,7 @@ void Designer::showNewDesign(int m)
     const auto mi = static_cast<std::size_t>(m);
     const cat::SuitModel& model = cat::kModels[m];
 
-    // The pristine drawing on a clean surface, the one the renderer paints on.
-    tk::PictureSurface* drawing = m_controls.drawings[mi];
-    const QImage blank = builtInBitmap(cat::kClearingPictureId);
-    if (!blank.isNull())
-        drawing->setBackground(render::fromQRgb(blank.pixel(0, 0)));
-    drawing->clear();
-    drawing->drawBitmap(render::pristineDrawing(m));
-    drawing->makePersistent();
+    showPristineDrawing(m_controls.drawings[mi], m, builtInBitmap(cat::kClearingPictureId));
     showCaption(m);
 
     if (m == cat::kBrisa) {

@@ -6,9 +6,14 @@
 #include "fill/floodfill.h"
 #include "render/qtcolour.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace render {
 
@@ -79,22 +84,64 @@ QImage paintDesign(int m, const state::ModelDesign& design)
     return drawing;
 }
 
+namespace {
+
+// One row of pixels, each repeated `factor` times; a constant factor lets the
+// compiler unroll the repeats.
+template <int Factor> void repeatPixels(const QRgb* from, int count, QRgb* to)
+{
+    for (int x = 0; x < count; ++x, to += Factor)
+        for (int k = 0; k < Factor; ++k)
+            to[k] = from[x];
+}
+
+void repeatPixels(const QRgb* from, int count, int factor, QRgb* to)
+{
+    switch (factor) {
+    case 2: {
+        int x = 0;
+#if defined(__SSE2__)
+        // Four pixels in, each twice out: the 150 % and 175 % steps enlarge
+        // by two, on every change of a drawing.
+        for (; x + 4 <= count; x += 4) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 2 * x), _mm_unpacklo_epi32(four, four));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 2 * x + 4), _mm_unpackhi_epi32(four, four));
+        }
+#endif
+        repeatPixels<2>(from + x, count - x, to + 2 * x);
+        break;
+    }
+    case 3: repeatPixels<3>(from, count, to); break;
+    default:
+        for (int x = 0; x < count; ++x, to += factor)
+            std::fill_n(to, factor, from[x]);
+        break;
+    }
+}
+
+} // namespace
+
+void enlarge(const QImage& from, const QRect& pixels, int factor, QImage& to)
+{
+    const auto width = static_cast<std::size_t>(pixels.width()) * static_cast<std::size_t>(factor);
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y)) + pixels.left();
+        auto* first = reinterpret_cast<QRgb*>(to.scanLine(y * factor)) + pixels.left() * factor;
+        repeatPixels(source, pixels.width(), factor, first);
+        for (int k = 1; k < factor; ++k)
+            std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y * factor + k)) + pixels.left() * factor, first,
+                        width * sizeof(QRgb));
+    }
+}
+
 QImage enlarged(const QImage& drawing, int factor)
 {
     if (factor < 2 || drawing.isNull())
         return drawing;
     const QImage source = drawing.convertToFormat(QImage::Format_RGB32);
-    const int width = source.width() * factor;
-    QImage out(width, source.height() * factor, QImage::Format_RGB32);
-    const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
-        for (int x = 0; x < width; ++x)
-            first[x] = from[x / factor];
-        for (int copy = 1; copy < factor; ++copy)
-            std::memcpy(out.scanLine(y * factor + copy), first, rowBytes);
-    }
+    QImage out(source.size() * factor, QImage::Format_RGB32);
+    enlarge(source, source.rect(), factor, out);
     return out;
 }
 

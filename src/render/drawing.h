@@ -45,5 +45,8 @@ QImage paintDesign(int m, const state::ModelDesign& design);
 // later smooth reduction treats the picture. A factor below 2 gives the
 // drawing as it is.
 QImage enlarged(const QImage& drawing, int factor);
+// The same for `pixels` of `from` only, into `to` (Format_RGB32, `factor`
+// times the size of `from`): how a kept enlargement follows a change.
+void enlarge(const QImage& from, const QRect& pixels, int factor, QImage& to);
 
 } // namespace render

@@ -17,10 +17,6 @@
 #include <cstring>
 #include <functional>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tk {
 
 using render::fromQRgb;
@@ -435,59 +431,6 @@ void PictureSurface::paintEvent(QPaintEvent* event)
     }
 }
 
-namespace {
-
-// One row of pixels, each repeated `factor` times; a constant factor lets the
-// compiler unroll the repeats.
-template <int Factor> void repeatPixels(const QRgb* from, int count, QRgb* to)
-{
-    for (int x = 0; x < count; ++x, to += Factor)
-        for (int k = 0; k < Factor; ++k)
-            to[k] = from[x];
-}
-
-void repeatPixels(const QRgb* from, int count, int factor, QRgb* to)
-{
-    switch (factor) {
-    case 2: {
-        int x = 0;
-#if defined(__SSE2__)
-        // Four pixels in, each twice out: the 150 % and 175 % steps enlarge
-        // by two, on every change of a drawing.
-        for (; x + 4 <= count; x += 4) {
-            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 2 * x), _mm_unpacklo_epi32(four, four));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 2 * x + 4), _mm_unpackhi_epi32(four, four));
-        }
-#endif
-        repeatPixels<2>(from + x, count - x, to + 2 * x);
-        break;
-    }
-    case 3: repeatPixels<3>(from, count, to); break;
-    default:
-        for (int x = 0; x < count; ++x, to += factor)
-            std::fill_n(to, factor, from[x]);
-        break;
-    }
-}
-
-// Copies `pixels` of `from` into `to`, enlarged `factor` times: each pixel a
-// square of factor x factor pixels in its exact colour.
-void enlarge(const QImage& from, const QRect& pixels, int factor, QImage& to)
-{
-    const auto width = static_cast<std::size_t>(pixels.width()) * static_cast<std::size_t>(factor);
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        const auto* source = reinterpret_cast<const QRgb*>(from.constScanLine(y)) + pixels.left();
-        auto* first = reinterpret_cast<QRgb*>(to.scanLine(y * factor)) + pixels.left() * factor;
-        repeatPixels(source, pixels.width(), factor, first);
-        for (int k = 1; k < factor; ++k)
-            std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y * factor + k)) + pixels.left() * factor, first,
-                        width * sizeof(QRgb));
-    }
-}
-
-} // namespace
-
 const QImage& PictureSurface::keptPicture(const QSize& size,
                                           const std::function<void(const QRect&)>& redo) const
 {
@@ -505,8 +448,9 @@ const QImage& PictureSurface::keptPicture(const QSize& size,
 
 const QImage& PictureSurface::sharpAt(int factor) const
 {
-    return keptPicture(m_image.size() * factor,
-                       [this, factor](const QRect& pixels) { enlarge(m_image, pixels, factor, m_sharp); });
+    return keptPicture(m_image.size() * factor, [this, factor](const QRect& pixels) {
+        render::enlarge(m_image, pixels, factor, m_sharp);
+    });
 }
 
 bool PictureSurface::showsThreeHalves() const
