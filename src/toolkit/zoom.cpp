@@ -9,6 +9,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#endif
+
 namespace tk {
 
 QRect zoomedRect(const QRect& layout, int percent)
@@ -80,6 +84,80 @@ inline QRgb half(QRgb a, QRgb b)
     return (a & b) + (((a ^ b) & 0xfefefefeU) >> 1);
 }
 
+// The three screen rows of one row of blocks, for the blocks [first, end)
+// that have two picture pixels across. `out[1]` or `out[2]` is null where the
+// screen ends before it.
+void spreadBlocks(const QRgb* upper, const QRgb* lower, QRgb* const out[3], int first, int end)
+{
+    for (int column = first; column < end; ++column) {
+        const QRgb a = upper[2 * column];
+        const QRgb b = upper[2 * column + 1];
+        const QRgb c = lower[2 * column];
+        const QRgb d = lower[2 * column + 1];
+        const QRgb rows[3][2] = {{a, b}, {half(a, c), half(b, d)}, {c, d}};
+        for (int part = 0; part < 3 && out[part] != nullptr; ++part) {
+            QRgb* to = out[part] + 3 * column;
+            to[0] = rows[part][0];
+            to[1] = half(rows[part][0], rows[part][1]);
+            to[2] = rows[part][1];
+        }
+    }
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(ZOOM_SCALAR_ONLY)
+#define ZOOM_WITH_AVX2 1
+
+// Whether the processor has 8-pixel vectors; asked once.
+bool hasAvx2()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+
+__attribute__((target("avx2"))) inline __m256i halves(__m256i a, __m256i b)
+{
+    const __m256i low = _mm256_set1_epi32(static_cast<int>(0xfefefefeU));
+    return _mm256_add_epi32(_mm256_and_si256(a, b),
+                            _mm256_srli_epi32(_mm256_and_si256(_mm256_xor_si256(a, b), low), 1));
+}
+
+// Eight picture pixels (four blocks) as twelve screen pixels.
+__attribute__((target("avx2"))) inline void spreadEight(__m256i pixels, QRgb* to)
+{
+    const __m256i next = _mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(1, 2, 3, 4, 5, 6, 7, 7));
+    const __m256i mid = halves(pixels, next); // lanes 0, 2, 4, 6 are used
+    const __m256i first =
+        _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(0, 0, 1, 2, 2, 3, 4, 4)),
+                           _mm256_permutevar8x32_epi32(mid, _mm256_setr_epi32(0, 0, 0, 0, 2, 2, 2, 4)), 0x92);
+    const __m256i rest =
+        _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(5, 6, 6, 7, 7, 7, 7, 7)),
+                           _mm256_permutevar8x32_epi32(mid, _mm256_set1_epi32(6)), 0x04);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), first);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm256_castsi256_si128(rest));
+}
+
+// The same as spreadBlocks, four blocks at a time; returns the first block
+// left to do.
+__attribute__((target("avx2"))) int spreadBlocksAvx2(const QRgb* upper, const QRgb* lower, QRgb* const out[3],
+                                                     int first, int end)
+{
+    int column = first;
+    for (; column + 4 <= end; column += 4) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + 2 * column));
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + 2 * column));
+        spreadEight(a, out[0] + 3 * column);
+        if (out[1] != nullptr)
+            spreadEight(halves(a, c), out[1] + 3 * column);
+        if (out[2] != nullptr)
+            spreadEight(c, out[2] + 3 * column);
+    }
+    return column;
+}
+#endif
+
 } // namespace
 
 QSize threeHalvesSize(const QSize& picture)
@@ -112,35 +190,26 @@ void threeHalves(const QImage& picture, const QRect& changed, QImage& target)
     const qsizetype outStride = target.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const auto* in = reinterpret_cast<const QRgb*>(picture.constBits());
     auto* outBits = reinterpret_cast<QRgb*>(target.bits());
-    std::vector<QRgb> mixed(static_cast<std::size_t>(width));
 
-    // One screen row from one row of picture pixels.
-    const auto spread = [&](const QRgb* from, QRgb* out) {
-        int column = firstColumn;
-        for (; column < pairedEnd; ++column) {
-            const QRgb first = from[2 * column];
-            const QRgb second = from[2 * column + 1];
-            out[3 * column] = first;
-            out[3 * column + 1] = half(first, second);
-            out[3 * column + 2] = second;
-        }
-        if (pairedEnd < endColumn) { // the odd last pixel: its own colour
-            const int x = 3 * pairedEnd;
-            for (int k = x; k < std::min(x + 3, outWidth); ++k)
-                out[k] = from[2 * pairedEnd];
-        }
-    };
     for (int block = pixels.top() / 2; block <= pixels.bottom() / 2; ++block) {
         const QRgb* upper = in + 2 * block * inStride;
         const QRgb* lower = in + std::min(2 * block + 1, height - 1) * inStride;
-        const int from = 2 * firstColumn;
-        const int to = std::min(2 * endColumn, width);
-        int x = from;
-        for (; x < to; ++x)
-            mixed[static_cast<std::size_t>(x)] = half(upper[x], lower[x]);
-        const QRgb* rows[3] = {upper, mixed.data(), lower};
+        QRgb* out[3] = {};
         for (int part = 0; part < 3 && 3 * block + part < target.height(); ++part)
-            spread(rows[part], outBits + (3 * block + part) * outStride);
+            out[part] = outBits + (3 * block + part) * outStride;
+        int column = firstColumn;
+#if defined(ZOOM_WITH_AVX2)
+        if (hasAvx2())
+            column = spreadBlocksAvx2(upper, lower, out, column, pairedEnd);
+#endif
+        spreadBlocks(upper, lower, out, column, pairedEnd);
+        if (pairedEnd < endColumn) { // the odd last column: its own colours
+            const QRgb edge[3] = {upper[2 * pairedEnd], half(upper[2 * pairedEnd], lower[2 * pairedEnd]),
+                                  lower[2 * pairedEnd]};
+            for (int part = 0; part < 3 && out[part] != nullptr; ++part)
+                for (int k = 3 * pairedEnd; k < std::min(3 * pairedEnd + 3, outWidth); ++k)
+                    out[part][k] = edge[part];
+        }
     }
 }
 
