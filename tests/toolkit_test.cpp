@@ -309,6 +309,11 @@ TEST_P(PartialChanges, ShowWhatTheWholePictureRescaledShows)
     const QImage expected = fresh.grab().toImage();
     const QRect all = expected.rect();
     EXPECT_EQ(differences(expected, surface.grab().toImage(), all), "");
+    // On a device it cannot write into (24-bit pixels here), the same.
+    QImage packed(expected.size(), QImage::Format_RGB888);
+    packed.setDevicePixelRatio(expected.devicePixelRatio());
+    surface.render(&packed);
+    EXPECT_EQ(differences(expected, packed.convertToFormat(QImage::Format_RGB32), all), "") << "24-bit";
     // What the screen shows, painted in pieces. (Under a scale factor the
     // offscreen screen hands its picture back resampled to the logical size.)
     if (surface.devicePixelRatioF() == 1.0) {

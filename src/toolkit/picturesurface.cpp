@@ -8,6 +8,7 @@
 
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QToolTip>
 
@@ -389,11 +390,13 @@ void PictureSurface::paintEvent(QPaintEvent* event)
     // pixel is a square of device pixels in its exact colour.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (devicePixels && showsThreeHalves()) {
-        // The most common zoom on a common screen: drawn one to one from a
-        // picture kept at the screen's size, only where it is dirty.
-        const QImage& screen = threeHalvesPicture();
+        // The most common zoom on a common screen: written straight into the
+        // window's picture where it is dirty, or drawn one to one from a
+        // picture kept at the screen's size on any other device.
         painter.resetTransform();
-        drawDirty(painter, *event, screen, QPoint(m_border * 3 / 2, m_border * 3 / 2));
+        const QPoint origin(m_border * 3 / 2, m_border * 3 / 2);
+        if (!writeThreeHalves(painter, *event, origin))
+            drawDirty(painter, *event, threeHalvesPicture(), origin);
         return;
     }
     if (devicePixels && painter.worldTransform().isIdentity()) {
@@ -429,6 +432,40 @@ void PictureSurface::paintEvent(QPaintEvent* event)
         painter.setWorldTransform(toLayoutPixels);
         painter.drawImage(picture, sharp);
     }
+}
+
+bool PictureSurface::writeThreeHalves(QPainter& painter, const QPaintEvent& event, const QPoint& origin) const
+{
+    // Only a plain 32-bit picture of opaque pixels at one device pixel per
+    // pixel, reached by a whole-pixel shift: the window's backing store.
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster || device == nullptr ||
+        device->devType() != QInternal::Image)
+        return false;
+    auto* screen = static_cast<QImage*>(device);
+    const QImage::Format format = screen->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied) ||
+        screen->devicePixelRatio() != 1.0)
+        return false;
+    const QTransform toScreen = painter.deviceTransform();
+    if (toScreen.type() > QTransform::TxTranslate || toScreen.dx() != std::round(toScreen.dx()) ||
+        toScreen.dy() != std::round(toScreen.dy()))
+        return false;
+    const QPoint shift(static_cast<int>(toScreen.dx()), static_cast<int>(toScreen.dy()));
+    const QRect shown(origin, threeHalvesSize(m_image.size()));
+    const qsizetype stride = screen->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    // The paint event's region is the painter's clip: nothing outside it is
+    // written (siblings above keep their pixels).
+    for (const QRect& dirty : event.region()) {
+        const QRect piece = (dirty & shown).translated(shift) & screen->rect();
+        if (piece.isEmpty())
+            continue;
+        threeHalves(m_image, piece.translated(-shift - origin),
+                    reinterpret_cast<QRgb*>(screen->scanLine(piece.top())) + piece.left(), stride);
+    }
+    return true;
 }
 
 const QImage& PictureSurface::keptPicture(const QSize& size,

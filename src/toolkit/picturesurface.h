@@ -139,6 +139,10 @@ private:
     static void drawDirty(QPainter& painter, const QPaintEvent& event, const QImage& picture,
                           const QPoint& origin);
     const QImage& threeHalvesPicture() const;
+    // Writes the dirty parts of the picture at three halves straight into
+    // the device the painter paints on, where that is a plain 32-bit
+    // picture (the window's); false, writing nothing, elsewhere.
+    bool writeThreeHalves(QPainter& painter, const QPaintEvent& event, const QPoint& origin) const;
     // Marks image pixels as changed: they are repainted on screen and
     // enlarged again. Changes made through imageForPainting() that nobody
     // reported count as changing the whole picture.

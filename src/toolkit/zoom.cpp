@@ -84,23 +84,18 @@ inline QRgb half(QRgb a, QRgb b)
     return (a & b) + (((a ^ b) & 0xfefefefeU) >> 1);
 }
 
-// The three screen rows of one row of blocks, for the blocks [first, end)
-// that have two picture pixels across. `out[1]` or `out[2]` is null where the
-// screen ends before it.
-void spreadBlocks(const QRgb* upper, const QRgb* lower, QRgb* const out[3], int first, int end)
+// The screen pixel at `x` of a row spread from one row of picture pixels
+// `from` (`width` pixels): block x / 3's first pixel, their average, or its
+// second; an odd last pixel is a block of its own colour.
+inline QRgb spreadPixel(const QRgb* from, int width, int x)
 {
-    for (int column = first; column < end; ++column) {
-        const QRgb a = upper[2 * column];
-        const QRgb b = upper[2 * column + 1];
-        const QRgb c = lower[2 * column];
-        const QRgb d = lower[2 * column + 1];
-        const QRgb rows[3][2] = {{a, b}, {half(a, c), half(b, d)}, {c, d}};
-        for (int part = 0; part < 3 && out[part] != nullptr; ++part) {
-            QRgb* to = out[part] + 3 * column;
-            to[0] = rows[part][0];
-            to[1] = half(rows[part][0], rows[part][1]);
-            to[2] = rows[part][1];
-        }
+    const int first = 2 * (x / 3);
+    const QRgb a = from[first];
+    const QRgb b = from[std::min(first + 1, width - 1)];
+    switch (x % 3) {
+    case 0: return a;
+    case 1: return half(a, b);
+    default: return b;
     }
 }
 
@@ -124,39 +119,69 @@ __attribute__((target("avx2"))) inline __m256i halves(__m256i a, __m256i b)
                             _mm256_srli_epi32(_mm256_and_si256(_mm256_xor_si256(a, b), low), 1));
 }
 
-// Eight picture pixels (four blocks) as twelve screen pixels.
-__attribute__((target("avx2"))) inline void spreadEight(__m256i pixels, QRgb* to)
+// Blocks [block, end) of a row, four at a time: eight picture pixels as
+// twelve screen pixels, from `out` on (block `block`'s first). Returns the
+// first block left to do.
+__attribute__((target("avx2"))) int spreadBlocksAvx2(const QRgb* from, QRgb* out, int block, int end)
 {
-    const __m256i next = _mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(1, 2, 3, 4, 5, 6, 7, 7));
-    const __m256i mid = halves(pixels, next); // lanes 0, 2, 4, 6 are used
-    const __m256i first =
-        _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(0, 0, 1, 2, 2, 3, 4, 4)),
-                           _mm256_permutevar8x32_epi32(mid, _mm256_setr_epi32(0, 0, 0, 0, 2, 2, 2, 4)), 0x92);
-    const __m256i rest =
-        _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(5, 6, 6, 7, 7, 7, 7, 7)),
-                           _mm256_permutevar8x32_epi32(mid, _mm256_set1_epi32(6)), 0x04);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), first);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm256_castsi256_si128(rest));
+    const __m256i toNext = _mm256_setr_epi32(1, 2, 3, 4, 5, 6, 7, 7);
+    const __m256i firstPixels = _mm256_setr_epi32(0, 0, 1, 2, 2, 3, 4, 4);
+    const __m256i firstMiddles = _mm256_setr_epi32(0, 0, 0, 0, 2, 2, 2, 4);
+    const __m256i restPixels = _mm256_setr_epi32(5, 6, 6, 7, 7, 7, 7, 7);
+    const __m256i restMiddles = _mm256_set1_epi32(6);
+    for (; block + 4 <= end; block += 4, out += 12) {
+        const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + 2 * block));
+        // Lanes 0, 2, 4 and 6: the averages of each block's two pixels.
+        const __m256i middles = halves(pixels, _mm256_permutevar8x32_epi32(pixels, toNext));
+        const __m256i first = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixels, firstPixels),
+                                                 _mm256_permutevar8x32_epi32(middles, firstMiddles), 0x92);
+        const __m256i rest = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(pixels, restPixels),
+                                                _mm256_permutevar8x32_epi32(middles, restMiddles), 0x04);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), first);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm256_castsi256_si128(rest));
+    }
+    return block;
 }
 
-// The same as spreadBlocks, four blocks at a time; returns the first block
-// left to do.
-__attribute__((target("avx2"))) int spreadBlocksAvx2(const QRgb* upper, const QRgb* lower, QRgb* const out[3],
-                                                     int first, int end)
+// mixed[x] = half(upper[x], lower[x]) for x in [x, end); returns where it
+// stopped.
+__attribute__((target("avx2"))) int halvesAvx2(const QRgb* upper, const QRgb* lower, QRgb* mixed, int x,
+                                               int end)
 {
-    int column = first;
-    for (; column + 4 <= end; column += 4) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + 2 * column));
-        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + 2 * column));
-        spreadEight(a, out[0] + 3 * column);
-        if (out[1] != nullptr)
-            spreadEight(halves(a, c), out[1] + 3 * column);
-        if (out[2] != nullptr)
-            spreadEight(c, out[2] + 3 * column);
+    for (; x + 8 <= end; x += 8) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + x));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + x));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(mixed + x), halves(a, b));
     }
-    return column;
+    return x;
 }
 #endif
+
+// Screen pixels [left, right] of the row spread from `from`, to `out` (at
+// screen pixel `left`).
+void spreadRow(const QRgb* from, int width, QRgb* out, int left, int right)
+{
+    int x = left;
+    for (; x <= right && x % 3 != 0; ++x) // the end of a block cut by the left edge
+        out[x - left] = spreadPixel(from, width, x);
+    // Whole blocks with two picture pixels.
+    int block = x / 3;
+    const int end = std::min((right + 1) / 3, width / 2);
+#if defined(ZOOM_WITH_AVX2)
+    if (hasAvx2() && block < end)
+        block = spreadBlocksAvx2(from, out + (3 * block - left), block, end);
+#endif
+    for (; block < end; ++block) {
+        const QRgb a = from[2 * block];
+        const QRgb b = from[2 * block + 1];
+        QRgb* to = out + (3 * block - left);
+        to[0] = a;
+        to[1] = half(a, b);
+        to[2] = b;
+    }
+    for (x = std::max(x, 3 * block); x <= right; ++x) // a block cut by the right edge, an odd last one
+        out[x - left] = spreadPixel(from, width, x);
+}
 
 } // namespace
 
@@ -175,41 +200,49 @@ QImage threeHalves(const QImage& picture)
 
 void threeHalves(const QImage& picture, const QRect& changed, QImage& target)
 {
-    const int width = picture.width();
-    const int height = picture.height();
     const QRect pixels = changed & picture.rect();
     if (pixels.isEmpty() || target.size() != threeHalvesSize(picture.size()))
         return;
-    // Whole blocks of 2 x 2 picture pixels, 3 x 3 on screen; a last column
-    // or row of an odd size is a block of its own edge pixels.
-    const int firstColumn = pixels.left() / 2;
-    const int endColumn = pixels.right() / 2 + 1;
-    const int pairedEnd = std::min(endColumn, width / 2); // columns with two pixels
-    const int outWidth = target.width();
-    const qsizetype inStride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const qsizetype outStride = target.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const auto* in = reinterpret_cast<const QRgb*>(picture.constBits());
-    auto* outBits = reinterpret_cast<QRgb*>(target.bits());
+    // The whole blocks of 2 x 2 picture pixels (3 x 3 on screen) that hold a
+    // changed pixel.
+    const QRect blocks = QRect(QPoint(3 * (pixels.left() / 2), 3 * (pixels.top() / 2)),
+                               QPoint(3 * (pixels.right() / 2) + 2, 3 * (pixels.bottom() / 2) + 2)) &
+                         target.rect();
+    threeHalves(picture, blocks, reinterpret_cast<QRgb*>(target.scanLine(blocks.top())) + blocks.left(),
+                target.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb)));
+}
 
-    for (int block = pixels.top() / 2; block <= pixels.bottom() / 2; ++block) {
+void threeHalves(const QImage& picture, const QRect& screen, QRgb* to, qsizetype stride)
+{
+    const int width = picture.width();
+    const int height = picture.height();
+    const QRect area = screen & QRect(QPoint(0, 0), threeHalvesSize(picture.size()));
+    if (area.isEmpty())
+        return;
+    to += (area.top() - screen.top()) * stride + (area.left() - screen.left());
+    const qsizetype inStride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const auto* in = reinterpret_cast<const QRgb*>(picture.constBits());
+    // The picture pixels the screen pixels lie on or between.
+    const int first = 2 * (area.left() / 3);
+    const int end = std::min(2 * (area.right() / 3) + 2, width);
+    std::vector<QRgb> mixed(static_cast<std::size_t>(width));
+    for (int y = area.top(); y <= area.bottom(); ++y, to += stride) {
+        const int block = y / 3;
         const QRgb* upper = in + 2 * block * inStride;
         const QRgb* lower = in + std::min(2 * block + 1, height - 1) * inStride;
-        QRgb* out[3] = {};
-        for (int part = 0; part < 3 && 3 * block + part < target.height(); ++part)
-            out[part] = outBits + (3 * block + part) * outStride;
-        int column = firstColumn;
+        const QRgb* from = y % 3 == 0 ? upper : lower;
+        if (y % 3 == 1) {
+            // Between two rows: their average, worked out once per row.
+            int x = first;
 #if defined(ZOOM_WITH_AVX2)
-        if (hasAvx2())
-            column = spreadBlocksAvx2(upper, lower, out, column, pairedEnd);
+            if (hasAvx2())
+                x = halvesAvx2(upper, lower, mixed.data(), x, end);
 #endif
-        spreadBlocks(upper, lower, out, column, pairedEnd);
-        if (pairedEnd < endColumn) { // the odd last column: its own colours
-            const QRgb edge[3] = {upper[2 * pairedEnd], half(upper[2 * pairedEnd], lower[2 * pairedEnd]),
-                                  lower[2 * pairedEnd]};
-            for (int part = 0; part < 3 && out[part] != nullptr; ++part)
-                for (int k = 3 * pairedEnd; k < std::min(3 * pairedEnd + 3, outWidth); ++k)
-                    out[part][k] = edge[part];
+            for (; x < end; ++x)
+                mixed[static_cast<std::size_t>(x)] = half(upper[x], lower[x]);
+            from = mixed.data();
         }
+        spreadRow(from, width, to, area.left(), area.right());
     }
 }
 

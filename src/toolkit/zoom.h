@@ -37,6 +37,10 @@ QImage threeHalves(const QImage& picture);
 // Brings `target` (threeHalvesSize, Format_RGB32) up to date for the picture
 // pixels in `changed`.
 void threeHalves(const QImage& picture, const QRect& changed, QImage& target);
+// Writes exactly the pixels `screen` of the picture at three halves (the
+// part inside it) to `to`, where (screen.left, screen.top) goes, rows
+// `stride` pixels apart: straight into a screen's picture, no copy between.
+void threeHalves(const QImage& picture, const QRect& screen, QRgb* to, qsizetype stride);
 
 // The controls under a set of containers, laid out in layout pixels, shown at
 // a zoom. The first apply() records every named control's geometry and font
