@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+// Eight pixels at a time where the processor has AVX2 (asked at run time).
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define ZOOM_WITH_AVX2 1
 #include <immintrin.h>
 #endif
 
@@ -99,9 +101,7 @@ inline QRgb spreadPixel(const QRgb* from, int width, int x)
     }
 }
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(ZOOM_SCALAR_ONLY)
-#define ZOOM_WITH_AVX2 1
-
+#if defined(ZOOM_WITH_AVX2)
 // Whether the processor has 8-pixel vectors; asked once.
 bool hasAvx2()
 {
@@ -232,7 +232,7 @@ void threeHalves(const QImage& picture, const QRect& screen, QRgb* to, qsizetype
         const QRgb* lower = in + std::min(2 * block + 1, height - 1) * inStride;
         const QRgb* from = y % 3 == 0 ? upper : lower;
         if (y % 3 == 1) {
-            // Between two rows: their average, worked out once per row.
+            // Between two rows: their average, once per row of blocks.
             int x = first;
 #if defined(ZOOM_WITH_AVX2)
             if (hasAvx2())
