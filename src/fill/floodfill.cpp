@@ -1,4 +1,5 @@
 #include "fill/floodfill.h"
+#include "fill/processor.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,23 +17,25 @@
 #endif
 
 namespace fill {
-namespace {
 
-// Pixels are tested in blocks without a branch per pixel; only a block that
-// holds a boundary pixel is walked one pixel at a time.
-constexpr int kBlock = 8;
-
-#if defined(FILL_WITH_AVX2)
-// Whether the processor has 8-pixel vectors; asked once.
 bool hasAvx2()
 {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
     static const bool has = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") != 0;
     }();
     return has;
-}
+#else
+    return false;
 #endif
+}
+
+namespace {
+
+// Pixels are tested in blocks without a branch per pixel; only a block that
+// holds a boundary pixel is walked one pixel at a time.
+constexpr int kBlock = 8;
 
 struct Wall {
     std::uint32_t mask;

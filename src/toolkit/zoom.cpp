@@ -1,5 +1,6 @@
 #include "toolkit/zoom.h"
 
+#include "fill/processor.h"
 #include "toolkit/listbox.h"
 #include "toolkit/picturesurface.h"
 
@@ -102,16 +103,6 @@ inline QRgb spreadPixel(const QRgb* from, int width, int x)
 }
 
 #if defined(ZOOM_WITH_AVX2)
-// Whether the processor has 8-pixel vectors; asked once.
-bool hasAvx2()
-{
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
-}
-
 __attribute__((target("avx2"))) inline __m256i halves(__m256i a, __m256i b)
 {
     const __m256i low = _mm256_set1_epi32(static_cast<int>(0xfefefefeU));
@@ -168,7 +159,7 @@ void spreadRow(const QRgb* from, int width, QRgb* out, int left, int right)
     int block = x / 3;
     const int end = std::min((right + 1) / 3, width / 2);
 #if defined(ZOOM_WITH_AVX2)
-    if (hasAvx2() && block < end)
+    if (fill::hasAvx2() && block < end)
         block = spreadBlocksAvx2(from, out + (3 * block - left), block, end);
 #endif
     for (; block < end; ++block) {
@@ -235,7 +226,7 @@ void threeHalves(const QImage& picture, const QRect& screen, QRgb* to, qsizetype
             // Between two rows: their average, once per row of blocks.
             int x = first;
 #if defined(ZOOM_WITH_AVX2)
-            if (hasAvx2())
+            if (fill::hasAvx2())
                 x = halvesAvx2(upper, lower, mixed.data(), x, end);
 #endif
             for (; x < end; ++x)
